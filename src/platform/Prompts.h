@@ -1,0 +1,101 @@
+#pragma once
+
+#include "platform/TextAttributes.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <optional>
+
+class QPrinter;
+
+// Every message box and common dialog the program shows goes through this
+// interface: the application installs the Qt implementation, tests install
+// a scripted one.
+class Prompts
+{
+public:
+    enum class Icon { None, Information, Warning, Error, Question };
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    enum class Answer { Ok, Cancel, Yes, No };
+
+    struct Message
+    {
+        QString text;
+        QString caption; // empty: the application's name
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+    };
+
+    // One entry of a file dialog's filter list, for example
+    // {"Rich text files (*.rtf)", "*.rtf"}; patterns are separated by ";".
+    struct FileFilter
+    {
+        QString description;
+        QString patterns;
+    };
+
+    struct OpenFileRequest
+    {
+        QString title;
+        QList<FileFilter> filters;
+        int filterIndex = 1; // 1-based, as the filter list is numbered
+        QString fileName;
+    };
+
+    struct SaveFileRequest
+    {
+        QString title;
+        QString fileName;
+        QList<FileFilter> filters;
+        int filterIndex = 1;      // 1-based
+        QString defaultExtension; // appended to a name typed without one
+        bool overwritePrompt = true;
+        bool rejectReadOnly = true; // a read-only file cannot be chosen
+    };
+
+    virtual ~Prompts() = default;
+
+    virtual Answer message(const Message &message) = 0;
+    virtual std::optional<QString> openFile(const OpenFileRequest &request) = 0;
+    virtual std::optional<QString> saveFile(const SaveFileRequest &request) = 0;
+    virtual std::optional<CharAttributes> font(const CharAttributes &initial) = 0;
+    virtual std::optional<quint32> color(quint32 initial) = 0;
+    virtual bool print(QPrinter &printer) = 0;
+    virtual bool printerSetup(QPrinter &printer) = 0;
+
+    // A plain message with an OK button, captioned with the application's name.
+    void error(const QString &text);
+    void information(const QString &text, const QString &caption = {});
+    // OK and Cancel; true for OK.
+    bool confirm(const QString &text, const QString &caption = {}, Icon icon = Icon::Question);
+    // Yes and No; true for Yes.
+    bool yesNo(const QString &text, const QString &caption = {}, Icon icon = Icon::Question);
+    Answer yesNoCancel(const QString &text, const QString &caption = {},
+                       Icon icon = Icon::Question);
+};
+
+// The prompts in use; the Qt implementation unless another was installed.
+Prompts &prompts();
+
+// Installs an implementation (not owned); nullptr brings back the Qt one.
+void installPrompts(Prompts *prompts);
+
+// Runs a handler's body; any failure it throws is shown as the message
+// (for example "Error in TFrameForm.New1Click") and the program carries on.
+// Returns whether the body ran to its end.
+template<typename Body>
+bool reportFailure(const QString &message, Body &&body) noexcept
+{
+    try {
+        body();
+        return true;
+    } catch (...) {
+        try {
+            prompts().error(message);
+        } catch (...) {
+        }
+        return false;
+    }
+}

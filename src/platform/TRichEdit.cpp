@@ -1,0 +1,515 @@
+#include "platform/TRichEdit.h"
+
+#include "platform/AnsiCodec.h"
+#include "platform/FileIO.h"
+#include "platform/PageRenderer.h"
+#include "platform/TextView.h"
+#include "platform/VirtualKeys.h"
+#include "platform/WinColors.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextList>
+
+#include <algorithm>
+
+namespace {
+
+bool isPlainTextMime(const QString &mimeType)
+{
+    return mimeType == QLatin1String("text/plain") ||
+           mimeType.startsWith(QLatin1String("text/plain;"));
+}
+
+// Whether a key press puts text into the document, and how many characters.
+int insertedBy(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        return 1;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return 0;
+    const QString text = event.text();
+    if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == u'\t'))
+        return 0;
+    return int(text.size());
+}
+
+} // namespace
+
+TRichEdit::TRichEdit(QWidget *parent)
+    : QTextEdit(parent)
+    , m_background(wincolors::kWindow)
+{
+    setAcceptRichText(false);
+    // The text starts at the formatting rectangle's edge, nowhere else.
+    document()->setDocumentMargin(0);
+    document()->setIndentWidth(24);
+    document()->clearUndoRedoStacks();
+    document()->setModified(false);
+
+    const QFont f = font();
+    m_defaults.name = f.family();
+    m_defaults.size = f.pointSize() > 0 ? f.pointSize() : 10;
+    applyDefaults();
+    applySelectionPalette();
+    setAutoFillBackground(true);
+
+    connect(this, &QTextEdit::cursorPositionChanged, this, &TRichEdit::noteSelection);
+    connect(this, &QTextEdit::selectionChanged, this, &TRichEdit::noteSelection);
+}
+
+// Text --------------------------------------------------------------------
+
+QByteArray TRichEdit::wholeText() const
+{
+    return textview::text(*document());
+}
+
+void TRichEdit::setWholeText(QByteArrayView bytes)
+{
+    const QString text = textview::decode(bytes);
+    QTextCursor c(document());
+    c.beginEditBlock();
+    c.select(QTextCursor::Document);
+    c.removeSelectedText();
+    if (QTextList *list = c.currentList())
+        list->remove(c.block());
+    c.setBlockFormat(QTextBlockFormat());
+    c.setBlockCharFormat(QTextCharFormat());
+    c.insertText(text, QTextCharFormat());
+    c.endEditBlock();
+    setTextCursor(QTextCursor(document()));
+}
+
+int TRichEdit::textLength() const
+{
+    return textview::length(*document());
+}
+
+// Selection ----------------------------------------------------------------
+
+int TRichEdit::selStart() const
+{
+    return textview::fromDocument(*document(), textCursor().selectionStart());
+}
+
+void TRichEdit::setSelStart(int start)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(textview::toDocument(*document(), start));
+    setTextCursor(c);
+}
+
+int TRichEdit::selLength() const
+{
+    const QTextCursor c = textCursor();
+    return textview::fromDocument(*document(), c.selectionEnd()) -
+           textview::fromDocument(*document(), c.selectionStart());
+}
+
+void TRichEdit::setSelLength(int length)
+{
+    const int start = selStart();
+    QTextCursor c = textCursor();
+    c.setPosition(textview::toDocument(*document(), start));
+    c.setPosition(textview::toDocument(*document(), start + std::max(0, length)),
+                  QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QByteArray TRichEdit::selText() const
+{
+    return textview::encode(textCursor().selectedText());
+}
+
+void TRichEdit::setSelText(QByteArrayView bytes)
+{
+    QTextCursor c = textCursor();
+    c.insertText(textview::decode(bytes));
+    setTextCursor(c);
+}
+
+void TRichEdit::deleteSelection()
+{
+    textCursor().removeSelectedText();
+}
+
+bool TRichEdit::canPaste(const QString &mimeType) const
+{
+    return isPlainTextMime(mimeType);
+}
+
+bool TRichEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText();
+}
+
+void TRichEdit::insertFromMimeData(const QMimeData *source)
+{
+    if (!source->hasText())
+        return;
+    // What the document holds is what a plain save writes: characters the
+    // code page lacks become "?" on the way in.
+    QString text = ansi::fold(source->text());
+    const int room = roomFor(selLength());
+    if (text.size() > room) {
+        QApplication::beep();
+        text.truncate(room);
+    }
+    QTextCursor c = textCursor();
+    c.insertText(text);
+    setTextCursor(c);
+    ensureCursorVisible();
+}
+
+// Files --------------------------------------------------------------------
+
+void TRichEdit::loadFromFile(const QString &path)
+{
+    if (!m_plainTextMode)
+        throw FileError(path + QStringLiteral(": rich text files cannot be read yet"));
+    const QString text = textview::decode(fileio::read(path));
+    document()->setPlainText(text);
+    setTextCursor(QTextCursor(document()));
+    setCurrentCharFormat(QTextCharFormat());
+    document()->setModified(false);
+}
+
+void TRichEdit::saveToFile(const QString &path) const
+{
+    if (!m_plainTextMode)
+        throw FileError(path + QStringLiteral(": rich text files cannot be written yet"));
+    fileio::write(path, wholeText());
+}
+
+bool TRichEdit::isModified() const
+{
+    return document()->isModified();
+}
+
+void TRichEdit::setModified(bool modified)
+{
+    document()->setModified(modified);
+}
+
+// Character attributes ------------------------------------------------------
+
+CharAttributes TRichEdit::selAttributes() const
+{
+    const QTextCursor sel = textCursor();
+    if (!sel.hasSelection())
+        return textformat::fromCharFormat(currentCharFormat(), m_defaults);
+    // A cursor reports the character before it: that of the selection's first.
+    QTextCursor first(document());
+    first.setPosition(sel.selectionStart() + 1);
+    return textformat::fromCharFormat(first.charFormat(), m_defaults);
+}
+
+void TRichEdit::setSelAttributes(const CharAttributes &attrs, CharFields fields)
+{
+    mergeCurrentCharFormat(textformat::toCharFormat(attrs, fields, systemPalette()));
+}
+
+void TRichEdit::setDefAttributes(const CharAttributes &attrs, CharFields fields)
+{
+    if (fields & CharField::Name)
+        m_defaults.name = attrs.name;
+    if ((fields & CharField::Size) && attrs.size > 0)
+        m_defaults.size = attrs.size;
+    if (fields & CharField::Style)
+        m_defaults.style = attrs.style;
+    if (fields & CharField::Color)
+        m_defaults.color = attrs.color;
+    if (fields & CharField::Charset)
+        m_defaults.charset = attrs.charset;
+    applyDefaults();
+
+    // Text typed next follows the defaults already, unless the caret sits in
+    // text that has attributes of its own: then those give way.
+    if (textCursor().hasSelection())
+        return;
+    const QTextCharFormat change = textformat::toCharFormat(m_defaults, fields, systemPalette());
+    const QTextCharFormat current = currentCharFormat();
+    const auto props = change.properties();
+    const bool own = std::any_of(props.keyBegin(), props.keyEnd(),
+                                 [&](int id) { return current.hasProperty(id); });
+    if (own)
+        mergeCurrentCharFormat(change);
+}
+
+void TRichEdit::applyDefaults()
+{
+    document()->setDefaultFont(textformat::toFont(m_defaults));
+    QPalette p = palette();
+    const QColor text = wincolors::toColor(m_defaults.color, systemPalette());
+    p.setColor(QPalette::Active, QPalette::Text, text);
+    p.setColor(QPalette::Inactive, QPalette::Text, text);
+    setPalette(p);
+}
+
+QPalette TRichEdit::systemPalette() const
+{
+    return QApplication::palette(this);
+}
+
+void TRichEdit::changeEvent(QEvent *event)
+{
+    QTextEdit::changeEvent(event);
+    // The widget's own font is not the text's: keep the default attributes.
+    if (event->type() == QEvent::FontChange)
+        document()->setDefaultFont(textformat::toFont(m_defaults));
+}
+
+// Paragraph attributes -------------------------------------------------------
+
+ParaAttributes TRichEdit::paragraph() const
+{
+    const QTextBlock block = document()->findBlock(textCursor().selectionStart());
+    return textformat::fromBlockFormat(block.blockFormat(), block.textList() != nullptr);
+}
+
+void TRichEdit::setParagraph(const ParaAttributes &attrs, ParaFields fields)
+{
+    const QTextCursor sel = textCursor();
+    const QTextBlock last = document()->findBlock(sel.selectionEnd());
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    QTextList *newList = nullptr;
+    for (QTextBlock b = document()->findBlock(sel.selectionStart()); b.isValid(); b = b.next()) {
+        ParaAttributes p = textformat::fromBlockFormat(b.blockFormat(), b.textList() != nullptr);
+        if (fields & ParaField::Alignment)
+            p.alignment = attrs.alignment;
+        if (fields & ParaField::Numbering)
+            p.numbering = attrs.numbering;
+        if (fields & ParaField::FirstIndent)
+            p.firstIndent = attrs.firstIndent;
+        if (fields & ParaField::LeftIndent)
+            p.leftIndent = attrs.leftIndent;
+        if (fields & ParaField::RightIndent)
+            p.rightIndent = attrs.rightIndent;
+
+        QTextCursor bc(b);
+        if (p.numbering == Numbering::Bullet && !b.textList()) {
+            if (newList) {
+                newList->add(b);
+            } else {
+                QTextListFormat lf;
+                lf.setStyle(QTextListFormat::ListDisc);
+                lf.setIndent(0);
+                newList = bc.createList(lf);
+            }
+        } else if (p.numbering == Numbering::None && b.textList()) {
+            b.textList()->remove(b);
+        }
+        QTextBlockFormat f = b.blockFormat();
+        textformat::applyParagraph(f, p);
+        bc.setBlockFormat(f);
+        if (b == last)
+            break;
+    }
+    edit.endEditBlock();
+}
+
+// Appearance ------------------------------------------------------------------
+
+bool TRichEdit::wordWrap() const
+{
+    return lineWrapMode() != QTextEdit::NoWrap;
+}
+
+void TRichEdit::setWordWrap(bool wrap)
+{
+    setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void TRichEdit::setScrollBars(ScrollBars bars)
+{
+    m_scrollBars = bars;
+    const bool h = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
+    const bool v = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
+    setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TRichEdit::setBackgroundColor(quint32 colorRef)
+{
+    m_background = colorRef;
+    QPalette p = palette();
+    const QColor c = wincolors::toColor(colorRef, systemPalette());
+    for (const auto role : {QPalette::Base, QPalette::Window}) {
+        p.setColor(QPalette::Active, role, c);
+        p.setColor(QPalette::Inactive, role, c);
+    }
+    setPalette(p);
+}
+
+void TRichEdit::setHideSelection(bool hide)
+{
+    m_hideSelection = hide;
+    applySelectionPalette();
+}
+
+// Without focus the selection shows as it does with focus, or not at all.
+void TRichEdit::applySelectionPalette()
+{
+    QPalette p = palette();
+    const QPalette sys = systemPalette();
+    if (m_hideSelection) {
+        p.setColor(QPalette::Inactive, QPalette::Highlight,
+                   p.color(QPalette::Active, QPalette::Base));
+        p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   p.color(QPalette::Active, QPalette::Text));
+    } else {
+        p.setColor(QPalette::Inactive, QPalette::Highlight,
+                   sys.color(QPalette::Active, QPalette::Highlight));
+        p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   sys.color(QPalette::Active, QPalette::HighlightedText));
+    }
+    setPalette(p);
+}
+
+// Limits, lines, undo ----------------------------------------------------------
+
+void TRichEdit::setTextLimit(int limit)
+{
+    m_textLimit = limit > 0 ? limit : kDefaultTextLimit;
+}
+
+int TRichEdit::roomFor(int replaced) const
+{
+    return std::max(0, m_textLimit - (textLength() - replaced));
+}
+
+int TRichEdit::lineFromChar(int pos) const
+{
+    const int docPos =
+        pos < 0 ? textCursor().selectionStart() : textview::toDocument(*document(), pos);
+    return document()->findBlock(docPos).blockNumber();
+}
+
+int TRichEdit::lineIndex(int line) const
+{
+    if (line < 0)
+        line = document()->findBlock(textCursor().selectionStart()).blockNumber();
+    if (line >= document()->blockCount())
+        return -1;
+    return document()->findBlockByNumber(line).position() + line;
+}
+
+bool TRichEdit::canUndo() const
+{
+    return document()->isUndoAvailable();
+}
+
+// Formatting rectangle ------------------------------------------------------------
+
+QRect TRichEdit::clientRect() const
+{
+    return QRect(0, 0, viewport()->width() + m_margins.left() + m_margins.right(),
+                 viewport()->height() + m_margins.top() + m_margins.bottom());
+}
+
+QRect TRichEdit::formattingRect() const
+{
+    return clientRect().marginsRemoved(m_margins);
+}
+
+void TRichEdit::setFormattingRect(const QRect &rect)
+{
+    const QRect client = clientRect();
+    const QMargins margins(std::max(0, rect.left()), std::max(0, rect.top()),
+                           std::max(0, client.width() - rect.left() - rect.width()),
+                           std::max(0, client.height() - rect.top() - rect.height()));
+    if (margins == m_margins)
+        return;
+    m_margins = margins;
+    setViewportMargins(margins);
+}
+
+void TRichEdit::scrollCaret()
+{
+    ensureCursorVisible();
+}
+
+// Printing -----------------------------------------------------------------------
+
+void TRichEdit::print(QPagedPaintDevice *device) const
+{
+    QPainter painter(device);
+    PageRenderer renderer(*document(), device, QRectF(0, 0, device->width(), device->height()),
+                          wincolors::toColor(m_defaults.color, systemPalette()));
+    const int end = textLength();
+    int pos = 0;
+    do {
+        pos = renderer.renderPage(&painter, pos);
+        if (pos < end)
+            device->newPage();
+    } while (pos < end);
+}
+
+// Events -------------------------------------------------------------------------
+
+void TRichEdit::noteSelection()
+{
+    const QTextCursor c = textCursor();
+    if (c.anchor() == m_lastAnchor && c.position() == m_lastPosition)
+        return;
+    m_lastAnchor = c.anchor();
+    m_lastPosition = c.position();
+    Q_EMIT selectionChange();
+}
+
+void TRichEdit::keyPressEvent(QKeyEvent *event)
+{
+    Q_EMIT keyDown(vk::fromKeyEvent(*event), event->modifiers());
+
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
+        setOverwriteMode(!overwriteMode());
+        event->accept();
+        return;
+    }
+    const int inserted = insertedBy(*event);
+    if (inserted > 0 && inserted > roomFor(selLength())) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    // A line break inside a paragraph has no place in the text view's
+    // lines: Shift+Enter starts a paragraph like Enter.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const QString folded = ansi::fold(event->text());
+    if ((enter && (mods & Qt::ShiftModifier)) || folded != event->text()) {
+        QKeyEvent plain(event->type(), event->key(),
+                        enter ? event->modifiers() & ~Qt::ShiftModifier : event->modifiers(),
+                        folded, event->isAutoRepeat(), ushort(event->count()));
+        QTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+void TRichEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    const QString folded = ansi::fold(event->commitString());
+    if (folded == event->commitString()) {
+        QTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent copy(event->preeditString(), event->attributes());
+    copy.setCommitString(folded, event->replacementStart(), event->replacementLength());
+    QTextEdit::inputMethodEvent(&copy);
+}
+
+void TRichEdit::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT mouseDown(event->button(), event->position().toPoint());
+    QTextEdit::mousePressEvent(event);
+}

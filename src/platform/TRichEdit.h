@@ -1,0 +1,144 @@
+#pragma once
+
+#include "platform/TextAttributes.h"
+
+#include <QByteArray>
+#include <QTextEdit>
+
+class QPagedPaintDevice;
+
+// The rich-edit control that holds a document.
+//
+// Program logic sees the document through its text view (see TextView.h):
+// bytes in the ANSI code page, paragraph breaks as CR LF, 0-based positions
+// in which CR LF counts as two. Files are read and written as plain text or,
+// when the plain-text mode is off, as RTF.
+class TRichEdit : public QTextEdit
+{
+    Q_OBJECT
+
+public:
+    enum class ScrollBars { None, Horizontal, Vertical, Both };
+
+    // The limit a control starts with, as the Windows control does.
+    static constexpr int kDefaultTextLimit = 0x7FFF;
+
+    explicit TRichEdit(QWidget *parent = nullptr);
+
+    // Whole text. Writing replaces the document with unformatted text in one
+    // undoable step and puts the caret at the start.
+    QByteArray wholeText() const;
+    void setWholeText(QByteArrayView bytes);
+    int textLength() const;
+
+    // Selection in text-view positions. Setting the start places the caret
+    // there; setting the length extends the selection from the start.
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);
+    QByteArray selText() const;
+    void setSelText(QByteArrayView bytes);
+
+    // Clipboard and selection commands; deleteSelection removes the
+    // selected text.
+    void deleteSelection();
+    // Whether a clipboard format (a MIME type) can be pasted.
+    bool canPaste(const QString &mimeType) const;
+
+    // True: files are read and written as plain text; false: as RTF.
+    bool isPlainTextMode() const { return m_plainTextMode; }
+    void setPlainTextMode(bool plain) { m_plainTextMode = plain; }
+
+    // Replaces the document with the file's content; a failure throws
+    // FileError and leaves the document as it was. The caret goes to the
+    // start and the document is unmodified afterwards.
+    void loadFromFile(const QString &path);
+    // Writes the document to the file, atomically; a failure throws
+    // FileError and leaves the file that was there untouched.
+    void saveToFile(const QString &path) const;
+
+    bool isModified() const;
+    void setModified(bool modified);
+
+    // Attributes of the selection, or of the caret when nothing is selected
+    // (writing them then sets what is typed next).
+    CharAttributes selAttributes() const;
+    void setSelAttributes(const CharAttributes &attrs, CharFields fields = kAllCharFields);
+    // The default attributes: text without attributes of its own, which is
+    // all text in a plain document, shows with them, and typing continues
+    // in them.
+    CharAttributes defAttributes() const { return m_defaults; }
+    void setDefAttributes(const CharAttributes &attrs, CharFields fields = kAllCharFields);
+
+    // Paragraph attributes of the first paragraph of the selection; writing
+    // applies the given fields to every paragraph of the selection.
+    ParaAttributes paragraph() const;
+    void setParagraph(const ParaAttributes &attrs, ParaFields fields = kAllParaFields);
+
+    bool wordWrap() const;
+    void setWordWrap(bool wrap);
+    ScrollBars scrollBars() const { return m_scrollBars; }
+    void setScrollBars(ScrollBars bars);
+    quint32 backgroundColor() const { return m_background; }
+    void setBackgroundColor(quint32 colorRef);
+    bool hideSelection() const { return m_hideSelection; }
+    void setHideSelection(bool hide);
+
+    // The most characters typing and pasting may bring the text to; loading
+    // is never cut short. Zero or less restores the default.
+    int textLimit() const { return m_textLimit; }
+    void setTextLimit(int limit);
+
+    // Lines are paragraphs, counted from 0. lineFromChar of a negative
+    // position and lineIndex of a negative line mean the caret's line;
+    // lineIndex of a line past the end is -1.
+    int lineFromChar(int pos) const;
+    int lineIndex(int line) const;
+
+    bool canUndo() const;
+
+    // The formatting rectangle inside the client area, where the text lies.
+    QRect clientRect() const;
+    QRect formattingRect() const;
+    void setFormattingRect(const QRect &rect);
+
+    void scrollCaret();
+
+    // Prints the whole document onto the device, one page after another.
+    void print(QPagedPaintDevice *device) const;
+
+Q_SIGNALS:
+    // The caret or the selection moved.
+    void selectionChange();
+    // A key was pressed; raised before the control acts on it.
+    void keyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
+    // A mouse button was pressed over the text.
+    void mouseDown(Qt::MouseButton button, const QPoint &pos);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void applyDefaults();
+    void applySelectionPalette();
+    void noteSelection();
+    // Characters that may still be added when `replaced` are taken away.
+    int roomFor(int replaced) const;
+    QPalette systemPalette() const;
+
+    bool m_plainTextMode = true;
+    CharAttributes m_defaults;
+    quint32 m_background;
+    bool m_hideSelection = true;
+    int m_textLimit = kDefaultTextLimit;
+    ScrollBars m_scrollBars = ScrollBars::Both;
+    QMargins m_margins;
+    int m_lastAnchor = 0;
+    int m_lastPosition = 0;
+};

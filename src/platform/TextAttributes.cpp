@@ -1,0 +1,168 @@
+#include "platform/TextAttributes.h"
+
+#include "platform/WinColors.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace textformat {
+namespace {
+
+// Display units are pixels at 96 per inch: 15 twips to the pixel.
+constexpr double kTwipsPerPixel = 15.0;
+// Room between a bullet and its text when the indents leave none.
+constexpr int kBulletRoomTwips = 360;
+
+double pixels(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+int twips(double pixels)
+{
+    return int(std::lround(pixels * kTwipsPerPixel));
+}
+
+int styleOf(const QFont &font)
+{
+    int style = 0;
+    if (font.bold())
+        style |= fontstyle::Bold;
+    if (font.italic())
+        style |= fontstyle::Italic;
+    if (font.underline())
+        style |= fontstyle::Underline;
+    if (font.strikeOut())
+        style |= fontstyle::StrikeOut;
+    return style;
+}
+
+Qt::Alignment toQt(Alignment a)
+{
+    switch (a) {
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Center:
+        return Qt::AlignHCenter;
+    case Alignment::Justify:
+        return Qt::AlignJustify;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+Alignment fromQt(Qt::Alignment a)
+{
+    if (a & Qt::AlignHCenter)
+        return Alignment::Center;
+    if (a & Qt::AlignJustify)
+        return Alignment::Justify;
+    if (a & Qt::AlignRight)
+        return Alignment::Right;
+    return Alignment::Left;
+}
+
+} // namespace
+
+QFont toFont(const CharAttributes &attrs)
+{
+    QFont font(attrs.name);
+    if (attrs.size > 0)
+        font.setPointSize(attrs.size);
+    font.setBold(attrs.style & fontstyle::Bold);
+    font.setItalic(attrs.style & fontstyle::Italic);
+    font.setUnderline(attrs.style & fontstyle::Underline);
+    font.setStrikeOut(attrs.style & fontstyle::StrikeOut);
+    return font;
+}
+
+QTextCharFormat toCharFormat(const CharAttributes &attrs, CharFields fields,
+                             const QPalette &palette)
+{
+    QTextCharFormat f;
+    if (fields & CharField::Name)
+        f.setFontFamilies({attrs.name});
+    if ((fields & CharField::Size) && attrs.size > 0)
+        f.setFontPointSize(attrs.size);
+    if (fields & CharField::Style) {
+        f.setFontWeight(attrs.style & fontstyle::Bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(attrs.style & fontstyle::Italic);
+        f.setFontUnderline(attrs.style & fontstyle::Underline);
+        f.setFontStrikeOut(attrs.style & fontstyle::StrikeOut);
+    }
+    if (fields & CharField::Color) {
+        f.setForeground(wincolors::toColor(attrs.color, palette));
+        f.setProperty(kColorRefProperty, attrs.color);
+    }
+    if (fields & CharField::Charset)
+        f.setProperty(kCharsetProperty, attrs.charset);
+    return f;
+}
+
+CharAttributes fromCharFormat(const QTextCharFormat &format, const CharAttributes &defaults)
+{
+    CharAttributes a = defaults;
+    const QFont font = format.font();
+    const QFont::ResolveProperties set = QFont::ResolveProperties(font.resolveMask());
+    if (format.hasProperty(QTextFormat::FontFamilies) ||
+        format.hasProperty(QTextFormat::FontFamily))
+        a.name = font.family();
+    if (format.hasProperty(QTextFormat::FontPointSize))
+        a.size = int(std::lround(format.fontPointSize()));
+    const int explicitStyle = styleOf(font);
+    const auto take = [&](QFont::ResolveProperties p, int bit) {
+        if (set & p)
+            a.style = (a.style & ~bit) | (explicitStyle & bit);
+    };
+    take(QFont::WeightResolved, fontstyle::Bold);
+    take(QFont::StyleResolved, fontstyle::Italic);
+    take(QFont::UnderlineResolved, fontstyle::Underline);
+    take(QFont::StrikeOutResolved, fontstyle::StrikeOut);
+    if (format.hasProperty(kColorRefProperty))
+        a.color = format.property(kColorRefProperty).toUInt();
+    else if (format.hasProperty(QTextFormat::ForegroundBrush))
+        a.color = wincolors::fromColor(format.foreground().color());
+    if (format.hasProperty(kCharsetProperty))
+        a.charset = format.intProperty(kCharsetProperty);
+    return a;
+}
+
+void applyParagraph(QTextBlockFormat &format, const ParaAttributes &attrs)
+{
+    format.setAlignment(toQt(attrs.alignment));
+    format.setProperty(kFirstIndentProperty, attrs.firstIndent);
+    format.setProperty(kLeftIndentProperty, attrs.leftIndent);
+    format.setProperty(kRightIndentProperty, attrs.rightIndent);
+
+    // Lines never start left of the margin. A bullet sits where the first
+    // line starts and its text at the other lines' indent, or a little
+    // further on when that indent leaves no room.
+    const int first = std::max(0, attrs.firstIndent);
+    const int rest = std::max(0, attrs.firstIndent + attrs.leftIndent);
+    int textStart = first;
+    if (attrs.numbering == Numbering::Bullet)
+        textStart = rest > first ? rest : first + kBulletRoomTwips;
+    format.setLeftMargin(pixels(rest));
+    format.setTextIndent(pixels(textStart - rest));
+    format.setRightMargin(pixels(std::max(0, attrs.rightIndent)));
+}
+
+ParaAttributes fromBlockFormat(const QTextBlockFormat &format, bool bulleted)
+{
+    ParaAttributes p;
+    p.alignment = fromQt(format.alignment());
+    p.numbering = bulleted ? Numbering::Bullet : Numbering::None;
+    if (format.hasProperty(kFirstIndentProperty)) {
+        p.firstIndent = format.intProperty(kFirstIndentProperty);
+        p.leftIndent = format.intProperty(kLeftIndentProperty);
+        p.rightIndent = format.intProperty(kRightIndentProperty);
+    } else {
+        p.firstIndent = twips(format.leftMargin() + format.textIndent());
+        p.leftIndent = -twips(format.textIndent());
+        p.rightIndent = twips(format.rightMargin());
+    }
+    return p;
+}
+
+} // namespace textformat

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QFlags>
+#include <QFont>
+#include <QPalette>
+#include <QString>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+
+// Style bits of character attributes.
+namespace fontstyle {
+constexpr int Bold = 1;
+constexpr int Italic = 2;
+constexpr int Underline = 4;
+constexpr int StrikeOut = 8;
+} // namespace fontstyle
+
+// Windows character sets that the program names.
+namespace charset {
+constexpr int Ansi = 0;
+constexpr int Default = 1;
+constexpr int Symbol = 2;
+constexpr int Russian = 204;
+} // namespace charset
+
+// Character attributes: of a selection, or the control's defaults.
+struct CharAttributes
+{
+    QString name;                   // face name
+    int size = 10;                  // points
+    int style = 0;                  // fontstyle bits
+    quint32 color = 0x80000008u;    // COLORREF or system-colour reference
+    int charset = charset::Default; // Windows character set
+
+    bool operator==(const CharAttributes &) const = default;
+};
+
+enum class CharField { Name = 1, Size = 2, Style = 4, Color = 8, Charset = 16 };
+Q_DECLARE_FLAGS(CharFields, CharField)
+Q_DECLARE_OPERATORS_FOR_FLAGS(CharFields)
+constexpr CharFields kAllCharFields{0x1F};
+
+enum class Alignment { Left = 0, Right = 1, Center = 2, Justify = 3 };
+enum class Numbering { None = 0, Bullet = 1 };
+
+// Paragraph attributes. Indents are kept in twips (20 to the point): the
+// first line starts firstIndent from the left margin, the other lines at
+// firstIndent + leftIndent; rightIndent is the distance from the right margin.
+struct ParaAttributes
+{
+    Alignment alignment = Alignment::Left;
+    Numbering numbering = Numbering::None;
+    int firstIndent = 0;
+    int leftIndent = 0;
+    int rightIndent = 0;
+
+    bool operator==(const ParaAttributes &) const = default;
+};
+
+enum class ParaField {
+    Alignment = 1,
+    Numbering = 2,
+    FirstIndent = 4,
+    LeftIndent = 8,
+    RightIndent = 16
+};
+Q_DECLARE_FLAGS(ParaFields, ParaField)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ParaFields)
+constexpr ParaFields kAllParaFields{0x1F};
+
+constexpr int kTwipsPerPoint = 20;
+
+// Whole points from twips, cut toward zero as the ruler expects.
+constexpr int pointsFromTwips(int twips)
+{
+    return twips / kTwipsPerPoint;
+}
+
+// Mapping between the attribute structs and Qt's text formats.
+namespace textformat {
+
+// Custom format properties that Qt has no room for.
+constexpr int kCharsetProperty = QTextFormat::UserProperty + 1;
+constexpr int kColorRefProperty = QTextFormat::UserProperty + 2;
+constexpr int kFirstIndentProperty = QTextFormat::UserProperty + 3;
+constexpr int kLeftIndentProperty = QTextFormat::UserProperty + 4;
+constexpr int kRightIndentProperty = QTextFormat::UserProperty + 5;
+
+// A font with the face, size and style of the attributes.
+QFont toFont(const CharAttributes &attrs);
+
+// The format that carries the given fields of the attributes; colours
+// are resolved through the palette.
+QTextCharFormat toCharFormat(const CharAttributes &attrs, CharFields fields,
+                             const QPalette &palette);
+
+// The attributes of a character format, taking what it leaves unset from
+// the defaults.
+CharAttributes fromCharFormat(const QTextCharFormat &format, const CharAttributes &defaults);
+
+// Writes alignment and indents into a block format: the indents are kept
+// in twips and laid out for display, leaving room for a bullet when the
+// attributes ask for one. List membership is the document's business.
+void applyParagraph(QTextBlockFormat &format, const ParaAttributes &attrs);
+
+ParaAttributes fromBlockFormat(const QTextBlockFormat &format, bool bulleted);
+
+} // namespace textformat

@@ -1,0 +1,99 @@
+#include "platform/TextView.h"
+
+#include "platform/AnsiCodec.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace textview {
+namespace {
+
+// View position where a block starts: its document position plus one extra
+// character for each paragraph break before it.
+int viewStart(const QTextBlock &block)
+{
+    return block.position() + block.blockNumber();
+}
+
+} // namespace
+
+int length(const QTextDocument &doc)
+{
+    // characterCount() counts the final paragraph separator, which the text
+    // does not show; each of the other separators is two bytes.
+    return doc.characterCount() - 1 + doc.blockCount() - 1;
+}
+
+int fromDocument(const QTextDocument &doc, int docPos)
+{
+    docPos = std::clamp(docPos, 0, doc.characterCount() - 1);
+    return docPos + doc.findBlock(docPos).blockNumber();
+}
+
+int toDocument(const QTextDocument &doc, int viewPos)
+{
+    viewPos = std::clamp(viewPos, 0, length(doc));
+    // The last block that starts at or before viewPos.
+    int lo = 0;
+    int hi = doc.blockCount() - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (viewStart(doc.findBlockByNumber(mid)) <= viewPos)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    const QTextBlock block = doc.findBlockByNumber(lo);
+    const int offset = std::min(viewPos - viewStart(block), block.length() - 1);
+    return block.position() + offset;
+}
+
+QByteArray text(const QTextDocument &doc)
+{
+    return encode(doc.toRawText());
+}
+
+QByteArray encode(QStringView docText)
+{
+    const QByteArray bytes = ansi::encode(docText);
+    const qsizetype breaks = docText.count(QChar::ParagraphSeparator);
+    QByteArray out(bytes.size() + breaks, Qt::Uninitialized);
+    char *d = out.data();
+    const QChar *c = docText.data();
+    for (const char b : bytes) {
+        const char16_t u = (c++)->unicode();
+        if (u == QChar::ParagraphSeparator) {
+            *d++ = '\r';
+            *d++ = '\n';
+        } else {
+            *d++ = u == QChar::LineSeparator ? kLineSeparatorByte : b;
+        }
+    }
+    return out;
+}
+
+QString decode(QByteArrayView bytes)
+{
+    QString out = ansi::decode(bytes);
+    QChar *d = out.data();
+    const QChar *s = d;
+    const QChar *const end = s + out.size();
+    while (s != end) {
+        const QChar c = *s++;
+        if (c == u'\r') {
+            if (s != end && *s == u'\n')
+                ++s;
+            *d++ = u'\n';
+        } else if (c == QLatin1Char(kLineSeparatorByte)) {
+            *d++ = QChar::LineSeparator;
+        } else {
+            *d++ = c;
+        }
+    }
+    out.truncate(d - out.constData());
+    return out;
+}
+
+} // namespace textview

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+class QTextDocument;
+
+// The text view of a document: its text as bytes in the ANSI code page with
+// every paragraph break written CR LF, and 0-based positions into those
+// bytes. A line separator inside a paragraph is the single byte 0x0B.
+//
+// Positions map to document positions through block numbers: the view adds
+// one character per paragraph break before a position, so both directions
+// cost a logarithmic block lookup, never a scan of the text.
+namespace textview {
+
+constexpr char kLineSeparatorByte = '\x0b';
+
+// Length of the view.
+int length(const QTextDocument &doc);
+
+// View position of a document position.
+int fromDocument(const QTextDocument &doc, int docPos);
+
+// Document position of a view position. Positions past the end are clamped;
+// a position between a CR and its LF is the end of that line.
+int toDocument(const QTextDocument &doc, int viewPos);
+
+// The whole document as the view shows it.
+QByteArray text(const QTextDocument &doc);
+
+// Text as the document holds it (paragraph separators U+2029, line
+// separators U+2028) to view bytes.
+QByteArray encode(QStringView docText);
+
+// View bytes to text for insertion: CR LF, lone CR and lone LF each become
+// one paragraph break ('\n').
+QString decode(QByteArrayView bytes);
+
+} // namespace textview

@@ -1,0 +1,109 @@
+#include "platform/PageRenderer.h"
+#include "platform/TRichEdit.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPageRenderer : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The page starts that rendering the whole document gives.
+    static QList<int> pageStarts(const TRichEdit &edit, qreal pageHeight)
+    {
+        QImage device(600, 800, QImage::Format_RGB32);
+        PageRenderer renderer(*edit.document(), &device, QRectF(0, 0, 400, pageHeight), Qt::black);
+        QList<int> starts{0};
+        for (int guard = 0; guard < 10000; ++guard) {
+            const int next = renderer.renderPage(nullptr, starts.last());
+            if (next >= edit.textLength())
+                break;
+            starts.append(next);
+        }
+        return starts;
+    }
+
+private Q_SLOTS:
+    void pagesFollowEachOtherLineByLine()
+    {
+        TRichEdit edit;
+        QByteArray text;
+        for (int i = 0; i < 300; ++i)
+            text += "line " + QByteArray::number(i) + "\r\n";
+        edit.setWholeText(text);
+
+        const QList<int> starts = pageStarts(edit, 200);
+        QVERIFY(starts.size() > 5);
+        for (int i = 1; i < starts.size(); ++i) {
+            QVERIFY(starts[i] > starts[i - 1]);
+            // Each page starts at the beginning of a line.
+            QVERIFY(starts[i] == 0 || text.at(starts[i] - 1) == '\n');
+        }
+        // The same number of lines on every full page.
+        const auto lines = [&](int page) {
+            return text.mid(starts[page], starts[page + 1] - starts[page]).count('\n');
+        };
+        QCOMPARE(lines(1), lines(0));
+        QCOMPARE(lines(2), lines(0));
+    }
+
+    void startingInsideALineTakesTheWholeLine()
+    {
+        TRichEdit edit;
+        edit.setWholeText("first\r\nsecond\r\nthird");
+        QImage device(600, 800, QImage::Format_RGB32);
+        PageRenderer renderer(*edit.document(), &device, QRectF(0, 0, 400, 1000), Qt::black);
+        QCOMPARE(renderer.renderPage(nullptr, 10), edit.textLength());
+    }
+
+    void aLineTallerThanThePageStillMakesProgress()
+    {
+        TRichEdit edit;
+        edit.setWholeText("a\r\nb\r\nc");
+        const QList<int> starts = pageStarts(edit, 1);
+        QCOMPARE(starts, QList<int>({0, 3, 6}));
+    }
+
+    void printsEveryPage()
+    {
+        // Counts the pages a print job starts.
+        class CountingPdf : public QPdfWriter
+        {
+        public:
+            using QPdfWriter::QPdfWriter;
+            bool newPage() override
+            {
+                ++pages;
+                return QPdfWriter::newPage();
+            }
+            int pages = 1;
+        };
+
+        QTemporaryDir dir;
+        CountingPdf pdf(dir.filePath(QStringLiteral("out.pdf")));
+        pdf.setPageSize(QPageSize(QPageSize::A6));
+        TRichEdit edit;
+        QByteArray text;
+        for (int i = 0; i < 200; ++i)
+            text += "Printed line " + QByteArray::number(i) + "\r\n";
+        edit.setWholeText(text);
+        edit.print(&pdf);
+
+        PageRenderer renderer(*edit.document(), &pdf, QRectF(0, 0, pdf.width(), pdf.height()),
+                              Qt::black);
+        int expected = 1;
+        for (int pos = renderer.renderPage(nullptr, 0); pos < edit.textLength();
+             pos = renderer.renderPage(nullptr, pos))
+            ++expected;
+        QVERIFY(expected > 2);
+        QCOMPARE(pdf.pages, expected);
+    }
+};
+
+QTEST_MAIN(TestPageRenderer)
+#include "tst_pagerenderer.moc"

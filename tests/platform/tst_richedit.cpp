@@ -1,0 +1,321 @@
+#include "platform/AnsiCodec.h"
+#include "platform/TRichEdit.h"
+#include "platform/VirtualKeys.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+QByteArray cp(const QString &text)
+{
+    return ansi::encode(text);
+}
+
+} // namespace
+
+class TestRichEdit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lineBreaksBecomeCrLf_data()
+    {
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QByteArray>("read");
+        QTest::newRow("crlf") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
+        QTest::newRow("lone lf") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone cr") << QByteArray("a\rb") << QByteArray("a\r\nb");
+        QTest::newRow("cr cr lf") << QByteArray("a\r\r\nb") << QByteArray("a\r\n\r\nb");
+        QTest::newRow("lf cr") << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("line separator") << QByteArray("a\x0b"
+                                                      "b")
+                                        << QByteArray("a\x0b"
+                                                      "b");
+    }
+
+    void lineBreaksBecomeCrLf()
+    {
+        QFETCH(QByteArray, written);
+        QFETCH(QByteArray, read);
+        TRichEdit edit;
+        edit.setWholeText(written);
+        QCOMPARE(edit.wholeText(), read);
+        QCOMPARE(edit.textLength(), read.size());
+    }
+
+    // "ab" CR LF "cd" CR LF CR LF "ef": view positions 0..11.
+    void positionsCountCrLfAsTwo_data()
+    {
+        QTest::addColumn<int>("set");
+        QTest::addColumn<int>("got");
+        QTest::addColumn<int>("line");
+        QTest::newRow("start") << 0 << 0 << 0;
+        QTest::newRow("before CR") << 2 << 2 << 0;
+        QTest::newRow("between CR and LF") << 3 << 2 << 0;
+        QTest::newRow("next line") << 4 << 4 << 1;
+        QTest::newRow("empty line") << 8 << 8 << 2;
+        QTest::newRow("inside empty line's pair") << 9 << 8 << 2;
+        QTest::newRow("last line") << 10 << 10 << 3;
+        QTest::newRow("very end") << 12 << 12 << 3;
+        QTest::newRow("past the end") << 99 << 12 << 3;
+        QTest::newRow("negative") << -5 << 0 << 0;
+    }
+
+    void positionsCountCrLfAsTwo()
+    {
+        QFETCH(int, set);
+        QFETCH(int, got);
+        QFETCH(int, line);
+        TRichEdit edit;
+        edit.setWholeText("ab\r\ncd\r\n\r\nef");
+        edit.setSelStart(set);
+        QCOMPARE(edit.selStart(), got);
+        QCOMPARE(edit.selLength(), 0);
+        QCOMPARE(edit.lineFromChar(set), line);
+        QCOMPARE(edit.lineIndex(line), QList<int>({0, 4, 8, 10}).at(line));
+    }
+
+    void selectionReadAndReplaced()
+    {
+        TRichEdit edit;
+        edit.setWholeText("one\r\ntwo\r\nthree");
+        edit.setSelStart(1);
+        edit.setSelLength(6);
+        QCOMPARE(edit.selText(), QByteArray("ne\r\ntw"));
+        QCOMPARE(edit.selLength(), 6);
+
+        edit.setSelText("N\r\nE\nW");
+        QCOMPARE(edit.wholeText(), QByteArray("oN\r\nE\r\nWo\r\nthree"));
+        QCOMPARE(edit.selStart(), 8); // caret after the inserted text
+        QCOMPARE(edit.selLength(), 0);
+        QCOMPARE(edit.lineFromChar(-1), 2);
+    }
+
+    void positionsStayRightAfterThousandsOfLines()
+    {
+        QByteArray text;
+        for (int i = 0; i < 5000; ++i)
+            text += "line " + QByteArray::number(i) + "\r\n";
+        TRichEdit edit;
+        edit.setWholeText(text);
+        const int at = int(text.indexOf("line 4321\r\n"));
+        QCOMPARE(edit.lineIndex(4321), at);
+        QCOMPARE(edit.lineFromChar(at + 9), 4321);  // on the CR
+        QCOMPARE(edit.lineFromChar(at + 10), 4321); // between CR and LF
+        QCOMPARE(edit.lineFromChar(at + 11), 4322);
+        edit.setSelStart(at + 5);
+        edit.setSelLength(10);
+        QCOMPARE(edit.selText(), QByteArray("4321\r\nline"));
+        QCOMPARE(edit.lineIndex(5000), int(text.size())); // the empty last line
+        QCOMPARE(edit.lineIndex(5001), -1);
+    }
+
+    void wholeTextWriteIsOneUndoStep()
+    {
+        TRichEdit edit;
+        QVERIFY(!edit.canUndo());
+        edit.setWholeText("first");
+        edit.setModified(false);
+        edit.setWholeText(cp(QStringLiteral("второй\r\nтекст")));
+        QVERIFY(edit.isModified());
+        QVERIFY(edit.canUndo());
+        edit.undo();
+        QCOMPARE(edit.wholeText(), QByteArray("first"));
+    }
+
+    void typingSetsModifiedAndInsertTogglesOverwrite()
+    {
+        TRichEdit edit;
+        QSignalSpy keys(&edit, &TRichEdit::keyDown);
+        QTest::keyClicks(&edit, QStringLiteral("ab"));
+        QVERIFY(edit.isModified());
+        QCOMPARE(edit.wholeText(), QByteArray("ab"));
+
+        QTest::keyClick(&edit, Qt::Key_Insert);
+        QVERIFY(edit.overwriteMode());
+        QCOMPARE(keys.last().at(0).toInt(), vk::Insert);
+        edit.setSelStart(0);
+        QTest::keyClicks(&edit, QStringLiteral("X"));
+        QCOMPARE(edit.wholeText(), QByteArray("Xb"));
+        QTest::keyClick(&edit, Qt::Key_Insert);
+        QVERIFY(!edit.overwriteMode());
+        QCOMPARE(keys.first().at(0).toInt(), int('A'));
+    }
+
+    void typedAndPastedTextStaysInTheCodePage()
+    {
+        TRichEdit edit;
+        QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QStringLiteral("ä"),
+                            Qt::NoModifier);
+        QApplication::clipboard()->setText(QStringLiteral("Щи ☺\n") + QString::fromUcs4(U"😀"));
+        QVERIFY(edit.canPaste(QStringLiteral("text/plain")));
+        edit.paste();
+        QCOMPARE(edit.wholeText(), cp(QStringLiteral("?Щи ?\r\n??")));
+    }
+
+    void textLimitStopsTypingAndCutsPaste()
+    {
+        TRichEdit edit;
+        edit.setTextLimit(5);
+        edit.setWholeText("abcdefgh"); // writing by the program is not limited
+        QCOMPARE(edit.textLength(), 8);
+        edit.setWholeText("abc");
+        edit.moveCursor(QTextCursor::End);
+        QApplication::clipboard()->setText(QStringLiteral("12345"));
+        edit.paste();
+        QCOMPARE(edit.wholeText(), QByteArray("abc12"));
+        QTest::keyClicks(&edit, QStringLiteral("z"));
+        QCOMPARE(edit.wholeText(), QByteArray("abc12"));
+        edit.setSelStart(0);
+        edit.setSelLength(2);
+        QTest::keyClicks(&edit, QStringLiteral("z")); // replacing makes room
+        QCOMPARE(edit.wholeText(), QByteArray("zc12"));
+    }
+
+    void selectionChangeFollowsCaretAndSelection()
+    {
+        TRichEdit edit;
+        edit.setWholeText("hello world");
+        QSignalSpy spy(&edit, &TRichEdit::selectionChange);
+        edit.setSelStart(3);
+        QCOMPARE(spy.count(), 1);
+        edit.setSelLength(2);
+        QCOMPARE(spy.count(), 2);
+        edit.setSelLength(2);
+        QCOMPARE(spy.count(), 2); // nothing moved
+    }
+
+    void selectionAttributesWrittenAndReadBack()
+    {
+        TRichEdit edit;
+        edit.setWholeText("plain bold plain");
+        edit.setSelStart(6);
+        edit.setSelLength(4);
+        const CharAttributes a{QStringLiteral("DejaVu Serif"), 17,
+                               fontstyle::Bold | fontstyle::Underline | fontstyle::StrikeOut,
+                               0x000080FFu, charset::Russian};
+        edit.setSelAttributes(a);
+        QCOMPARE(edit.selAttributes(), a);
+
+        edit.setSelAttributes(CharAttributes{{}, 0, fontstyle::Italic, 0, 0}, CharField::Style);
+        CharAttributes italic = a;
+        italic.style = fontstyle::Italic;
+        QCOMPARE(edit.selAttributes(), italic);
+
+        edit.setSelStart(1);
+        QCOMPARE(edit.selAttributes(), edit.defAttributes()); // untouched text
+        edit.setSelStart(8);
+        QCOMPARE(edit.selAttributes().size, 17); // the caret takes its neighbour's
+    }
+
+    void systemColourReferenceKeepsItsIdentity()
+    {
+        TRichEdit edit;
+        edit.setWholeText("x");
+        edit.selectAll();
+        CharAttributes a = edit.selAttributes();
+        a.color = 0x80000008u;
+        edit.setSelAttributes(a, CharField::Color);
+        QCOMPARE(edit.selAttributes().color, 0x80000008u);
+        QCOMPARE(edit.defAttributes().color, 0x80000008u);
+    }
+
+    void defaultAttributesShowThePlainTextAndWhatIsTypedNext()
+    {
+        TRichEdit edit;
+        edit.setWholeText("some text");
+        CharAttributes d = edit.defAttributes();
+        d.name = QStringLiteral("DejaVu Sans Mono");
+        d.size = 21;
+        d.style = fontstyle::Bold;
+        d.color = 0x00FF0000u;
+        edit.setDefAttributes(d);
+        QCOMPARE(edit.defAttributes(), d);
+        QCOMPARE(edit.document()->defaultFont().pointSize(), 21);
+        QVERIFY(edit.document()->defaultFont().bold());
+        edit.setSelStart(4);
+        QCOMPARE(edit.selAttributes(), d); // the whole plain text shows them
+
+        // In text with attributes of its own, typing follows the new defaults.
+        edit.setWholeText("ab");
+        edit.selectAll();
+        edit.setSelAttributes(CharAttributes{{}, 30, 0, 0, 0}, CharField::Size);
+        edit.moveCursor(QTextCursor::End);
+        d.size = 12;
+        edit.setDefAttributes(d, CharField::Size);
+        QTest::keyClicks(&edit, QStringLiteral("c"));
+        edit.setSelStart(2);
+        edit.setSelLength(1);
+        QCOMPARE(edit.selAttributes().size, 12);
+    }
+
+    void paragraphAttributesWrittenAndReadBack()
+    {
+        TRichEdit edit;
+        edit.setWholeText("one\r\ntwo\r\nthree");
+        edit.setSelStart(1);
+        edit.setSelLength(5); // into the second paragraph
+        const ParaAttributes p{Alignment::Center, Numbering::Bullet, 360, -180, 720};
+        edit.setParagraph(p);
+        QCOMPARE(edit.paragraph(), p);
+        edit.setSelStart(6);
+        QCOMPARE(edit.paragraph(), p);
+        edit.setSelStart(11);
+        QCOMPARE(edit.paragraph(), ParaAttributes{});
+
+        // Each paragraph keeps the fields that were not written.
+        edit.selectAll();
+        edit.setParagraph(ParaAttributes{Alignment::Right, Numbering::None, 0, 0, 0},
+                          ParaField::Alignment | ParaField::Numbering);
+        edit.setSelStart(0);
+        QCOMPARE(edit.paragraph(),
+                 (ParaAttributes{Alignment::Right, Numbering::None, 360, -180, 720}));
+        edit.setSelStart(11);
+        QCOMPARE(edit.paragraph(), (ParaAttributes{Alignment::Right, Numbering::None, 0, 0, 0}));
+        QCOMPARE(edit.wholeText(), QByteArray("one\r\ntwo\r\nthree"));
+
+        // The display: the first line at F, the others at F + L.
+        edit.setSelStart(0);
+        edit.setParagraph(ParaAttributes{Alignment::Left, Numbering::None, 300, 150, 0});
+        const QTextBlockFormat f = edit.document()->firstBlock().blockFormat();
+        QCOMPARE(f.leftMargin() + f.textIndent(), 300 / 15.0);
+        QCOMPARE(f.leftMargin(), 450 / 15.0);
+    }
+
+    void formattingRectangleIsKept()
+    {
+        TRichEdit edit;
+        edit.resize(300, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const QRect client = edit.clientRect();
+        const QRect r(6, 0, client.width() - 12, client.height());
+        edit.setFormattingRect(r);
+        QCOMPARE(edit.formattingRect(), r);
+        QCOMPARE(edit.clientRect(), client);
+        QVERIFY(!edit.isModified()); // the rectangle is no edit
+        QVERIFY(!edit.canUndo());
+        edit.setWholeText("text");
+        QCOMPARE(edit.formattingRect(), r);
+    }
+
+    void wordWrapAndScrollBars()
+    {
+        TRichEdit edit;
+        QVERIFY(edit.wordWrap());
+        edit.setWordWrap(false);
+        QCOMPARE(edit.lineWrapMode(), QTextEdit::NoWrap);
+        edit.setScrollBars(TRichEdit::ScrollBars::Vertical);
+        QCOMPARE(edit.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(edit.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    }
+};
+
+QTEST_MAIN(TestRichEdit)
+#include "tst_richedit.moc"

@@ -1,0 +1,190 @@
+#include "platform/FileIO.h"
+#include "platform/TRichEdit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Writes that pass the limit fail with EFBIG, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+bool isRoot()
+{
+    return geteuid() == 0;
+}
+
+} // namespace
+
+class TestRichEditFiles : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void everyByteSurvivesLoadAndSave()
+    {
+        QByteArray bytes;
+        for (int b = 0; b < 256; ++b) {
+            if (b != '\r' && b != '\n')
+                bytes += char(b);
+        }
+        bytes += "\r\nend\r\n";
+        writeAll(path("bytes.txt"), bytes);
+
+        TRichEdit edit;
+        edit.loadFromFile(path("bytes.txt"));
+        QCOMPARE(edit.wholeText(), bytes);
+        QVERIFY(!edit.isModified());
+        QCOMPARE(edit.selStart(), 0);
+        edit.saveToFile(path("bytes-out.txt"));
+        QCOMPARE(readAll(path("bytes-out.txt")), bytes);
+    }
+
+    void loneCrAndLfAreSavedAsCrLf()
+    {
+        writeAll(path("unix.txt"), "one\ntwo\rthree\r\n\nfour");
+        TRichEdit edit;
+        edit.loadFromFile(path("unix.txt"));
+        edit.saveToFile(path("unix.txt"));
+        QCOMPARE(readAll(path("unix.txt")), QByteArray("one\r\ntwo\r\nthree\r\n\r\nfour"));
+    }
+
+    void loadingReplacesTextAndUndoHistory()
+    {
+        TRichEdit edit;
+        edit.setWholeText("old");
+        writeAll(path("new.txt"), "new");
+        edit.loadFromFile(path("new.txt"));
+        QCOMPARE(edit.wholeText(), QByteArray("new"));
+        QVERIFY(!edit.canUndo());
+    }
+
+    void loadingIsNotCutByTheTextLimit()
+    {
+        const QByteArray big(100000, 'x');
+        writeAll(path("big.txt"), big);
+        TRichEdit edit;
+        edit.loadFromFile(path("big.txt"));
+        QCOMPARE(edit.textLength(), big.size());
+    }
+
+    void failedLoadKeepsTheText()
+    {
+        TRichEdit edit;
+        edit.setWholeText("kept");
+        QVERIFY_THROWS_EXCEPTION(FileError, edit.loadFromFile(path("missing.txt")));
+        QVERIFY_THROWS_EXCEPTION(FileError, edit.loadFromFile(m_dir.path()));
+        QCOMPARE(edit.wholeText(), QByteArray("kept"));
+    }
+
+    void failedSaveLeavesTheOldFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("needsNonRoot");
+        QTest::newRow("parent is a file") << QStringLiteral("blocker/file.txt") << false;
+        QTest::newRow("a directory") << QStringLiteral("adir") << false;
+        QTest::newRow("read-only file") << QStringLiteral("ro/file.txt") << true;
+        QTest::newRow("unwritable directory") << QStringLiteral("locked/file.txt") << true;
+    }
+
+    void failedSaveLeavesTheOldFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, needsNonRoot);
+        if (needsNonRoot && isRoot())
+            QSKIP("permissions do not bind the superuser");
+        writeAll(path("blocker"), "a file");
+        QDir(m_dir.path()).mkpath(QStringLiteral("adir"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("ro"));
+        QDir(m_dir.path()).mkpath(QStringLiteral("locked"));
+        writeAll(path("ro/file.txt"), "old");
+        writeAll(path("locked/file.txt"), "old");
+        QFile::setPermissions(path("ro/file.txt"), QFile::ReadOwner);
+        QFile::setPermissions(path("locked/file.txt"), QFile::ReadOwner);
+        QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
+
+        TRichEdit edit;
+        edit.setWholeText("new text");
+        edit.setModified(true);
+        try {
+            edit.saveToFile(path(target));
+            QFAIL("the save did not fail");
+        } catch (const FileError &e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(path(target))),
+                     qPrintable(e.message()));
+        }
+        QVERIFY(edit.isModified());
+        if (target.endsWith(QLatin1String("file.txt")) && QFile::exists(path(target)))
+            QCOMPARE(readAll(path(target)), QByteArray("old"));
+        QFile::setPermissions(path("locked"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void writesInPlaceWhereTheDirectoryTakesNoTemporaryFile()
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("shut"));
+        writeAll(path("shut/file.txt"), "old");
+        QFile::setPermissions(path("shut"), QFile::ReadOwner | QFile::ExeOwner);
+        TRichEdit edit;
+        edit.setWholeText("new");
+        edit.saveToFile(path("shut/file.txt"));
+        QFile::setPermissions(path("shut"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readAll(path("shut/file.txt")), QByteArray("new"));
+    }
+
+    void fullDiskLeavesTheOldFile()
+    {
+        const QByteArray old = "the file as it was\r\n";
+        writeAll(path("full.txt"), old);
+        TRichEdit edit;
+        edit.setWholeText(QByteArray(64 * 1024, 'y'));
+        {
+            FileSizeLimit limit(4096);
+            QVERIFY_THROWS_EXCEPTION(FileError, edit.saveToFile(path("full.txt")));
+        }
+        QCOMPARE(readAll(path("full.txt")), old);
+        QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full.txt*")}, QDir::Files),
+                 QStringList{QStringLiteral("full.txt")}); // no temporary left behind
+    }
+};
+
+QTEST_MAIN(TestRichEditFiles)
+#include "tst_richedit_files.moc"

@@ -1,0 +1,145 @@
+#include "ScriptedPrompts.h"
+
+#include <QTest>
+
+namespace {
+
+const char *kindName(ScriptedPrompts::Kind kind)
+{
+    switch (kind) {
+    case ScriptedPrompts::Kind::Message:
+        return "message";
+    case ScriptedPrompts::Kind::OpenFile:
+        return "open dialog";
+    case ScriptedPrompts::Kind::SaveFile:
+        return "save dialog";
+    case ScriptedPrompts::Kind::Font:
+        return "font dialog";
+    case ScriptedPrompts::Kind::Color:
+        return "colour dialog";
+    case ScriptedPrompts::Kind::Print:
+        return "print dialog";
+    case ScriptedPrompts::Kind::PrinterSetup:
+        return "printer set-up dialog";
+    }
+    return "prompt";
+}
+
+void fail(const QString &what)
+{
+    QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+}
+
+} // namespace
+
+ScriptedPrompts::ScriptedPrompts()
+{
+    installPrompts(this);
+}
+
+ScriptedPrompts::~ScriptedPrompts()
+{
+    installPrompts(nullptr);
+    for (const auto &e : m_queue)
+        fail(QStringLiteral("expected %1 was never shown: \"%2\"")
+                 .arg(QLatin1String(kindName(e.kind)), e.text));
+}
+
+std::optional<ScriptedPrompts::Expectation> ScriptedPrompts::take(Kind kind, const QString &text,
+                                                                  const QString &caption)
+{
+    m_log.append({kind, text, caption});
+    if (m_queue.empty()) {
+        fail(QStringLiteral("unexpected %1: \"%2\"").arg(QLatin1String(kindName(kind)), text));
+        return std::nullopt;
+    }
+    Expectation e = m_queue.front();
+    m_queue.pop_front();
+    if (e.kind != kind || (kind == Kind::Message && e.text != text)) {
+        fail(
+            QStringLiteral("expected %1 \"%2\" but got %3 \"%4\"")
+                .arg(QLatin1String(kindName(e.kind)), e.text, QLatin1String(kindName(kind)), text));
+        return std::nullopt;
+    }
+    return e;
+}
+
+void ScriptedPrompts::expectMessage(const QString &text, Answer answer)
+{
+    m_queue.push_back({Kind::Message, text, answer, {}, {}, {}, false});
+}
+
+void ScriptedPrompts::expectOpenFile(std::optional<QString> path)
+{
+    m_queue.push_back({Kind::OpenFile, {}, Answer::Cancel, std::move(path), {}, {}, false});
+}
+
+void ScriptedPrompts::expectSaveFile(std::optional<QString> path)
+{
+    m_queue.push_back({Kind::SaveFile, {}, Answer::Cancel, std::move(path), {}, {}, false});
+}
+
+void ScriptedPrompts::expectFont(std::optional<CharAttributes> font)
+{
+    m_queue.push_back({Kind::Font, {}, Answer::Cancel, {}, std::move(font), {}, false});
+}
+
+void ScriptedPrompts::expectColor(std::optional<quint32> color)
+{
+    m_queue.push_back({Kind::Color, {}, Answer::Cancel, {}, {}, color, false});
+}
+
+void ScriptedPrompts::expectPrint(bool accept)
+{
+    m_queue.push_back({Kind::Print, {}, Answer::Cancel, {}, {}, {}, accept});
+}
+
+void ScriptedPrompts::expectPrinterSetup(bool accept)
+{
+    m_queue.push_back({Kind::PrinterSetup, {}, Answer::Cancel, {}, {}, {}, accept});
+}
+
+Prompts::Answer ScriptedPrompts::message(const Message &message)
+{
+    const auto e = take(Kind::Message, message.text, message.caption);
+    if (e)
+        return e->answer;
+    return message.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+std::optional<QString> ScriptedPrompts::openFile(const OpenFileRequest &request)
+{
+    const auto e = take(Kind::OpenFile, request.fileName, request.title);
+    return e ? e->path : std::nullopt;
+}
+
+std::optional<QString> ScriptedPrompts::saveFile(const SaveFileRequest &request)
+{
+    m_lastSave = request;
+    const auto e = take(Kind::SaveFile, request.fileName, request.title);
+    return e ? e->path : std::nullopt;
+}
+
+std::optional<CharAttributes> ScriptedPrompts::font(const CharAttributes &initial)
+{
+    const auto e = take(Kind::Font, initial.name, {});
+    return e ? e->font : std::nullopt;
+}
+
+std::optional<quint32> ScriptedPrompts::color(quint32 initial)
+{
+    const auto e = take(Kind::Color, QString::number(initial, 16), {});
+    return e ? e->color : std::nullopt;
+}
+
+bool ScriptedPrompts::print(QPrinter &)
+{
+    const auto e = take(Kind::Print, {}, {});
+    return e && e->accept;
+}
+
+bool ScriptedPrompts::printerSetup(QPrinter &)
+{
+    const auto e = take(Kind::PrinterSetup, {}, {});
+    return e && e->accept;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/Prompts.h"
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <optional>
+
+// Prompts for tests: installs itself for its lifetime, records every prompt
+// and answers each from a queue of expectations. A prompt nobody expected,
+// or one of another kind or text than the next expectation, fails the
+// running test; so do expectations still queued when it goes away.
+class ScriptedPrompts : public Prompts
+{
+public:
+    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PrinterSetup };
+
+    struct Record
+    {
+        Kind kind;
+        QString text; // message text, or the file name a file dialog was given
+        QString caption;
+    };
+
+    ScriptedPrompts();
+    ~ScriptedPrompts() override;
+
+    void expectMessage(const QString &text, Answer answer = Answer::Ok);
+    void expectOpenFile(std::optional<QString> path);
+    void expectSaveFile(std::optional<QString> path);
+    void expectFont(std::optional<CharAttributes> font);
+    void expectColor(std::optional<quint32> color);
+    void expectPrint(bool accept);
+    void expectPrinterSetup(bool accept);
+
+    const QList<Record> &log() const { return m_log; }
+    // The last request a save dialog was opened with.
+    const SaveFileRequest &lastSaveRequest() const { return m_lastSave; }
+    int pending() const { return int(m_queue.size()); }
+
+    Answer message(const Message &message) override;
+    std::optional<QString> openFile(const OpenFileRequest &request) override;
+    std::optional<QString> saveFile(const SaveFileRequest &request) override;
+    std::optional<CharAttributes> font(const CharAttributes &initial) override;
+    std::optional<quint32> color(quint32 initial) override;
+    bool print(QPrinter &printer) override;
+    bool printerSetup(QPrinter &printer) override;
+
+private:
+    struct Expectation
+    {
+        Kind kind;
+        QString text;
+        Answer answer = Answer::Cancel;
+        std::optional<QString> path;
+        std::optional<CharAttributes> font;
+        std::optional<quint32> color;
+        bool accept = false;
+    };
+
+    // The next expectation if it is of this kind (and text, for messages).
+    std::optional<Expectation> take(Kind kind, const QString &text, const QString &caption);
+
+    std::deque<Expectation> m_queue;
+    QList<Record> m_log;
+    SaveFileRequest m_lastSave;
+};
