@@ -84,7 +84,7 @@ void TRichEdit::setWholeText(QByteArrayView bytes)
     c.setBlockCharFormat(QTextCharFormat());
     c.insertText(text, QTextCharFormat());
     c.endEditBlock();
-    setTextCursor(QTextCursor(document()));
+    select(0, 0);
 }
 
 int TRichEdit::textLength() const
@@ -101,9 +101,7 @@ int TRichEdit::selStart() const
 
 void TRichEdit::setSelStart(int start)
 {
-    QTextCursor c = textCursor();
-    c.setPosition(textview::toDocument(*document(), start));
-    setTextCursor(c);
+    select(textview::toDocument(*document(), start), textview::toDocument(*document(), start));
 }
 
 int TRichEdit::selLength() const
@@ -116,10 +114,20 @@ int TRichEdit::selLength() const
 void TRichEdit::setSelLength(int length)
 {
     const int start = selStart();
-    QTextCursor c = textCursor();
-    c.setPosition(textview::toDocument(*document(), start));
-    c.setPosition(textview::toDocument(*document(), start + std::max(0, length)),
-                  QTextCursor::KeepAnchor);
+    select(textview::toDocument(*document(), start),
+           textview::toDocument(*document(), start + std::max(0, length)));
+}
+
+void TRichEdit::select(int anchor, int position)
+{
+    // Placing the caret scrolls it into view, which needs the text laid out
+    // up to there: leave an unchanged selection alone.
+    const QTextCursor current = textCursor();
+    if (current.anchor() == anchor && current.position() == position)
+        return;
+    QTextCursor c = current;
+    c.setPosition(anchor);
+    c.setPosition(position, QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
@@ -175,9 +183,11 @@ void TRichEdit::loadFromFile(const QString &path)
     if (!m_plainTextMode)
         throw FileError(path + QStringLiteral(": rich text files cannot be read yet"));
     const QString text = textview::decode(fileio::read(path));
-    document()->setPlainText(text);
-    setTextCursor(QTextCursor(document()));
+    // Replacing the content this way starts a new undo history and leaves the
+    // caret at the start without scrolling to it, so a long text is laid out
+    // bit by bit while the user can already work.
     setCurrentCharFormat(QTextCharFormat());
+    QTextEdit::setPlainText(text);
     document()->setModified(false);
 }
 

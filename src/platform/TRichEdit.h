@@ -125,6 +125,8 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    // Document positions.
+    void select(int anchor, int position);
     void applyDefaults();
     void applySelectionPalette();
     void noteSelection();
