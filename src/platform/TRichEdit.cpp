@@ -13,7 +13,6 @@
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextList>
 
@@ -228,16 +227,7 @@ void TRichEdit::setSelAttributes(const CharAttributes &attrs, CharFields fields)
 
 void TRichEdit::setDefAttributes(const CharAttributes &attrs, CharFields fields)
 {
-    if (fields & CharField::Name)
-        m_defaults.name = attrs.name;
-    if ((fields & CharField::Size) && attrs.size > 0)
-        m_defaults.size = attrs.size;
-    if (fields & CharField::Style)
-        m_defaults.style = attrs.style;
-    if (fields & CharField::Color)
-        m_defaults.color = attrs.color;
-    if (fields & CharField::Charset)
-        m_defaults.charset = attrs.charset;
+    m_defaults = merged(m_defaults, attrs, fields);
     applyDefaults();
 
     // Text typed next follows the defaults already, unless the caret sits in
@@ -292,17 +282,8 @@ void TRichEdit::setParagraph(const ParaAttributes &attrs, ParaFields fields)
     edit.beginEditBlock();
     QTextList *newList = nullptr;
     for (QTextBlock b = document()->findBlock(sel.selectionStart()); b.isValid(); b = b.next()) {
-        ParaAttributes p = textformat::fromBlockFormat(b.blockFormat(), b.textList() != nullptr);
-        if (fields & ParaField::Alignment)
-            p.alignment = attrs.alignment;
-        if (fields & ParaField::Numbering)
-            p.numbering = attrs.numbering;
-        if (fields & ParaField::FirstIndent)
-            p.firstIndent = attrs.firstIndent;
-        if (fields & ParaField::LeftIndent)
-            p.leftIndent = attrs.leftIndent;
-        if (fields & ParaField::RightIndent)
-            p.rightIndent = attrs.rightIndent;
+        const ParaAttributes p = merged(
+            textformat::fromBlockFormat(b.blockFormat(), b.textList() != nullptr), attrs, fields);
 
         QTextCursor bc(b);
         if (p.numbering == Numbering::Bullet && !b.textList()) {

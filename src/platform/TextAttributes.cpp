@@ -5,6 +5,38 @@
 #include <algorithm>
 #include <cmath>
 
+CharAttributes merged(const CharAttributes &base, const CharAttributes &with, CharFields fields)
+{
+    CharAttributes a = base;
+    if (fields & CharField::Name)
+        a.name = with.name;
+    if ((fields & CharField::Size) && with.size > 0)
+        a.size = with.size;
+    if (fields & CharField::Style)
+        a.style = with.style;
+    if (fields & CharField::Color)
+        a.color = with.color;
+    if (fields & CharField::Charset)
+        a.charset = with.charset;
+    return a;
+}
+
+ParaAttributes merged(const ParaAttributes &base, const ParaAttributes &with, ParaFields fields)
+{
+    ParaAttributes p = base;
+    if (fields & ParaField::Alignment)
+        p.alignment = with.alignment;
+    if (fields & ParaField::Numbering)
+        p.numbering = with.numbering;
+    if (fields & ParaField::FirstIndent)
+        p.firstIndent = with.firstIndent;
+    if (fields & ParaField::LeftIndent)
+        p.leftIndent = with.leftIndent;
+    if (fields & ParaField::RightIndent)
+        p.rightIndent = with.rightIndent;
+    return p;
+}
+
 namespace textformat {
 namespace {
 
@@ -21,20 +53,6 @@ double pixels(int twips)
 int twips(double pixels)
 {
     return int(std::lround(pixels * kTwipsPerPixel));
-}
-
-int styleOf(const QFont &font)
-{
-    int style = 0;
-    if (font.bold())
-        style |= fontstyle::Bold;
-    if (font.italic())
-        style |= fontstyle::Italic;
-    if (font.underline())
-        style |= fontstyle::Underline;
-    if (font.strikeOut())
-        style |= fontstyle::StrikeOut;
-    return style;
 }
 
 Qt::Alignment toQt(Alignment a)
@@ -64,6 +82,20 @@ Alignment fromQt(Qt::Alignment a)
 }
 
 } // namespace
+
+int styleOf(const QFont &font)
+{
+    int style = 0;
+    if (font.bold())
+        style |= fontstyle::Bold;
+    if (font.italic())
+        style |= fontstyle::Italic;
+    if (font.underline())
+        style |= fontstyle::Underline;
+    if (font.strikeOut())
+        style |= fontstyle::StrikeOut;
+    return style;
+}
 
 QFont toFont(const CharAttributes &attrs)
 {

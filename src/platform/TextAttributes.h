@@ -70,6 +70,10 @@ constexpr ParaFields kAllParaFields{0x1F};
 
 constexpr int kTwipsPerPoint = 20;
 
+// `base` with the given fields taken from `with`.
+CharAttributes merged(const CharAttributes &base, const CharAttributes &with, CharFields fields);
+ParaAttributes merged(const ParaAttributes &base, const ParaAttributes &with, ParaFields fields);
+
 // Whole points from twips, cut toward zero as the ruler expects.
 constexpr int pointsFromTwips(int twips)
 {
@@ -88,6 +92,9 @@ constexpr int kRightIndentProperty = QTextFormat::UserProperty + 5;
 
 // A font with the face, size and style of the attributes.
 QFont toFont(const CharAttributes &attrs);
+
+// The style bits of a font.
+int styleOf(const QFont &font);
 
 // The format that carries the given fields of the attributes; colours
 // are resolved through the palette.
