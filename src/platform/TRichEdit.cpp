@@ -3,6 +3,8 @@
 #include "platform/AnsiCodec.h"
 #include "platform/FileIO.h"
 #include "platform/PageRenderer.h"
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
 #include "platform/TextView.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WinColors.h"
@@ -13,17 +15,36 @@
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPointer>
 #include <QTextBlock>
+#include <QTextDocumentFragment>
 #include <QTextList>
 
 #include <algorithm>
 
 namespace {
 
+const QString kRtfMime = QStringLiteral("text/rtf");
+
 bool isPlainTextMime(const QString &mimeType)
 {
     return mimeType == QLatin1String("text/plain") ||
            mimeType.startsWith(QLatin1String("text/plain;"));
+}
+
+bool isRtfMime(const QString &mimeType)
+{
+    return mimeType == kRtfMime || mimeType == QLatin1String("application/rtf") ||
+           mimeType == QLatin1String("text/richtext");
+}
+
+QByteArray rtfData(const QMimeData &source)
+{
+    for (const QString &format : source.formats()) {
+        if (isRtfMime(format))
+            return source.data(format);
+    }
+    return {};
 }
 
 // Whether a key press puts text into the document, and how many characters.
@@ -46,16 +67,10 @@ TRichEdit::TRichEdit(QWidget *parent)
     , m_background(wincolors::kWindow)
 {
     setAcceptRichText(false);
-    // The text starts at the formatting rectangle's edge, nowhere else.
-    document()->setDocumentMargin(0);
-    document()->setIndentWidth(24);
-    document()->clearUndoRedoStacks();
-    document()->setModified(false);
-
     const QFont f = font();
     m_defaults.name = f.family();
     m_defaults.size = f.pointSize() > 0 ? f.pointSize() : 10;
-    applyDefaults();
+    adoptDocument(newDocument());
     applySelectionPalette();
     setAutoFillBackground(true);
 
@@ -149,52 +164,130 @@ void TRichEdit::deleteSelection()
 
 bool TRichEdit::canPaste(const QString &mimeType) const
 {
-    return isPlainTextMime(mimeType);
+    return isPlainTextMime(mimeType) || isRtfMime(mimeType);
 }
 
 bool TRichEdit::canInsertFromMimeData(const QMimeData *source) const
 {
-    return source->hasText();
+    return source->hasText() || !rtfData(*source).isEmpty();
 }
 
 void TRichEdit::insertFromMimeData(const QMimeData *source)
 {
-    if (!source->hasText())
-        return;
-    // What the document holds is what a plain save writes: characters the
-    // code page lacks become "?" on the way in.
-    QString text = ansi::fold(source->text());
     const int room = roomFor(selLength());
-    if (text.size() > room) {
-        QApplication::beep();
-        text.truncate(room);
-    }
     QTextCursor c = textCursor();
-    c.insertText(text);
+    if (const auto rtf = pastedRtf(*source, room)) {
+        c.insertFragment(QTextDocumentFragment(rtf.get()));
+    } else if (source->hasText()) {
+        // What the document holds is what a plain save writes: characters the
+        // code page lacks become "?" on the way in.
+        QString text = ansi::fold(source->text());
+        if (text.size() > room) {
+            QApplication::beep();
+            text.truncate(room);
+        }
+        c.insertText(text);
+    } else {
+        return;
+    }
     setTextCursor(c);
     ensureCursorVisible();
+}
+
+std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int room) const
+{
+    const QByteArray bytes = rtfData(source);
+    if (bytes.isEmpty())
+        return nullptr;
+    auto doc = std::make_unique<QTextDocument>();
+    if (!rtf::read(bytes, *doc) || textview::length(*doc) > room)
+        return nullptr;
+    // Keep the pasted text within the code page, run by run.
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const QString folded = ansi::fold(f.text());
+            if (folded == f.text())
+                continue;
+            QTextCursor c(doc.get());
+            c.setPosition(f.position());
+            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+            c.insertText(folded, f.charFormat());
+        }
+    }
+    return doc;
+}
+
+QMimeData *TRichEdit::createMimeDataFromSelection() const
+{
+    // Qt's own selection data lists only the formats it knows of, so the
+    // formats are copied into plain data that can carry RTF too.
+    const std::unique_ptr<QMimeData> qt(QTextEdit::createMimeDataFromSelection());
+    auto *data = new QMimeData;
+    data->setText(qt->text());
+    data->setHtml(qt->html());
+    QTextDocument selection;
+    QTextCursor(&selection).insertFragment(textCursor().selection());
+    data->setData(kRtfMime, rtf::write(selection, m_defaults, systemPalette()));
+    return data;
 }
 
 // Files --------------------------------------------------------------------
 
 void TRichEdit::loadFromFile(const QString &path)
 {
-    if (!m_plainTextMode)
-        throw FileError(path + QStringLiteral(": rich text files cannot be read yet"));
-    const QString text = textview::decode(fileio::read(path));
-    // Replacing the content this way starts a new undo history and leaves the
-    // caret at the start without scrolling to it, so a long text is laid out
-    // bit by bit while the user can already work.
-    setCurrentCharFormat(QTextCharFormat());
-    QTextEdit::setPlainText(text);
-    document()->setModified(false);
+    loadBytes(fileio::read(path));
+}
+
+bool TRichEdit::loadBytes(QByteArrayView bytes)
+{
+    // The new content is built in a document of its own: taking that over
+    // starts a new undo history and leaves the caret at the start without
+    // scrolling to it, so a long text is laid out bit by bit while the user
+    // can already work.
+    QTextDocument *doc = newDocument();
+    const bool rich = !m_plainTextMode && rtf::read(bytes, *doc);
+    if (!rich)
+        doc->setPlainText(textview::decode(bytes));
+    adoptDocument(doc);
+    return rich || m_plainTextMode;
 }
 
 void TRichEdit::saveToFile(const QString &path) const
 {
-    if (!m_plainTextMode)
-        throw FileError(path + QStringLiteral(": rich text files cannot be written yet"));
-    fileio::write(path, wholeText());
+    fileio::write(path, m_plainTextMode ? wholeText() : toRtf());
+}
+
+QByteArray TRichEdit::toRtf() const
+{
+    return rtf::write(*document(), m_defaults, systemPalette());
+}
+
+QTextDocument *TRichEdit::newDocument() const
+{
+    auto *doc = new QTextDocument;
+    // The text starts at the formatting rectangle's edge, nowhere else.
+    doc->setDocumentMargin(0);
+    doc->setIndentWidth(24);
+    doc->setDefaultFont(textformat::toFont(m_defaults));
+    return doc;
+}
+
+void TRichEdit::adoptDocument(QTextDocument *doc)
+{
+    QPointer<QTextDocument> old = document();
+    doc->setParent(this);
+    setDocument(doc);
+    // The control frees the document it made itself; the ones given to it
+    // are ours to free.
+    if (old && old != doc && old->parent() == this)
+        delete old;
+    // Typing at the caret takes the format of the text there, not the one the
+    // old document had.
+    setTextCursor(QTextCursor(doc));
+    applyDefaults();
+    doc->clearUndoRedoStacks();
+    doc->setModified(false);
 }
 
 bool TRichEdit::isModified() const
@@ -290,10 +383,7 @@ void TRichEdit::setParagraph(const ParaAttributes &attrs, ParaFields fields)
             if (newList) {
                 newList->add(b);
             } else {
-                QTextListFormat lf;
-                lf.setStyle(QTextListFormat::ListDisc);
-                lf.setIndent(0);
-                newList = bc.createList(lf);
+                newList = bc.createList(textformat::bulletListFormat());
             }
         } else if (p.numbering == Numbering::None && b.textList()) {
             b.textList()->remove(b);

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QTextEdit>
 
+#include <memory>
+
 class QPagedPaintDevice;
 
 // The rich-edit control that holds a document.
@@ -50,13 +52,20 @@ public:
     bool isPlainTextMode() const { return m_plainTextMode; }
     void setPlainTextMode(bool plain) { m_plainTextMode = plain; }
 
-    // Replaces the document with the file's content; a failure throws
-    // FileError and leaves the document as it was. The caret goes to the
-    // start and the document is unmodified afterwards.
+    // Replaces the document with the file's content: in rich-text mode the
+    // file is read as RTF, or as plain text when it is not RTF. A failure
+    // throws FileError and leaves the document as it was. The caret goes to
+    // the start, the document is unmodified and has no undo history.
+    // The control gets a new QTextDocument: document() changes.
     void loadFromFile(const QString &path);
-    // Writes the document to the file, atomically; a failure throws
-    // FileError and leaves the file that was there untouched.
+    // Writes the document to the file, atomically, as RTF in rich-text mode;
+    // a failure throws FileError and leaves the file that was there untouched.
     void saveToFile(const QString &path) const;
+    // The document as the two kinds of file hold it.
+    QByteArray toRtf() const;
+    // Reads the bytes as a file's content; returns false when rich-text mode
+    // found no RTF and read them as plain text.
+    bool loadBytes(QByteArrayView bytes);
 
     bool isModified() const;
     void setModified(bool modified);
@@ -123,10 +132,16 @@ protected:
     void changeEvent(QEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
 
 private:
     // Document positions.
     void select(int anchor, int position);
+    // Makes a freshly built document the control's own.
+    void adoptDocument(QTextDocument *doc);
+    QTextDocument *newDocument() const;
+    // Text pasted as RTF, or null when the source holds none that fits.
+    std::unique_ptr<QTextDocument> pastedRtf(const QMimeData &source, int room) const;
     void applyDefaults();
     void applySelectionPalette();
     void noteSelection();

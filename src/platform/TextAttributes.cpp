@@ -197,4 +197,13 @@ ParaAttributes fromBlockFormat(const QTextBlockFormat &format, bool bulleted)
     return p;
 }
 
+QTextListFormat bulletListFormat()
+{
+    // The bullet is drawn in the room the indents leave, so the list adds none.
+    QTextListFormat f;
+    f.setStyle(QTextListFormat::ListDisc);
+    f.setIndent(0);
+    return f;
+}
+
 } // namespace textformat

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
+#include <QTextListFormat>
 
 // Style bits of character attributes.
 namespace fontstyle {
@@ -111,5 +112,8 @@ CharAttributes fromCharFormat(const QTextCharFormat &format, const CharAttribute
 void applyParagraph(QTextBlockFormat &format, const ParaAttributes &attrs);
 
 ParaAttributes fromBlockFormat(const QTextBlockFormat &format, bool bulleted);
+
+// The list format of bulleted paragraphs.
+QTextListFormat bulletListFormat();
 
 } // namespace textformat

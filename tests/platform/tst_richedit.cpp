@@ -1,3 +1,4 @@
+#include "AttributePrinting.h"
 #include "platform/AnsiCodec.h"
 #include "platform/TRichEdit.h"
 #include "platform/VirtualKeys.h"

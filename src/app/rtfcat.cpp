@@ -1,0 +1,115 @@
+// rtfcat: reads an RTF file the way the editor does and prints what it holds.
+//
+//   rtfcat [--ansi | --rtf | --dump] FILE
+//
+// Prints the text (UTF-8, LF line ends) by default; --ansi prints the text
+// the way the editor's commands see it (Windows-1251, CR LF); --rtf writes
+// the document back as the editor's RTF; --dump lists each paragraph's and
+// each character run's attributes. Exit code 0 when the file was RTF, 1 when
+// it was not (and was read as plain text), 2 when it could not be read.
+
+#include "platform/FileIO.h"
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
+#include "platform/TextAttributes.h"
+#include "platform/TextView.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace {
+
+void put(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+}
+
+QByteArray quoted(const QString &text)
+{
+    QString q = text;
+    q.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
+        .replace(QLatin1Char('"'), QLatin1String("\\\""))
+        .replace(QLatin1Char('\t'), QLatin1String("\\t"))
+        .replace(QChar::LineSeparator, QLatin1String("\\n"));
+    return '"' + q.toUtf8() + '"';
+}
+
+void dump(const QTextDocument &doc)
+{
+    static const char *const alignments[] = {"left", "right", "center", "justify"};
+    int n = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next(), ++n) {
+        const ParaAttributes p =
+            textformat::fromBlockFormat(b.blockFormat(), b.textList() != nullptr);
+        std::printf("paragraph %d align=%s bullet=%d first=%d left=%d right=%d\n", n,
+                    alignments[int(p.alignment)], int(p.numbering), p.firstIndent, p.leftIndent,
+                    p.rightIndent);
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const CharAttributes a = textformat::fromCharFormat(f.charFormat(), CharAttributes{});
+            std::printf("  run font=%s size=%d style=%d color=0x%08x charset=%d text=%s\n",
+                        quoted(a.name).constData(), a.size, a.style, a.color, a.charset,
+                        quoted(f.text()).constData());
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Fonts need a GUI application, not a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    QString mode;
+    QString path;
+    const QStringList args = QGuiApplication::arguments().mid(1);
+    for (const QString &a : args) {
+        if (a == QLatin1String("--ansi") || a == QLatin1String("--rtf") ||
+            a == QLatin1String("--dump"))
+            mode = a;
+        else
+            path = a;
+    }
+    if (path.isEmpty()) {
+        std::fprintf(stderr, "usage: rtfcat [--ansi | --rtf | --dump] FILE\n");
+        return 2;
+    }
+
+    QByteArray bytes;
+    try {
+        bytes = fileio::read(path);
+    } catch (const FileError &e) {
+        std::fprintf(stderr, "rtfcat: %s\n", e.what());
+        return 2;
+    }
+    QTextDocument doc;
+    const bool isRtf = rtf::read(bytes, doc);
+    if (!isRtf)
+        doc.setPlainText(textview::decode(bytes));
+
+    if (mode == QLatin1String("--ansi")) {
+        put(textview::text(doc));
+    } else if (mode == QLatin1String("--rtf")) {
+        CharAttributes defaults;
+        defaults.name = doc.defaultFont().family();
+        put(rtf::write(doc, defaults, QGuiApplication::palette()));
+    } else if (mode == QLatin1String("--dump")) {
+        dump(doc);
+    } else {
+        QString text = doc.toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+            .replace(QChar::LineSeparator, QLatin1Char('\n'));
+        put(text.toUtf8());
+        if (!text.isEmpty())
+            put("\n");
+    }
+    std::fflush(stdout);
+    return isRtf ? 0 : 1;
+}

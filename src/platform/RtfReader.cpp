@@ -1,0 +1,972 @@
+#include "platform/RtfReader.h"
+
+#include "platform/AnsiCodec.h"
+#include "platform/TextAttributes.h"
+
+#include <QHash>
+#include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace rtf {
+namespace {
+
+// Groups nested deeper than this are skipped whole, so that a hostile file
+// cannot make the state stack grow without bound.
+constexpr int kMaxDepth = 10000;
+// The "number format" of a list level that draws a bullet.
+constexpr int kBulletLevelFormat = 23;
+constexpr int kUnsetLevelFormat = -1;
+
+constexpr int kAnsiCodePage = 1251;
+constexpr int kNoFont = std::numeric_limits<int>::min();
+
+// Windows code page of a font character set; 0 where the document's own
+// code page applies.
+int codePageOfCharset(int charset)
+{
+    switch (charset) {
+    case 0:
+        return 1252;
+    case 2:
+        return 42; // symbol
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+    case 130:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 255:
+        return 437;
+    default:
+        return 0;
+    }
+}
+
+const char *codecName(int codePage)
+{
+    switch (codePage) {
+    case 437:
+        return "IBM437";
+    case 850:
+        return "IBM850";
+    case 874:
+        return "windows-874";
+    case 932:
+        return "windows-932";
+    case 936:
+        return "windows-936";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "windows-950";
+    case 10000:
+        return "macintosh";
+    case 10007:
+        return "x-mac-cyrillic";
+    default:
+        return nullptr;
+    }
+}
+
+// Turns bytes of a code page into text. Windows-1251 goes through the
+// program's own lossless table; the symbol set keeps its byte values; the
+// rest go through the system's converters, Latin-1 standing in for any it
+// does not know.
+class Decoders
+{
+public:
+    QString decode(int codePage, QByteArrayView bytes)
+    {
+        if (codePage == kAnsiCodePage)
+            return ansi::decode(bytes);
+        if (codePage == 42)
+            return QString::fromLatin1(bytes);
+        auto it = m_decoders.find(codePage);
+        if (it == m_decoders.end()) {
+            QByteArray name = codecName(codePage);
+            if (name.isEmpty())
+                name = "windows-" + QByteArray::number(codePage);
+            auto decoder = std::make_unique<QStringDecoder>(name.constData(),
+                                                            QStringConverter::Flag::Stateless);
+            if (!decoder->isValid())
+                decoder.reset();
+            it = m_decoders.emplace(codePage, std::move(decoder)).first;
+        }
+        if (!it->second)
+            return QString::fromLatin1(bytes);
+        return it->second->decode(bytes);
+    }
+
+private:
+    std::unordered_map<int, std::unique_ptr<QStringDecoder>> m_decoders;
+};
+
+enum class Dest : quint8 {
+    Text,              // document text
+    Ignore,            // read but nothing comes of it
+    FontTable,         // \fonttbl
+    ColorTable,        // \colortbl
+    ListTable,         // \listtable
+    ListOverrideTable, // \listoverridetable
+    Numbering,         // \pn
+};
+
+struct CharProps
+{
+    int font = -1;
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    int color = 0;
+
+    bool operator==(const CharProps &) const = default;
+};
+
+struct ParaProps
+{
+    Alignment alignment = Alignment::Left;
+    int firstIndent = 0; // \fi: first line relative to the others
+    int leftIndent = 0;  // \li
+    int rightIndent = 0; // \ri
+    bool bullet = false;
+    int list = 0;  // \ls
+    int level = 0; // \ilvl
+};
+
+struct State
+{
+    Dest dest = Dest::Text;
+    CharProps chr;
+    ParaProps para;
+    int uc = 1;
+};
+
+struct Font
+{
+    QByteArray rawName;
+    QString name;
+    int charset = -1;
+    int codePage = 0;
+};
+
+struct ListDefinition
+{
+    std::vector<int> levelFormats;
+};
+
+class Reader
+{
+public:
+    Reader(QByteArrayView in, QTextDocument &doc)
+        : m_in(in)
+        , m_cursor(&doc)
+    {}
+
+    void run(qsizetype start);
+
+private:
+    // Tokens
+    void controlWord(QByteArrayView word, bool hasParam, int param);
+    void controlSymbol(char c);
+    void textByte(uchar b);
+    void openGroup();
+    void closeGroup();
+    void skipGroup();
+    bool readControlWord(QByteArrayView &word, bool &hasParam, int &param);
+
+    // Destinations
+    bool destination(QByteArrayView word, bool starred);
+    void fontTableWord(QByteArrayView word, int param);
+    void colorTableWord(QByteArrayView word, int param);
+    void listWord(QByteArrayView word, int param);
+
+    // Formatting
+    bool charWord(QByteArrayView word, bool hasParam, int param);
+    bool paraWord(QByteArrayView word, int param);
+
+    // Output
+    void emitText(const QString &text);
+    void emitChar(char16_t c);
+    void flushBytes();
+    void flushRun();
+    void paragraphBreak();
+    void realizeBreak();
+    void finishParagraph(const ParaProps &p);
+    QTextCharFormat charFormat(const CharProps &props);
+    bool isBullet(const ParaProps &para) const;
+    int codePageOf(int font);
+    void finishFontName();
+
+    State &state() { return m_stack.back(); }
+
+    QByteArrayView m_in;
+    qsizetype m_pos = 0;
+    QTextCursor m_cursor;
+    std::vector<State> m_stack;
+    bool m_starPending = false;
+    int m_ucSkip = 0;
+    bool m_done = false;
+
+    int m_ansiCodePage = 1252;
+    int m_defaultFont = -1;
+    QHash<int, Font> m_fonts;
+    int m_currentFont = -1;
+    int m_cachedFont = kNoFont;
+    int m_cachedCodePage = 0;
+    std::vector<QColor> m_colors; // an invalid colour is "auto"
+    int m_red = -1, m_green = -1, m_blue = -1;
+    std::vector<ListDefinition> m_lists;
+    QHash<int, int> m_listIds;       // \listid -> index into m_lists
+    QHash<int, int> m_listOverrides; // \ls -> \listid
+    int m_pendingListId = 0;
+
+    Decoders m_decoders;
+    QByteArray m_bytes; // text bytes not decoded yet
+    int m_bytesCodePage = 0;
+    QString m_run; // decoded text not inserted yet
+    CharProps m_runProps;
+    bool m_breakPending = false;
+    int m_cellsPending = 0;
+    ParaProps m_paraProps;  // of the paragraph being read, as last seen
+    ParaProps m_breakProps; // of the paragraph a pending break ends
+    QTextList *m_list = nullptr;
+
+    CharProps m_formatKey;
+    QTextCharFormat m_format;
+    bool m_formatValid = false;
+};
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c)
+{
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void Reader::run(qsizetype start)
+{
+    m_stack.reserve(64);
+    m_stack.push_back(State{});
+    m_pos = start;
+    const qsizetype n = m_in.size();
+    while (m_pos < n && !m_done) {
+        const char c = m_in[m_pos];
+        switch (c) {
+        case '{':
+            ++m_pos;
+            openGroup();
+            break;
+        case '}':
+            ++m_pos;
+            closeGroup();
+            break;
+        case '\\': {
+            ++m_pos;
+            if (m_pos >= n)
+                break;
+            const char next = m_in[m_pos];
+            if (isLetter(next)) {
+                QByteArrayView word;
+                bool hasParam = false;
+                int param = 0;
+                readControlWord(word, hasParam, param);
+                controlWord(word, hasParam, param);
+            } else {
+                ++m_pos;
+                controlSymbol(next);
+            }
+            break;
+        }
+        case '\r':
+        case '\n':
+            ++m_pos;
+            break;
+        default:
+            ++m_pos;
+            if (m_ucSkip > 0)
+                --m_ucSkip; // the stand-in for a Unicode character
+            else
+                textByte(uchar(c));
+            break;
+        }
+    }
+    flushBytes();
+    flushRun();
+    // A break that nothing follows adds no paragraph.
+    finishParagraph(m_breakPending ? m_breakProps : m_paraProps);
+}
+
+bool Reader::readControlWord(QByteArrayView &word, bool &hasParam, int &param)
+{
+    const qsizetype n = m_in.size();
+    const qsizetype start = m_pos;
+    while (m_pos < n && isLetter(m_in[m_pos]))
+        ++m_pos;
+    word = m_in.sliced(start, m_pos - start);
+    bool negative = false;
+    if (m_pos < n && m_in[m_pos] == '-' && m_pos + 1 < n && isDigit(m_in[m_pos + 1])) {
+        negative = true;
+        ++m_pos;
+    }
+    qint64 value = 0;
+    int digits = 0;
+    while (m_pos < n && isDigit(m_in[m_pos])) {
+        if (digits < 10)
+            value = value * 10 + (m_in[m_pos] - '0');
+        ++digits;
+        ++m_pos;
+    }
+    hasParam = digits > 0;
+    value = negative ? -value : value;
+    param = int(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max()));
+    if (m_pos < n && m_in[m_pos] == ' ')
+        ++m_pos;
+    return true;
+}
+
+void Reader::openGroup()
+{
+    flushBytes();
+    m_ucSkip = 0;
+    if (int(m_stack.size()) >= kMaxDepth) {
+        skipGroup();
+        return;
+    }
+    m_stack.push_back(m_stack.back());
+    m_starPending = false;
+}
+
+void Reader::closeGroup()
+{
+    flushBytes();
+    m_ucSkip = 0;
+    m_starPending = false;
+    if (m_stack.size() <= 1) {
+        m_done = true; // the document's own group is closed
+        return;
+    }
+    const State closed = m_stack.back();
+    m_stack.pop_back();
+    State &outer = m_stack.back();
+    switch (closed.dest) {
+    case Dest::FontTable:
+        // An entry may end with its group instead of a semicolon.
+        if (m_currentFont >= 0 && m_fonts[m_currentFont].name.isEmpty())
+            finishFontName();
+        break;
+    case Dest::Numbering:
+        // A \pn group describes the paragraph it stands in.
+        if (outer.dest == Dest::Text) {
+            outer.para.bullet = closed.para.bullet;
+            m_paraProps = outer.para;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Skips the rest of the group just opened (or being read), nested groups
+// and all, without keeping any state for them.
+void Reader::skipGroup()
+{
+    const qsizetype n = m_in.size();
+    int depth = 1;
+    while (m_pos < n && depth > 0) {
+        const char c = m_in[m_pos++];
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            --depth;
+        } else if (c == '\\' && m_pos < n) {
+            if (!isLetter(m_in[m_pos])) {
+                ++m_pos; // an escaped brace or backslash is no group
+                continue;
+            }
+            QByteArrayView word;
+            bool hasParam = false;
+            int param = 0;
+            readControlWord(word, hasParam, param);
+            if (word == "bin" && param > 0)
+                m_pos += std::min<qsizetype>(param, n - m_pos);
+        }
+    }
+}
+
+void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
+{
+    flushBytes();
+    const bool starred = m_starPending;
+    m_starPending = false;
+    if (word == "bin") {
+        // Raw bytes: never text, and never to be read as RTF.
+        if (hasParam && param > 0)
+            m_pos += std::min<qsizetype>(param, m_in.size() - m_pos);
+        return;
+    }
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
+        return;
+    }
+    if (destination(word, starred))
+        return;
+
+    switch (state().dest) {
+    case Dest::FontTable:
+        fontTableWord(word, param);
+        return;
+    case Dest::ColorTable:
+        colorTableWord(word, param);
+        return;
+    case Dest::ListTable:
+    case Dest::ListOverrideTable:
+        listWord(word, param);
+        return;
+    case Dest::Numbering:
+        if (word == "pnlvlblt")
+            state().para.bullet = true;
+        return;
+    case Dest::Ignore:
+        return;
+    case Dest::Text:
+        break;
+    }
+
+    if (charWord(word, hasParam, param) || paraWord(word, param))
+        return;
+
+    if (word == "u") {
+        if (param >= -32768 && param <= 65535)
+            emitChar(char16_t(param < 0 ? param + 65536 : param));
+        m_ucSkip = state().uc;
+    } else if (word == "uc") {
+        state().uc = std::clamp(param, 0, 32);
+    } else if (word == "par" || word == "sect" || word == "page" || word == "column") {
+        paragraphBreak();
+    } else if (word == "row" || word == "nestrow") {
+        m_cellsPending = 0;
+        paragraphBreak();
+    } else if (word == "cell" || word == "nestcell") {
+        ++m_cellsPending;
+    } else if (word == "tab") {
+        emitChar(u'\t');
+    } else if (word == "line") {
+        emitChar(QChar::LineSeparator);
+    } else if (word == "emdash") {
+        emitChar(0x2014);
+    } else if (word == "endash") {
+        emitChar(0x2013);
+    } else if (word == "bullet") {
+        emitChar(0x2022);
+    } else if (word == "lquote") {
+        emitChar(0x2018);
+    } else if (word == "rquote") {
+        emitChar(0x2019);
+    } else if (word == "ldblquote") {
+        emitChar(0x201C);
+    } else if (word == "rdblquote") {
+        emitChar(0x201D);
+    } else if (word == "emspace" || word == "enspace" || word == "qmspace") {
+        emitChar(u' ');
+    } else if (word == "ansi") {
+        m_ansiCodePage = 1252;
+    } else if (word == "mac") {
+        m_ansiCodePage = 10000;
+    } else if (word == "pc") {
+        m_ansiCodePage = 437;
+    } else if (word == "pca") {
+        m_ansiCodePage = 850;
+    } else if (word == "ansicpg") {
+        if (param > 0)
+            m_ansiCodePage = param;
+    } else if (word == "deff") {
+        m_defaultFont = param;
+        state().chr.font = param;
+    }
+}
+
+// Opens a destination when the word names one at the start of a group.
+bool Reader::destination(QByteArrayView word, bool starred)
+{
+    static const QByteArrayView skipped[] = {
+        "stylesheet",   "info",
+        "header",       "headerl",
+        "headerr",      "headerf",
+        "footer",       "footerl",
+        "footerr",      "footerf",
+        "footnote",     "pict",
+        "object",       "fldinst",
+        "xe",           "tc",
+        "txe",          "rxe",
+        "pntext",       "listtext",
+        "nonshppict",   "shp",
+        "do",           "template",
+        "revtbl",       "rsidtbl",
+        "pgdsctbl",     "filetbl",
+        "upr",          "ftnsep",
+        "ftnsepc",      "aftnsep",
+        "aftnsepc",     "annotation",
+        "atnauthor",    "atndate",
+        "atnid",        "comment",
+        "title",        "author",
+        "operator",     "keywords",
+        "subject",      "doccomm",
+        "themedata",    "colorschememapping",
+        "latentstyles", "datastore",
+        "xmlnstbl",     "generator",
+        "bkmkstart",    "bkmkend",
+        "private",
+    };
+    Dest dest;
+    if (word == "fonttbl") {
+        dest = Dest::FontTable;
+    } else if (word == "colortbl") {
+        dest = Dest::ColorTable;
+        m_colors.clear();
+        m_red = m_green = m_blue = -1;
+    } else if (word == "listtable") {
+        dest = Dest::ListTable;
+    } else if (word == "listoverridetable") {
+        dest = Dest::ListOverrideTable;
+    } else if (word == "pn") {
+        dest = Dest::Numbering;
+        state().para.bullet = false;
+    } else if (starred ||
+               std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped)) {
+        skipGroup();
+        m_stack.pop_back();
+        if (m_stack.empty())
+            m_stack.push_back(State{});
+        return true;
+    } else {
+        return false;
+    }
+    state().dest = dest;
+    return true;
+}
+
+void Reader::fontTableWord(QByteArrayView word, int param)
+{
+    m_cachedFont = kNoFont;
+    if (word == "f") {
+        m_currentFont = param;
+        m_fonts[param] = Font{};
+    } else if (word == "fcharset" && m_currentFont >= 0) {
+        m_fonts[m_currentFont].charset = param;
+        m_fonts[m_currentFont].codePage = codePageOfCharset(param);
+    } else if (word == "cpg" && m_currentFont >= 0 && param > 0) {
+        m_fonts[m_currentFont].codePage = param;
+    }
+}
+
+void Reader::colorTableWord(QByteArrayView word, int param)
+{
+    const int v = std::clamp(param, 0, 255);
+    if (word == "red")
+        m_red = v;
+    else if (word == "green")
+        m_green = v;
+    else if (word == "blue")
+        m_blue = v;
+}
+
+void Reader::listWord(QByteArrayView word, int param)
+{
+    if (state().dest == Dest::ListOverrideTable) {
+        if (word == "listid")
+            m_pendingListId = param;
+        else if (word == "ls")
+            m_listOverrides.insert(param, m_pendingListId);
+        return;
+    }
+    if (word == "list") {
+        m_lists.emplace_back();
+    } else if (m_lists.empty()) {
+        return;
+    } else if (word == "listlevel") {
+        m_lists.back().levelFormats.push_back(kUnsetLevelFormat);
+    } else if (word == "levelnfc" || word == "levelnfcn") {
+        // Both forms may stand in one level; the first one counts.
+        auto &levels = m_lists.back().levelFormats;
+        if (!levels.empty() && levels.back() == kUnsetLevelFormat)
+            levels.back() = param;
+    } else if (word == "listid") {
+        m_listIds.insert(param, int(m_lists.size()) - 1);
+    }
+}
+
+bool Reader::charWord(QByteArrayView word, bool hasParam, int param)
+{
+    CharProps &c = state().chr;
+    const bool on = !hasParam || param != 0;
+    if (word == "plain") {
+        c = CharProps{};
+        c.font = m_defaultFont;
+    } else if (word == "b") {
+        c.bold = on;
+    } else if (word == "i") {
+        c.italic = on;
+    } else if (word == "ul" || word == "uld" || word == "uldash" || word == "uldb" ||
+               word == "ulth" || word == "ulw" || word == "ulwave" || word == "uldashd" ||
+               word == "uldashdd") {
+        c.underline = on;
+    } else if (word == "ulnone") {
+        c.underline = false;
+    } else if (word == "strike" || word == "striked") {
+        c.strike = on;
+    } else if (word == "fs") {
+        c.halfPoints = hasParam ? std::clamp(param, 2, 3276) : 24;
+    } else if (word == "f") {
+        c.font = param;
+    } else if (word == "cf") {
+        c.color = param;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Reader::paraWord(QByteArrayView word, int param)
+{
+    constexpr int kMaxIndent = 31680; // 22 inches
+    ParaProps &p = state().para;
+    if (word == "pard") {
+        p = ParaProps{};
+    } else if (word == "ql") {
+        p.alignment = Alignment::Left;
+    } else if (word == "qr") {
+        p.alignment = Alignment::Right;
+    } else if (word == "qc") {
+        p.alignment = Alignment::Center;
+    } else if (word == "qj") {
+        p.alignment = Alignment::Justify;
+    } else if (word == "fi") {
+        p.firstIndent = std::clamp(param, -kMaxIndent, kMaxIndent);
+    } else if (word == "li" || word == "lin") {
+        p.leftIndent = std::clamp(param, -kMaxIndent, kMaxIndent);
+    } else if (word == "ri" || word == "rin") {
+        p.rightIndent = std::clamp(param, -kMaxIndent, kMaxIndent);
+    } else if (word == "ls") {
+        p.list = param;
+    } else if (word == "ilvl") {
+        p.level = std::clamp(param, 0, 8);
+    } else {
+        return false;
+    }
+    m_paraProps = p;
+    return true;
+}
+
+void Reader::controlSymbol(char c)
+{
+    if (c == '*') {
+        m_starPending = true;
+        return;
+    }
+    m_starPending = false;
+    if (m_ucSkip > 0) {
+        --m_ucSkip;
+        if (c == '\'')
+            m_pos = std::min(m_pos + 2, m_in.size());
+        return;
+    }
+    if (c == '\'') {
+        const qsizetype n = m_in.size();
+        int value = -1;
+        if (m_pos + 1 < n) {
+            const int hi = hexValue(m_in[m_pos]);
+            const int lo = hexValue(m_in[m_pos + 1]);
+            if (hi >= 0 && lo >= 0) {
+                value = hi * 16 + lo;
+                m_pos += 2;
+            }
+        }
+        if (value >= 0)
+            textByte(uchar(value));
+        return;
+    }
+    switch (c) {
+    case '\\':
+    case '{':
+    case '}':
+        textByte(uchar(c));
+        break;
+    case '~':
+        emitChar(0x00A0);
+        break;
+    case '-':
+        emitChar(0x00AD);
+        break;
+    case '_':
+        emitChar(0x2011);
+        break;
+    case '\r':
+    case '\n':
+        if (state().dest == Dest::Text)
+            paragraphBreak();
+        break;
+    default:
+        break;
+    }
+}
+
+void Reader::textByte(uchar b)
+{
+    m_starPending = false;
+    switch (state().dest) {
+    case Dest::Text: {
+        if (b == '\t') {
+            emitChar(u'\t');
+            return;
+        }
+        if (b == 0)
+            return;
+        const int codePage = codePageOf(state().chr.font);
+        if (codePage != m_bytesCodePage)
+            flushBytes();
+        m_bytesCodePage = codePage;
+        m_bytes.append(char(b));
+        return;
+    }
+    case Dest::FontTable:
+        if (m_currentFont < 0)
+            return;
+        if (b == ';') {
+            finishFontName();
+        } else {
+            m_fonts[m_currentFont].rawName.append(char(b));
+        }
+        return;
+    case Dest::ColorTable:
+        if (b == ';') {
+            m_colors.push_back(
+                m_red < 0 && m_green < 0 && m_blue < 0
+                    ? QColor()
+                    : QColor(std::max(0, m_red), std::max(0, m_green), std::max(0, m_blue)));
+            m_red = m_green = m_blue = -1;
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+void Reader::finishFontName()
+{
+    Font &f = m_fonts[m_currentFont];
+    f.name = m_decoders.decode(codePageOf(m_currentFont), f.rawName).trimmed();
+}
+
+int Reader::codePageOf(int font)
+{
+    if (font != m_cachedFont) {
+        const auto it = m_fonts.constFind(font);
+        m_cachedFont = font;
+        m_cachedCodePage = it != m_fonts.constEnd() ? it->codePage : 0;
+    }
+    return m_cachedCodePage != 0 ? m_cachedCodePage : m_ansiCodePage;
+}
+
+void Reader::flushBytes()
+{
+    if (m_bytes.isEmpty())
+        return;
+    const QString text = m_decoders.decode(m_bytesCodePage, m_bytes);
+    m_bytes.clear();
+    emitText(text);
+}
+
+void Reader::emitChar(char16_t c)
+{
+    flushBytes(); // bytes that came first go first
+    emitText(QString(QChar(c)));
+}
+
+void Reader::emitText(const QString &text)
+{
+    if (state().dest != Dest::Text || text.isEmpty())
+        return;
+    realizeBreak();
+    // The cells before this text in its row end here.
+    const QString cells(m_cellsPending, u'\t');
+    m_cellsPending = 0;
+    if (!(state().chr == m_runProps))
+        flushRun();
+    m_runProps = state().chr;
+    m_run.append(cells);
+    m_run.append(text);
+    m_paraProps = state().para;
+}
+
+void Reader::flushRun()
+{
+    if (m_run.isEmpty())
+        return;
+    m_cursor.insertText(m_run, charFormat(m_runProps));
+    m_run.clear();
+}
+
+// A paragraph break takes effect once something follows it, so that the
+// break that closes the last paragraph adds no empty one.
+void Reader::paragraphBreak()
+{
+    if (state().dest != Dest::Text)
+        return;
+    flushBytes();
+    realizeBreak();
+    m_breakProps = state().para;
+    m_breakPending = true;
+}
+
+void Reader::realizeBreak()
+{
+    if (!m_breakPending)
+        return;
+    m_breakPending = false;
+    flushRun();
+    finishParagraph(m_breakProps);
+    m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    m_paraProps = state().para;
+}
+
+void Reader::finishParagraph(const ParaProps &p)
+{
+    ParaAttributes attrs;
+    attrs.alignment = p.alignment;
+    attrs.numbering = isBullet(p) ? Numbering::Bullet : Numbering::None;
+    attrs.firstIndent = p.leftIndent + p.firstIndent;
+    attrs.leftIndent = -p.firstIndent;
+    attrs.rightIndent = p.rightIndent;
+
+    QTextBlockFormat format;
+    textformat::applyParagraph(format, attrs);
+    m_cursor.setBlockFormat(format);
+    if (attrs.numbering == Numbering::Bullet) {
+        if (m_list)
+            m_list->add(m_cursor.block());
+        else
+            m_list = m_cursor.createList(textformat::bulletListFormat());
+    } else {
+        m_list = nullptr;
+    }
+}
+
+bool Reader::isBullet(const ParaProps &para) const
+{
+    if (para.bullet)
+        return true;
+    if (para.list <= 0)
+        return false;
+    const int listId = m_listOverrides.value(para.list, para.list);
+    const auto it = m_listIds.constFind(listId);
+    if (it == m_listIds.constEnd())
+        return false;
+    const auto &levels = m_lists[size_t(*it)].levelFormats;
+    return size_t(para.level) < levels.size() && levels[size_t(para.level)] == kBulletLevelFormat;
+}
+
+QTextCharFormat Reader::charFormat(const CharProps &props)
+{
+    if (m_formatValid && props == m_formatKey)
+        return m_format;
+    QTextCharFormat f;
+    const auto font = m_fonts.constFind(props.font);
+    if (font != m_fonts.constEnd()) {
+        if (!font->name.isEmpty())
+            f.setFontFamilies({font->name});
+        f.setProperty(textformat::kCharsetProperty,
+                      font->charset >= 0 ? font->charset : charset::Default);
+    }
+    f.setFontPointSize(props.halfPoints / 2.0);
+    f.setFontWeight(props.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(props.italic);
+    f.setFontUnderline(props.underline);
+    f.setFontStrikeOut(props.strike);
+    if (props.color > 0 && size_t(props.color) < m_colors.size() &&
+        m_colors[size_t(props.color)].isValid()) {
+        f.setForeground(m_colors[size_t(props.color)]);
+    }
+    m_formatKey = props;
+    m_format = f;
+    m_formatValid = true;
+    return f;
+}
+
+qsizetype rtfStart(QByteArrayView bytes)
+{
+    qsizetype i = 0;
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        i = 3;
+    while (i < bytes.size() &&
+           (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
+}
+
+} // namespace
+
+bool isRtf(QByteArrayView bytes)
+{
+    return rtfStart(bytes) >= 0;
+}
+
+bool read(QByteArrayView bytes, QTextDocument &doc)
+{
+    const qsizetype start = rtfStart(bytes);
+    if (start < 0)
+        return false;
+    Reader reader(bytes, doc);
+    // The document's own group is the first state; its brace is consumed.
+    reader.run(start + 1);
+    return true;
+}
+
+} // namespace rtf

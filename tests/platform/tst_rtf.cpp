@@ -1,0 +1,306 @@
+#include "AttributePrinting.h"
+#include "platform/RtfReader.h"
+#include "platform/RtfWriter.h"
+#include "platform/TRichEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+QString textOf(const QTextDocument &doc)
+{
+    QString t = doc.toRawText();
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return t;
+}
+
+QString readText(const QByteArray &rtf)
+{
+    QTextDocument doc;
+    if (!rtf::read(rtf, doc))
+        return QStringLiteral("<not rtf>");
+    return textOf(doc);
+}
+
+CharAttributes charAt(const QTextDocument &doc, int pos)
+{
+    QTextCursor c(const_cast<QTextDocument *>(&doc));
+    c.setPosition(pos + 1);
+    return textformat::fromCharFormat(c.charFormat(), CharAttributes{});
+}
+
+ParaAttributes paraAt(const QTextDocument &doc, int block)
+{
+    const QTextBlock b = doc.findBlockByNumber(block);
+    return textformat::fromBlockFormat(b.blockFormat(), b.textList() != nullptr);
+}
+
+} // namespace
+
+class TestRtf : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsText_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << QByteArray("{\\rtf1 Hello}") << QStringLiteral("Hello");
+        QTest::newRow("paragraphs, last break adds nothing")
+            << QByteArray("{\\rtf1 a\\par b\\par\r\n}") << QStringLiteral("a\nb");
+        QTest::newRow("empty paragraphs kept")
+            << QByteArray("{\\rtf1 a\\par\\par b}") << QStringLiteral("a\n\nb");
+        QTest::newRow("line, tab, page")
+            << QByteArray("{\\rtf1 a\\line b\\tab c\\page d}") << QStringLiteral("a\u2028b\tc\nd");
+        QTest::newRow("raw line ends are no text")
+            << QByteArray("{\\rtf1 a\r\nb\\\r\nc}") << QStringLiteral("ab\nc");
+        QTest::newRow("escapes") << QByteArray("{\\rtf1 \\{x\\} \\\\ a\\~b\\-c\\_d}")
+                                 << QStringLiteral("{x} \\ a\u00a0b\u00adc\u2011d");
+        QTest::newRow("named characters")
+            << QByteArray("{\\rtf1 \\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}")
+            << QStringLiteral("\u2014\u2013\u2022\u2018\u2019\u201c\u201d");
+        QTest::newRow("ansicpg 1251")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
+            << QStringLiteral("Привет");
+        QTest::newRow("font charset 204 in a Western file")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 "
+                          "\\'c6\\'e0}")
+            << QStringLiteral("Жа");
+        QTest::newRow("font without charset falls back to ansicpg")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'d3}")
+            << QStringLiteral("У");
+        QTest::newRow("charset 0 is Western")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset0 A;}}\\f0 \\'e9}")
+            << QStringLiteral("é");
+        QTest::newRow("mac roman") << QByteArray("{\\rtf1\\mac \\'8e}") << QStringLiteral("é");
+        QTest::newRow("double-byte code page")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0x}") << QStringLiteral("あx");
+        QTest::newRow("unicode skips its stand-in")
+            << QByteArray("{\\rtf1\\uc1 \\u1046?\\u1078\\'3fz}") << QStringLiteral("Жжz");
+        QTest::newRow("uc0 and uc2")
+            << QByteArray("{\\rtf1\\uc0\\u1088\\uc2 \\u1089\\'3f\\'3fy}") << QStringLiteral("рсy");
+        QTest::newRow("uc scoped to its group")
+            << QByteArray("{\\rtf1{\\uc2 \\u1046??}\\u1046?x}") << QStringLiteral("ЖЖx");
+        QTest::newRow("negative unicode and surrogates")
+            << QByteArray("{\\rtf1 \\u-4064?\\u-10179?\\u-8704?}")
+            << QStringLiteral("\uf020") + QString::fromUcs4(U"😀");
+        QTest::newRow("skipped destinations")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red1\\green2\\blue3;}"
+                          "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}{\\header H}{\\footer F}"
+                          "a{\\footnote N}b{\\*\\unknown U}c{\\*\\bkmkstart K}d}")
+            << QStringLiteral("abcd");
+        QTest::newRow("binary data with braces")
+            << QByteArray("{\\rtf1 a{\\pict\\bin5 }}{\\x}b}c") << QStringLiteral("ab");
+        QTest::newRow("field keeps its result")
+            << QByteArray("{\\rtf1 see {\\field{\\*\\fldinst HYPERLINK \"http://x\"}"
+                          "{\\fldrslt link}} now}")
+            << QStringLiteral("see link now");
+        QTest::newRow("generated numbering skipped")
+            << QByteArray("{\\rtf1{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody}a\\par"
+                          "{\\listtext\\'b7\\tab}b}")
+            << QStringLiteral("a\nb");
+        QTest::newRow("table as tabs and paragraphs")
+            << QByteArray("{\\rtf1\\trowd\\cellx100\\cellx200 a\\cell b\\cell\\row"
+                          "\\trowd \\cell d\\cell\\row after}")
+            << QStringLiteral("a\tb\n\td\nafter");
+        QTest::newRow("missing closing brace")
+            << QByteArray("{\\rtf1 kept {\\b bold") << QStringLiteral("kept bold");
+        QTest::newRow("text after the last brace")
+            << QByteArray("{\\rtf1 in} out") << QStringLiteral("in");
+        QTest::newRow("not rtf") << QByteArray("rtf1 plain") << QStringLiteral("<not rtf>");
+        QTest::newRow("byte-order mark")
+            << QByteArray("\xef\xbb\xbf{\\rtf1 x}") << QStringLiteral("x");
+        QTest::newRow("control word too long")
+            << QByteArray("{\\rtf1 \\") + QByteArray(100, 'a') + QByteArray(" z}")
+            << QStringLiteral("z");
+        QTest::newRow("huge numbers")
+            << QByteArray("{\\rtf1\\fs99999999999999\\uc99999999 \\u99999999999?a}")
+            << QStringLiteral("");
+    }
+
+    void readsText()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QCOMPARE(readText(rtf), text);
+    }
+
+    void deepNestingNeitherCrashesNorLosesText()
+    {
+        const int depth = 200000;
+        const QByteArray rtf =
+            "{\\rtf1 a" + QByteArray(depth, '{') + "deep" + QByteArray(depth, '}') + "b}";
+        QCOMPARE(readText(rtf), QStringLiteral("ab"));
+        QCOMPARE(readText("{\\rtf1 a" + QByteArray(5000, '{') + "x" + QByteArray(5000, '}') + "}"),
+                 QStringLiteral("ax"));
+    }
+
+    void readsCharacterFormatting()
+    {
+        QTextDocument doc;
+        rtf::read(
+            "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fcharset204 Arial;}{\\f1\\fcharset0 Courier "
+            "New;}}{\\colortbl;\\red255\\green0\\blue0;}"
+            "\\f0\\fs20 n{\\b\\i\\ul\\strike\\f1\\fs30\\cf1 f}\\b b\\plain p}",
+            doc);
+        QCOMPARE(textOf(doc), QStringLiteral("nfbp"));
+        const CharAttributes n = charAt(doc, 0);
+        QCOMPARE(n.name, QStringLiteral("Arial"));
+        QCOMPARE(n.size, 10);
+        QCOMPARE(n.style, 0);
+        QCOMPARE(n.charset, 204);
+        const CharAttributes f = charAt(doc, 1);
+        QCOMPARE(f.name, QStringLiteral("Courier New"));
+        QCOMPARE(f.size, 15);
+        QCOMPARE(f.style,
+                 fontstyle::Bold | fontstyle::Italic | fontstyle::Underline | fontstyle::StrikeOut);
+        QCOMPARE(f.color, 0x000000FFu);
+        QCOMPARE(f.charset, 0);
+        QCOMPARE(charAt(doc, 2).style, fontstyle::Bold); // the group's formatting ended
+        QCOMPARE(charAt(doc, 3).style, 0);
+        QCOMPARE(charAt(doc, 3).size, 12); // \plain
+    }
+
+    void readsParagraphFormatting()
+    {
+        QTextDocument doc;
+        rtf::read("{\\rtf1\\pard\\qc\\fi-360\\li720\\ri100 a\\par\\qj b\\par\\pard c\\par"
+                  "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}d\\par"
+                  "\\pard{\\*\\listtable{\\list{\\listlevel\\levelnfc23\\levelnfcn23}"
+                  "{\\listlevel\\levelnfc0}\\listid7}}"
+                  "{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}}"
+                  "\\ls1 e\\par\\ilvl1 f\\par\\pard g}",
+                  doc);
+        QCOMPARE(textOf(doc), QStringLiteral("a\nb\nc\nd\ne\nf\ng"));
+        QCOMPARE(paraAt(doc, 0),
+                 (ParaAttributes{Alignment::Center, Numbering::None, 360, 360, 100}));
+        QCOMPARE(paraAt(doc, 1).alignment, Alignment::Justify);
+        QCOMPARE(paraAt(doc, 1).firstIndent, 360); // \par keeps the paragraph's formatting
+        QCOMPARE(paraAt(doc, 2), ParaAttributes{});
+        QCOMPARE(paraAt(doc, 3).numbering, Numbering::Bullet);
+        QCOMPARE(paraAt(doc, 4).numbering, Numbering::Bullet); // a bullet level of a list
+        QCOMPARE(paraAt(doc, 5).numbering, Numbering::None);   // a numbered level
+        QCOMPARE(paraAt(doc, 6).numbering, Numbering::None);
+    }
+
+    void writerEscapesAndEncodes()
+    {
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QTextCharFormat russian;
+        russian.setProperty(textformat::kCharsetProperty, charset::Russian);
+        c.insertText(QStringLiteral("a{b}\\c\tЖ€ä漢\u2028"), russian);
+        const QByteArray out = rtf::write(doc, CharAttributes{}, QPalette());
+        QVERIFY(out.startsWith("{\\rtf1\\ansi\\ansicpg1251\\deff0"));
+        QVERIFY2(out.contains("a\\{b\\}\\\\c\\tab \\'c6\\'88\\u228?\\u28450?\\line \\par"),
+                 out.constData());
+        QCOMPARE(readText(out), QStringLiteral("a{b}\\c\tЖ€ä漢\u2028"));
+    }
+
+    void roundTripKeepsTextAndAttributes()
+    {
+        QRandomGenerator rng(20261207);
+        const QStringList fonts{QStringLiteral("Arial"), QStringLiteral("Times New Roman"),
+                                QStringLiteral("DejaVu Sans Mono")};
+        const QList<int> charsets{charset::Default, charset::Russian, charset::Ansi};
+        const QString alphabet = QStringLiteral("abcXYZ 019.,;{}\\\tЖжЁёЩщ№€äé漢\u00a0\u2028");
+        for (int round = 0; round < 40; ++round) {
+            QTextDocument doc;
+            QTextCursor c(&doc);
+            const int paragraphs = int(rng.bounded(1, 6));
+            for (int p = 0; p < paragraphs; ++p) {
+                if (p > 0)
+                    c.insertBlock();
+                ParaAttributes pa{Alignment(rng.bounded(4)), Numbering(rng.bounded(2)),
+                                  int(rng.bounded(-200, 2000)), int(rng.bounded(-400, 400)),
+                                  int(rng.bounded(0, 1000))};
+                QTextBlockFormat bf;
+                textformat::applyParagraph(bf, pa);
+                c.setBlockFormat(bf);
+                if (pa.numbering == Numbering::Bullet)
+                    c.createList(textformat::bulletListFormat());
+                for (int r = int(rng.bounded(0, 5)); r > 0; --r) {
+                    CharAttributes a{fonts[rng.bounded(int(fonts.size()))], int(rng.bounded(6, 40)),
+                                     int(rng.bounded(16)), rng.generate() & 0xFFFFFF,
+                                     charsets[rng.bounded(int(charsets.size()))]};
+                    QString text;
+                    for (int i = int(rng.bounded(1, 12)); i > 0; --i)
+                        text += alphabet.at(rng.bounded(int(alphabet.size())));
+                    c.insertText(text, textformat::toCharFormat(a, kAllCharFields, QPalette()));
+                }
+            }
+
+            const CharAttributes defaults{QStringLiteral("Arial"), 10, 0, 0x80000008u,
+                                          charset::Default};
+            QTextDocument back;
+            QVERIFY(rtf::read(rtf::write(doc, defaults, QPalette()), back));
+            QCOMPARE(textOf(back), textOf(doc));
+            for (int i = 0; i < doc.characterCount() - 1; ++i) {
+                if (doc.characterAt(i) == QChar::ParagraphSeparator)
+                    continue;
+                QCOMPARE(charAt(back, i), charAt(doc, i));
+            }
+            for (int b = 0; b < doc.blockCount(); ++b)
+                QCOMPARE(paraAt(back, b), paraAt(doc, b));
+        }
+    }
+
+    void controlLoadsAndSavesRichText()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.rtf"));
+        TRichEdit edit;
+        edit.setPlainTextMode(false);
+        edit.setWholeText("\xcf\xf0\xe8\r\nline two");
+        edit.selectAll();
+        edit.setSelAttributes(CharAttributes{{}, 0, fontstyle::Bold, 0, 0}, CharField::Style);
+        edit.saveToFile(path);
+
+        TRichEdit other;
+        other.setPlainTextMode(false);
+        other.loadFromFile(path);
+        QCOMPARE(other.wholeText(), QByteArray("\xcf\xf0\xe8\r\nline two"));
+        QCOMPARE(other.selAttributes().style, fontstyle::Bold);
+        QVERIFY(!other.isModified());
+        QVERIFY(!other.canUndo());
+
+        // Content that is not RTF is read as plain text; the mode stays.
+        QFile plain(dir.filePath(QStringLiteral("b.rtf")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("just {text}\n");
+        plain.close();
+        other.loadFromFile(plain.fileName());
+        QCOMPARE(other.wholeText(), QByteArray("just {text}\r\n"));
+        QVERIFY(!other.isPlainTextMode());
+    }
+
+    void clipboardCarriesRichText()
+    {
+        TRichEdit edit;
+        edit.setWholeText("one two");
+        edit.setSelStart(4);
+        edit.setSelLength(3);
+        edit.setSelAttributes(CharAttributes{{}, 0, fontstyle::Italic, 0, 0}, CharField::Style);
+        edit.copy();
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QVERIFY(data->hasFormat(QStringLiteral("text/rtf")));
+        QVERIFY(edit.canPaste(QStringLiteral("text/rtf")));
+
+        TRichEdit target;
+        target.paste();
+        QCOMPARE(target.wholeText(), QByteArray("two"));
+        target.setSelStart(1);
+        QCOMPARE(target.selAttributes().style, fontstyle::Italic);
+    }
+};
+
+QTEST_MAIN(TestRtf)
+#include "tst_rtf.moc"
