@@ -292,6 +292,7 @@ int hexValue(char c)
 
 void Reader::run(qsizetype start)
 {
+    m_cursor.beginEditBlock();
     m_stack.reserve(64);
     m_stack.push_back(State{});
     m_pos = start;
@@ -326,6 +327,7 @@ void Reader::run(qsizetype start)
         }
         case '\r':
         case '\n':
+        case '\0': // raw line ends and padding are no text
             ++m_pos;
             break;
         default:
@@ -341,6 +343,7 @@ void Reader::run(qsizetype start)
     flushRun();
     // A break that nothing follows adds no paragraph.
     finishParagraph(m_breakPending ? m_breakProps : m_paraProps);
+    m_cursor.endEditBlock();
 }
 
 bool Reader::readControlWord(QByteArrayView &word, bool &hasParam, int &param)
@@ -767,8 +770,6 @@ void Reader::textByte(uchar b)
             emitChar(u'\t');
             return;
         }
-        if (b == 0)
-            return;
         const int codePage = codePageOf(state().chr.font);
         if (codePage != m_bytesCodePage)
             flushBytes();
@@ -963,9 +964,16 @@ bool read(QByteArrayView bytes, QTextDocument &doc)
     const qsizetype start = rtfStart(bytes);
     if (start < 0)
         return false;
-    Reader reader(bytes, doc);
-    // The document's own group is the first state; its brace is consumed.
-    reader.run(start + 1);
+    // Building a new document needs no undo history, and one edit block
+    // spares the document its bookkeeping after every insertion.
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    {
+        Reader reader(bytes, doc);
+        // The document's own group is the first state; its brace is consumed.
+        reader.run(start + 1);
+    }
+    doc.setUndoRedoEnabled(undo);
     return true;
 }
 

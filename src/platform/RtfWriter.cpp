@@ -228,11 +228,11 @@ void Writer::writeText(QStringView text, int charset)
         default:
             break;
         }
+        // Control characters go out as Unicode too: code pages other than
+        // the ANSI one do not all keep them as they are.
         if (c >= 0x20 && c < 0x80) {
             m_out += char(c);
-        } else if (c < 0x20) {
-            writeHexByte(uchar(c));
-        } else if (const int b = ansi::fromUnicode(c); ansiBytes && b >= 0) {
+        } else if (const int b = ansi::fromUnicode(c); c >= 0x80 && ansiBytes && b >= 0) {
             writeHexByte(uchar(b));
         } else {
             // \u takes a signed 16-bit number; "?" stands in for readers

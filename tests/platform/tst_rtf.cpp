@@ -62,6 +62,8 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1 a\\line b\\tab c\\page d}") << QStringLiteral("a\u2028b\tc\nd");
         QTest::newRow("raw line ends are no text")
             << QByteArray("{\\rtf1 a\r\nb\\\r\nc}") << QStringLiteral("ab\nc");
+        QTest::newRow("raw nul is no text, an escaped one is")
+            << QByteArray("{\\rtf1 a\0b\\'00c}", 16) << QStringLiteral("ab") + QChar(0) + u'c';
         QTest::newRow("escapes") << QByteArray("{\\rtf1 \\{x\\} \\\\ a\\~b\\-c\\_d}")
                                  << QStringLiteral("{x} \\ a\u00a0b\u00adc\u2011d");
         QTest::newRow("named characters")
@@ -203,6 +205,16 @@ private Q_SLOTS:
         QVERIFY2(out.contains("a\\{b\\}\\\\c\\tab \\'c6\\'88\\u228?\\u28450?\\line \\par"),
                  out.constData());
         QCOMPARE(readText(out), QStringLiteral("a{b}\\c\tЖ€ä漢\u2028"));
+    }
+
+    void controlCharactersSurviveEveryCodePage()
+    {
+        QTextDocument doc;
+        QTextCharFormat japanese;
+        japanese.setProperty(textformat::kCharsetProperty, 128);
+        QTextCursor(&doc).insertText(QStringLiteral("a\x1a\x1c\x01b"), japanese);
+        QCOMPARE(readText(rtf::write(doc, CharAttributes{}, QPalette())),
+                 QStringLiteral("a\x1a\x1c\x01b"));
     }
 
     void roundTripKeepsTextAndAttributes()
