@@ -15,6 +15,8 @@ struct Key
     int qtKey;    // 0: none
 };
 
+constexpr int kNoQtKey = 0;
+
 // Keys whose virtual key differs from their Qt key code. Letters and digits
 // are mapped by their character, F-keys by their number.
 constexpr auto kKeys = std::to_array<Key>({
@@ -43,6 +45,7 @@ constexpr auto kKeys = std::to_array<Key>({
     {0xC0, 0x29, Qt::Key_QuoteLeft},    {0xC0, 0, Qt::Key_AsciiTilde},
     {0xDB, 0x1A, Qt::Key_BracketLeft},  {0xDC, 0x2B, Qt::Key_Backslash},
     {0xDD, 0x1B, Qt::Key_BracketRight}, {0xDE, 0x28, Qt::Key_Apostrophe},
+    {Oem102, 0x56, kNoQtKey},           {Cancel, 0xE046, kNoQtKey},
 });
 
 // Scan codes of the letter and digit keys, in the order of their virtual keys.
@@ -52,13 +55,22 @@ constexpr std::array<int, 26> kLetterScanCodes = {
 };
 constexpr std::array<int, 10> kDigitScanCodes = {0x0B, 0x02, 0x03, 0x04, 0x05,
                                                  0x06, 0x07, 0x08, 0x09, 0x0A};
-// F1 to F12; the rest of the F-keys have no classic scan code.
-constexpr std::array<int, 12> kFunctionScanCodes = {0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40,
-                                                    0x41, 0x42, 0x43, 0x44, 0x57, 0x58};
+// F1 to F24.
+constexpr std::array<int, 24> kFunctionScanCodes = {
+    0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x57, 0x58,
+    0x64, 0x65, 0x66, 0x67, 0x68, 0x69, 0x6A, 0x6B, 0x6C, 0x6D, 0x6E, 0x76,
+};
 
-// Linux input key codes of the extended keys, which differ from the
-// extended scan codes.
-constexpr std::array<std::pair<int, int>, 13> kLinuxExtended = {{
+// The Linux input layer numbers the classic keys by their scan code; the
+// extended keys and F13 to F24 have codes of their own.
+constexpr int kLastClassicScanCode = 0x58;
+constexpr int kClassicFunctionKeys = 12;
+constexpr int kLinuxF13 = 183;
+constexpr std::array<std::pair<int, int>, 17> kLinuxExtended = {{
+    {98, 0xE035},
+    {99, 0xE037},
+    {125, 0xE05B},
+    {127, 0xE05D},
     {96, 0xE01C},
     {97, 0xE01D},
     {100, 0xE038},
@@ -78,6 +90,8 @@ constexpr std::array<std::pair<int, int>, 13> kLinuxExtended = {{
 
 int fromQtKey(int qtKey)
 {
+    if (qtKey == kNoQtKey)
+        return 0;
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
         return 'A' + (qtKey - Qt::Key_A);
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
@@ -103,7 +117,7 @@ int fromScanCode(int scanCode)
         if (kDigitScanCodes[i] == scanCode)
             return '0' + i;
     }
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < int(kFunctionScanCodes.size()); ++i) {
         if (kFunctionScanCodes[i] == scanCode)
             return F1 + i;
     }
@@ -120,11 +134,40 @@ int toScanCode(int virtualKey)
         return kLetterScanCodes[virtualKey - 'A'];
     if (virtualKey >= '0' && virtualKey <= '9')
         return kDigitScanCodes[virtualKey - '0'];
-    if (virtualKey >= F1 && virtualKey < F1 + 12)
+    if (virtualKey >= F1 && virtualKey <= F24)
         return kFunctionScanCodes[virtualKey - F1];
     for (const Key &k : kKeys) {
         if (k.virtualKey == virtualKey && k.scanCode != 0)
             return k.scanCode;
+    }
+    return 0;
+}
+
+int toLinuxKeyCode(int scanCode)
+{
+    if (scanCode > 0 && scanCode <= kLastClassicScanCode)
+        return scanCode;
+    for (int i = kClassicFunctionKeys; i < int(kFunctionScanCodes.size()); ++i) {
+        if (kFunctionScanCodes[i] == scanCode)
+            return kLinuxF13 + (i - kClassicFunctionKeys);
+    }
+    for (const auto &[code, extended] : kLinuxExtended) {
+        if (extended == scanCode)
+            return code;
+    }
+    return 0;
+}
+
+int fromLinuxKeyCode(int linuxKeyCode)
+{
+    if (linuxKeyCode > 0 && linuxKeyCode <= kLastClassicScanCode)
+        return linuxKeyCode;
+    const int extraFunctionKeys = int(kFunctionScanCodes.size()) - kClassicFunctionKeys;
+    if (linuxKeyCode >= kLinuxF13 && linuxKeyCode < kLinuxF13 + extraFunctionKeys)
+        return kFunctionScanCodes[kClassicFunctionKeys + (linuxKeyCode - kLinuxF13)];
+    for (const auto &[code, extended] : kLinuxExtended) {
+        if (code == linuxKeyCode)
+            return extended;
     }
     return 0;
 }
@@ -136,13 +179,7 @@ int fromKeyEvent(const QKeyEvent &event)
     // whether NumLock made them digits or movement keys.
     if (QGuiApplication::platformName() == QLatin1String("xcb") &&
         !(event.modifiers() & Qt::KeypadModifier) && event.nativeScanCode() > 8) {
-        const int inputCode = int(event.nativeScanCode()) - 8;
-        int scan = inputCode;
-        for (const auto &[code, extended] : kLinuxExtended) {
-            if (code == inputCode)
-                scan = extended;
-        }
-        if (const int key = fromScanCode(scan))
+        if (const int key = fromScanCode(fromLinuxKeyCode(int(event.nativeScanCode()) - 8)))
             return key;
     }
     return fromQtKey(event.key());
