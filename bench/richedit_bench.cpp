@@ -43,13 +43,16 @@ void run(double megabytes, const QString &dir)
                   bench::timeMs([&] { whole = edit.wholeText(); }), "ms");
     if (whole != bytes)
         bench::report(tag + QStringLiteral("_ERROR_text_differs"), 1, "flag");
-    // The control lays a loaded text out bit by bit in idle time; this is
-    // all of that work at once.
-    bench::report(tag + QStringLiteral("_full_layout"),
-                  bench::timeMs([&] { (void)edit.document()->pageCount(); }), "ms");
-    // Includes laying out the new text, which the control does at once.
     bench::report(tag + QStringLiteral("_write_whole_text"),
                   bench::timeMs([&] { edit.setWholeText(whole); }), "ms");
+    // The control lays a new text out bit by bit in idle time; this is all
+    // of that work at once, as moving the caret to the end before it is
+    // done would ask for.
+    bench::report(tag + QStringLiteral("_full_layout"),
+                  bench::timeMs([&] { (void)edit.document()->pageCount(); }), "ms");
+    bench::report(tag + QStringLiteral("_write_whole_text_after_layout"),
+                  bench::timeMs([&] { edit.setWholeText(whole); }), "ms");
+    (void)edit.document()->pageCount();
     const int nearEnd = edit.textLength() - 100;
 
     int got = 0;
@@ -72,6 +75,8 @@ void run(double megabytes, const QString &dir)
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QList<double> sizes{1, 20};
     const QStringList args = QApplication::arguments();

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <exception>
 #include <optional>
 
 class QPrinter;
@@ -98,4 +99,23 @@ bool reportFailure(const QString &message, Body &&body) noexcept
         }
         return false;
     }
+}
+
+// Runs a command that has no failure handling of its own: a failure ends it
+// with an error box showing the failure's own message, the way an unhandled
+// error would, and the program carries on.
+template<typename Body>
+bool reportUnhandled(Body &&body) noexcept
+{
+    try {
+        body();
+        return true;
+    } catch (const std::exception &e) {
+        prompts().message(
+            {QString::fromUtf8(e.what()), {}, Prompts::Icon::Error, Prompts::Buttons::Ok});
+    } catch (...) {
+        prompts().message(
+            {QStringLiteral("Unknown error"), {}, Prompts::Icon::Error, Prompts::Buttons::Ok});
+    }
+    return false;
 }

@@ -88,15 +88,28 @@ QByteArray TRichEdit::wholeText() const
 void TRichEdit::setWholeText(QByteArrayView bytes)
 {
     const QString text = textview::decode(bytes);
+    // Qt lays out an edited range at once, but a new layout bit by bit: the
+    // layout starts afresh, so that a long text is laid out while the user
+    // can already work.
+    select(0, 0);
+    document()->setTextWidth(document()->textWidth());
+    // The new text goes in after the old one, which is then removed from
+    // under the caret: the caret stays at the start without being moved
+    // there, which would make the control lay out everything up to where it
+    // was.
     QTextCursor c(document());
     c.beginEditBlock();
-    c.select(QTextCursor::Document);
+    c.movePosition(QTextCursor::End);
+    const int oldEnd = c.position();
+    c.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    c.insertText(text, QTextCharFormat());
+    c.setPosition(0);
+    c.setPosition(oldEnd + 1, QTextCursor::KeepAnchor);
     c.removeSelectedText();
     if (QTextList *list = c.currentList())
         list->remove(c.block());
     c.setBlockFormat(QTextBlockFormat());
     c.setBlockCharFormat(QTextCharFormat());
-    c.insertText(text, QTextCharFormat());
     c.endEditBlock();
     select(0, 0);
 }

@@ -1,0 +1,53 @@
+#include "controls/PageControl.h"
+
+#include <QSignalBlocker>
+
+TPageControl::TPageControl(QWidget *parent)
+    : QTabBar(parent)
+{
+    setExpanding(false);
+    setDocumentMode(true);
+    setUsesScrollButtons(true);
+    setElideMode(Qt::ElideNone);
+}
+
+int TPageControl::addPage(const QString &caption, int tag)
+{
+    const QSignalBlocker quiet(this);
+    const int index = addTab(caption);
+    setTabData(index, tag);
+    return index;
+}
+
+int TPageControl::tag(int index) const
+{
+    return tabData(index).toInt();
+}
+
+int TPageControl::indexOfTag(int tag, int limit) const
+{
+    const int n = limit < 0 ? count() : std::min(limit, count());
+    for (int i = 0; i < n; ++i) {
+        if (this->tag(i) == tag)
+            return i;
+    }
+    return -1;
+}
+
+void TPageControl::setActivePage(int index)
+{
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(index);
+}
+
+void TPageControl::removePage(int index)
+{
+    const QSignalBlocker quiet(this);
+    removeTab(index);
+}
+
+void TPageControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    QTabBar::mouseReleaseEvent(event);
+    Q_EMIT mouseUp();
+}

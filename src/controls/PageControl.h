@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QTabBar>
+
+// A row of tabs, each carrying a Tag: the number that ties a tab to its
+// document window.
+class TPageControl : public QTabBar
+{
+    Q_OBJECT
+
+public:
+    explicit TPageControl(QWidget *parent = nullptr);
+
+    // Adds a tab at the end and returns its index.
+    int addPage(const QString &caption, int tag);
+    int tag(int index) const;
+    // The first of the tabs 0 .. limit − 1 with the tag, or −1.
+    int indexOfTag(int tag, int limit = -1) const;
+    // Makes a tab the active one without raising currentChanged: only a
+    // user's choice counts as a change.
+    void setActivePage(int index);
+    // Removes a tab; the tab that becomes active is no user's choice either.
+    void removePage(int index);
+
+Q_SIGNALS:
+    // A mouse button was released over the tab row.
+    void mouseUp();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};

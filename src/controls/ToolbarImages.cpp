@@ -1,0 +1,98 @@
+#include "controls/ToolbarImages.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+
+namespace toolbarimages {
+namespace {
+
+QIcon standard(QStyle::StandardPixmap pixmap)
+{
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+// A glyph drawn as a few letters, for commands the style has no icon for.
+QIcon lettered(const QString &letters, const QFont &font)
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setFont(font);
+    p.setPen(QApplication::palette().color(QPalette::ButtonText));
+    p.drawText(pm.rect(), Qt::AlignCenter, letters);
+    return QIcon(pm);
+}
+
+// The save glyph with a red mark: the document has unsaved changes.
+QIcon marked(const QIcon &base)
+{
+    QPixmap pm = base.pixmap(24, 24);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::red);
+    p.setPen(Qt::white);
+    p.drawEllipse(QRectF(13, 13, 10, 10));
+    return QIcon(pm);
+}
+
+QFont glyphFont(bool bold, bool italic, bool underline)
+{
+    QFont f;
+    f.setPixelSize(15);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setUnderline(underline);
+    return f;
+}
+
+} // namespace
+
+QIcon image(int index)
+{
+    switch (index) {
+    case Open:
+        return standard(QStyle::SP_DialogOpenButton);
+    case SaveModified:
+        return marked(standard(QStyle::SP_DialogSaveButton));
+    case Save:
+        return standard(QStyle::SP_DialogSaveButton);
+    case Print:
+        return QIcon::fromTheme(QStringLiteral("document-print"),
+                                lettered(QStringLiteral("P"), glyphFont(true, false, false)));
+    case Undo:
+        return standard(QStyle::SP_ArrowBack);
+    case Cut:
+        return QIcon::fromTheme(QStringLiteral("edit-cut"),
+                                lettered(QStringLiteral("✂"), glyphFont(false, false, false)));
+    case Copy:
+        return QIcon::fromTheme(QStringLiteral("edit-copy"),
+                                lettered(QStringLiteral("⧉"), glyphFont(false, false, false)));
+    case Paste:
+        return QIcon::fromTheme(QStringLiteral("edit-paste"),
+                                lettered(QStringLiteral("📋"), glyphFont(false, false, false)));
+    case Bold:
+        return lettered(QStringLiteral("B"), glyphFont(true, false, false));
+    case Italic:
+        return lettered(QStringLiteral("I"), glyphFont(false, true, false));
+    case Underline:
+        return lettered(QStringLiteral("U"), glyphFont(false, false, true));
+    case AlignLeft:
+        return lettered(QStringLiteral("≡◂"), glyphFont(false, false, false));
+    case Center:
+        return lettered(QStringLiteral("≡"), glyphFont(false, false, false));
+    case AlignRight:
+        return lettered(QStringLiteral("▸≡"), glyphFont(false, false, false));
+    case Bullets:
+        return lettered(QStringLiteral("•≡"), glyphFont(false, false, false));
+    case New:
+        return standard(QStyle::SP_FileIcon);
+    case Exit:
+        return standard(QStyle::SP_DialogCloseButton);
+    default:
+        return QIcon();
+    }
+}
+
+} // namespace toolbarimages

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QAction;
+class TEditForm;
+class TPageControl;
+
+// What an edit window asks of the frame that holds it.
+class TEditHost
+{
+public:
+    // The check marks of the Window menu's arrangement items.
+    enum class Arrangement { Tile, Cascade, Entire };
+
+    virtual ~TEditHost() = default;
+
+    // The File menu commands that act on the frame.
+    virtual void New1Click() = 0;
+    virtual void Open1Click() = 0;
+    virtual void CloseAll() = 0;
+    virtual void Exit1Click() = 0;
+
+    // The name or path of the document being created.
+    virtual QString newDocName() const = 0;
+    // The document tabs; each edit window has one with its own Tag.
+    virtual TPageControl &pageControl() = 0;
+    // A closing edit window has freed its tab.
+    virtual void pageFreed() = 0;
+    virtual int editWindowCount() const = 0;
+    virtual TEditForm *activeEditWindow() const = 0;
+
+    // Recent files: a new entry at the top, and the File menu's tail from
+    // its fourth item on (a separator and the entries) for the edit
+    // window's copy, whose clicks come back to OpenLastOpened.
+    virtual void NewLastOpened(const QString &caption, const QString &path) = 0;
+    virtual QList<QAction *> recentFileTail() const = 0;
+    virtual void OpenLastOpened(QAction *sender) = 0;
+
+    // The last edit window is closing: the calendar comes back.
+    virtual void showCalendarView() = 0;
+    // An edit window was maximised or minimised.
+    virtual void checkArrangement(Arrangement arrangement) = 0;
+    // An edit window became active; where its Editor stands among its parts.
+    virtual void setEditorComponentIndex(int index) = 0;
+};

@@ -1,0 +1,460 @@
+#include "editor/MDIEdit.h"
+
+#include "controls/Hints.h"
+#include "controls/PageControl.h"
+#include "controls/ToolbarImages.h"
+#include "editor/EditHost.h"
+#include "platform/FileNames.h"
+#include "platform/Prompts.h"
+#include "platform/TRichEdit.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTextLimit = 0xFFFFFF;
+// Room the text keeps from the left and right edges of the control.
+constexpr int kGutter = 6;
+constexpr int kMenuGroupFile = 0;
+
+// The printer that print jobs go to, as the printer set-up left it.
+QPrinter &sharedPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+const QList<Prompts::FileFilter> kSaveFilters{
+    {QStringLiteral("Plain text files (*.txt)"), QStringLiteral("*.txt")},
+    {QStringLiteral("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
+    {QStringLiteral("HTML files"), QStringLiteral("*.htm;*.html")},
+    {QStringLiteral("All files"), QStringLiteral("*.*")},
+};
+
+int saveFilterIndex(const QString &name)
+{
+    if (filenames::hasExtension(name, "htm") || filenames::hasExtension(name, "html"))
+        return 3;
+    if (filenames::hasExtension(name, "rtf"))
+        return 2;
+    return 1;
+}
+
+bool isUntitled(const QString &name)
+{
+    return name.startsWith(QLatin1String("Untitled"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+TEditForm::TEditForm(TEditHost &host, QWidget *parent)
+    : QWidget(parent)
+    , m_host(host)
+{
+    resize(567, 308);
+    createControls();
+    FormCreate();
+}
+
+// Layout ------------------------------------------------------------------------
+
+void TEditForm::createControls()
+{
+    createFileMenu();
+    createToolBar();
+
+    Ruler = new QFrame(this);
+    Ruler->setObjectName(QStringLiteral("Ruler"));
+    Ruler->setFixedHeight(29);
+    Ruler->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Ruler->setLineWidth(1);
+
+    Editor = new TRichEdit(this);
+    Editor->setObjectName(QStringLiteral("Editor"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(15);
+    Editor->setFont(font);
+    Editor->setHideSelection(false);
+    Editor->setScrollBars(TRichEdit::ScrollBars::Vertical);
+    Editor->setWordWrap(true);
+    Editor->setPlainTextMode(true);
+    connect(Editor, &QTextEdit::textChanged, this, &TEditForm::RichEditChange);
+
+    createStatusBar();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolBar);
+    layout->addWidget(Ruler);
+    layout->addWidget(Editor, 1);
+    layout->addWidget(StatusBar);
+}
+
+void TEditForm::createFileMenu()
+{
+    File1 = new QMenu(QStringLiteral("&File"), this);
+    File1->setObjectName(QStringLiteral("File1"));
+    const auto item = [this](QAction *&action, const char *name, const QString &caption,
+                             const QKeySequence &shortcut, auto handler) {
+        action = File1->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, handler);
+    };
+    const auto separator = [this](const char *name) {
+        File1->addSeparator()->setObjectName(QLatin1String(name));
+    };
+    item(New1, "New1", QStringLiteral("&New"), {}, [this] { m_host.New1Click(); });
+    item(Open1, "Open1", QStringLiteral("&Open..."), {},
+         [this] { reportUnhandled([this] { m_host.Open1Click(); }); });
+    item(Refresh1, "Refresh1", QStringLiteral("&Refresh"), Qt::Key_F5, [this] { Refresh1Click(); });
+    separator("N1");
+    item(Close1, "Close1", QStringLiteral("&Close"), {}, [this] { Close1Click(); });
+    item(CloseAll1, "CloseAll1", QStringLiteral("Cl&ose All"), {}, [this] { m_host.CloseAll(); });
+    separator("N6");
+    item(Save1, "Save1", QStringLiteral("&Save"), {},
+         [this] { reportUnhandled([this] { Save1Click(); }); });
+    item(Saveas1, "Saveas1", QStringLiteral("Save &as..."), {},
+         [this] { reportUnhandled([this] { Saveas1Click(); }); });
+    separator("N7");
+    item(Print1, "Print1", QStringLiteral("&Print"), {},
+         [this] { reportUnhandled([this] { Print1Click(); }); });
+    item(Printersetup1, "Printersetup1", QStringLiteral("Printer setup..."), {},
+         [this] { reportUnhandled([this] { Printersetup1Click(); }); });
+    separator("N2");
+    item(Exit1, "Exit1", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+         [this] { m_host.Exit1Click(); });
+    m_fixedFileItems = int(File1->actions().size());
+}
+
+void TEditForm::createToolBar()
+{
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setFixedHeight(41);
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->setIconSize(QSize(20, 20));
+    const auto button = [this](QAction *&action, const char *name, const QString &hint, int image,
+                               QAction *command) {
+        action = ToolBar->addAction(toolbarimages::image(image), QString());
+        action->setObjectName(QLatin1String(name));
+        hints::setHint(action, hint);
+        connect(action, &QAction::triggered, command, &QAction::trigger);
+    };
+    button(NewlButton, "NewlButton", QStringLiteral("New|New file"), toolbarimages::New, New1);
+    button(OpenButton, "OpenButton", QStringLiteral("Open|Open an existing file"),
+           toolbarimages::Open, Open1);
+    button(SaveButton, "SaveButton", QStringLiteral("Save|Save current file"), toolbarimages::Save,
+           Save1);
+    button(PrintButton, "PrintButton", QStringLiteral("Print|Print current file"),
+           toolbarimages::Print, Print1);
+}
+
+void TEditForm::createStatusBar()
+{
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    for (const int width : {120, 60, 50, 50}) {
+        auto *panel = new QLabel(StatusBar);
+        panel->setFixedWidth(width);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar->addWidget(panel);
+        m_panels.append(panel);
+    }
+}
+
+QList<QPair<QMenu *, int>> TEditForm::mergedMenus() const
+{
+    return {{File1, kMenuGroupFile}};
+}
+
+void TEditForm::setPanel(Panel panel, const QString &text)
+{
+    m_panels[panel]->setText(text);
+}
+
+QString TEditForm::panelText(Panel panel) const
+{
+    return m_panels[panel]->text();
+}
+
+void TEditForm::setCaption(const QString &name)
+{
+    // The frame finds open files by caption: the two never differ.
+    FFileName = name;
+    setWindowTitle(name);
+}
+
+// Life cycle ----------------------------------------------------------------------
+
+void TEditForm::FormCreate()
+{
+    Editor->setTextLimit(kTextLimit);
+    setPanel(InsertPanel, QStringLiteral("Insert"));
+    FFileName = m_host.newDocName();
+}
+
+void TEditForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TEditForm::FormShow()
+{
+    RichEditChange();
+}
+
+void TEditForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TEditForm::FormResize()
+{
+    SetEditRect();
+    const QWidget *window = parentWidget() ? parentWidget() : this;
+    if (window->isMaximized())
+        m_host.checkArrangement(TEditHost::Arrangement::Entire);
+    else if (window->isMinimized())
+        m_host.checkArrangement(TEditHost::Arrangement::Cascade);
+}
+
+void TEditForm::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    reportFailure(QStringLiteral("Error in TEditForm.FormPaint"), [this] { SetEditRect(); });
+}
+
+void TEditForm::SetEditRect()
+{
+    reportFailure(QStringLiteral("Error in TEditForm.SetEditRect"), [this] {
+        const QRect client = Editor->clientRect();
+        Editor->setFormattingRect(
+            QRect(kGutter, 0, std::max(0, client.width() - 2 * kGutter), client.height()));
+    });
+}
+
+void TEditForm::FormActivate()
+{
+    reportFailure(QStringLiteral("Error in TEditForm.Synchronize"), [this] { Synchronize(); });
+    reportFailure(QStringLiteral("Error in TEditForm.FormActivate"), [this] {
+        Editor->setFocus();
+        m_host.setEditorComponentIndex(int(children().indexOf(Editor)));
+    });
+    reportFailure(QStringLiteral("Error in TEditForm.FormActivate_menu"),
+                  [this] { rebuildRecentFiles(); });
+}
+
+void TEditForm::Synchronize()
+{
+    const TEditForm *active = m_host.activeEditWindow();
+    if (!active)
+        return;
+    TPageControl &tabs = m_host.pageControl();
+    const int index = tabs.indexOfTag(active->Tag, m_host.editWindowCount());
+    if (index >= 0)
+        tabs.setActivePage(index);
+}
+
+void TEditForm::rebuildRecentFiles()
+{
+    const QList<QAction *> own = File1->actions();
+    for (qsizetype i = own.size() - 1; i >= m_fixedFileItems; --i) {
+        File1->removeAction(own[i]);
+        delete own[i];
+    }
+    for (QAction *entry : m_host.recentFileTail()) {
+        if (entry->isSeparator()) {
+            File1->addSeparator();
+            continue;
+        }
+        QAction *copy = File1->addAction(entry->text());
+        hints::setHint(copy, hints::hintOf(entry));
+        connect(copy, &QAction::triggered, this,
+                [this, copy] { reportUnhandled([this, copy] { m_host.OpenLastOpened(copy); }); });
+    }
+}
+
+// Files ---------------------------------------------------------------------------
+
+void TEditForm::Open(const QString &path)
+{
+    setPanel(LoadingPanel, QStringLiteral("Loading "));
+    ToolBar->hide();
+    reportFailure(QStringLiteral("Error in TEditForm.Open"), [&] {
+        setCaption(path);
+        if (filenames::hasExtension(path, "rtf"))
+            Editor->setPlainTextMode(false);
+        Editor->loadFromFile(path);
+        Editor->setSelStart(0);
+        Editor->setModified(false);
+        Editor->setFocus();
+        ShowModifiedState(false);
+    });
+    ToolBar->show();
+    setPanel(LoadingPanel, QString());
+}
+
+void TEditForm::Save1Click()
+{
+    if (isUntitled(FFileName)) {
+        Saveas1Click();
+        return;
+    }
+    saveUnderName();
+}
+
+void TEditForm::saveUnderName()
+{
+    Editor->setPlainTextMode(!filenames::hasExtension(FFileName, "rtf"));
+    Editor->saveToFile(FFileName);
+    Editor->setModified(false);
+    ShowModifiedState(false);
+}
+
+void TEditForm::Saveas1Click()
+{
+    Prompts::SaveFileRequest request;
+    request.fileName = FFileName;
+    request.filters = kSaveFilters;
+    request.filterIndex = saveFilterIndex(FFileName);
+    request.defaultExtension = QStringLiteral("txt");
+    request.overwritePrompt = true;
+    request.rejectReadOnly = true;
+    if (const auto chosen = prompts().saveFile(request)) {
+        const QString name = filenames::fileNamePart(*chosen);
+        setCaption(*chosen);
+        TPageControl &tabs = m_host.pageControl();
+        const int tab = tabs.indexOfTag(Tag);
+        if (tab >= 0)
+            tabs.setTabText(tab, name);
+        // The name was chosen just now: it is written even when it begins
+        // with "Untitled", which would otherwise ask for a name again.
+        saveUnderName();
+        m_host.NewLastOpened(name, *chosen);
+    }
+    reportFailure(QStringLiteral("Error in TEditForm.SaveAs1Click_menu"),
+                  [this] { rebuildRecentFiles(); });
+}
+
+void TEditForm::Refresh1Click()
+{
+    Open(windowTitle());
+}
+
+void TEditForm::Print1Click()
+{
+    QPrinter &printer = sharedPrinter();
+    if (!prompts().print(printer))
+        return;
+    printer.setDocName(FFileName);
+    Editor->print(&printer);
+}
+
+void TEditForm::Printersetup1Click()
+{
+    prompts().printerSetup(sharedPrinter());
+}
+
+// Modified state --------------------------------------------------------------------
+
+void TEditForm::ShowModifiedState(bool modified)
+{
+    setPanel(ModifiedPanel, modified ? QStringLiteral("Modified") : QString());
+    SaveButton->setIcon(
+        toolbarimages::image(modified ? toolbarimages::SaveModified : toolbarimages::Save));
+    if (modified)
+        Editor->setModified(true);
+}
+
+void TEditForm::RichEditChange()
+{
+    ShowModifiedState(Editor->isModified());
+}
+
+// Closing -----------------------------------------------------------------------------
+
+void TEditForm::Close1Click()
+{
+    if (auto *window = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        window->close();
+    else
+        close();
+}
+
+void TEditForm::FormCloseQuery(bool &canClose)
+{
+    if (!Editor->isModified())
+        return;
+    try {
+        switch (prompts().yesNoCancel(QStringLiteral("Save changes to %1?").arg(FFileName))) {
+        case Prompts::Answer::Cancel:
+            canClose = false;
+            break;
+        case Prompts::Answer::Yes:
+            Save1Click();
+            // A Save As dialog cancelled leaves the changes unsaved: they
+            // are not thrown away with the window.
+            canClose = !Editor->isModified();
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        // The save failed: the document stays open for another try.
+        prompts().error(QStringLiteral("Error in TEditForm.FormCloseQuery"));
+        canClose = false;
+    }
+}
+
+void TEditForm::FormClose(CloseAction &action)
+{
+    reportFailure(QStringLiteral("Error in TEditForm.FormCloseMy"), [&] {
+        // The window's own tab: the same as the active one when the window
+        // closes through its menu, and the right one however it closes.
+        TPageControl &tabs = m_host.pageControl();
+        const int tab = tabs.indexOfTag(Tag);
+        if (tab >= 0) {
+            tabs.removePage(tab);
+            m_host.pageFreed();
+        }
+        action = CloseAction::Free;
+        if (m_host.editWindowCount() == 1)
+            m_host.showCalendarView();
+    });
+}
+
+void TEditForm::closeEvent(QCloseEvent *event)
+{
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    // An MDI child that says nothing else is minimised rather than closed.
+    CloseAction action = CloseAction::Minimize;
+    FormClose(action);
+    if (action != CloseAction::Free) {
+        event->ignore();
+        if (action == CloseAction::Minimize && parentWidget())
+            parentWidget()->showMinimized();
+        return;
+    }
+    event->accept();
+    Q_EMIT closed();
+}

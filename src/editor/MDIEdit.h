@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QWidget>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolBar;
+class TEditHost;
+class TRichEdit;
+
+// An edit window: one document in its rich-edit control, with its toolbar,
+// ruler, status bar and menus, living in the frame's MDI area.
+class TEditForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // What closing leaves of the window.
+    enum class CloseAction { None, Minimize, Free };
+
+    // Status bar panels.
+    enum Panel { CaretPanel = 0, ModifiedPanel = 1, InsertPanel = 2, LoadingPanel = 3 };
+
+    // Runs FormCreate; the frame sets Tag and then the caption or Open.
+    explicit TEditForm(TEditHost &host, QWidget *parent = nullptr);
+
+    // Controls
+    QToolBar *ToolBar = nullptr;
+    QFrame *Ruler = nullptr;
+    QStatusBar *StatusBar = nullptr;
+    TRichEdit *Editor = nullptr;
+    QMenu *File1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+
+    // File menu
+    QAction *New1 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *Refresh1 = nullptr;
+    QAction *Close1 = nullptr;
+    QAction *CloseAll1 = nullptr;
+    QAction *Save1 = nullptr;
+    QAction *Saveas1 = nullptr;
+    QAction *Print1 = nullptr;
+    QAction *Printersetup1 = nullptr;
+    QAction *Exit1 = nullptr;
+
+    // Toolbar buttons
+    QAction *NewlButton = nullptr;
+    QAction *OpenButton = nullptr;
+    QAction *SaveButton = nullptr;
+    QAction *PrintButton = nullptr;
+
+    // The document's name: "Untitled" and a number, or the path it was
+    // loaded from or saved to. The caption always shows the same.
+    QString FFileName;
+    // The document's serial number, shared with its tab.
+    int Tag = 0;
+
+    // Loads a file into the window; a failure is reported and leaves the
+    // text as it was.
+    void Open(const QString &path);
+    // Saving throws FileError when the file cannot be written.
+    void Save1Click();
+    void Saveas1Click();
+    void Refresh1Click();
+    void Close1Click();
+    void Print1Click();
+    void Printersetup1Click();
+
+    void FormCloseQuery(bool &canClose);
+    void FormClose(CloseAction &action);
+    void FormActivate();
+    void Synchronize();
+    void SetEditRect();
+
+    void ShowModifiedState(bool modified);
+    void RichEditChange();
+
+    // The menus this window brings to the frame's menu bar, each with its
+    // merge group.
+    QList<QPair<QMenu *, int>> mergedMenus() const;
+    QString panelText(Panel panel) const;
+
+Q_SIGNALS:
+    // The window closed and freed itself: the frame drops it.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void createControls();
+    void createFileMenu();
+    void createToolBar();
+    void createStatusBar();
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void setPanel(Panel panel, const QString &text);
+    void setCaption(const QString &name);
+    // The File menu's recent-file tail, copied from the frame's.
+    void rebuildRecentFiles();
+    // Writes the document under FFileName, as RTF or plain text by its
+    // extension.
+    void saveUnderName();
+
+    TEditHost &m_host;
+    QList<QLabel *> m_panels;
+    int m_fixedFileItems = 0;
+};
