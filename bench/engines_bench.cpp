@@ -1,0 +1,232 @@
+// Measures the text engines on generated documents held in the rich-edit
+// control: the code-page conversions and EngToLower, Find Next and Replace
+// All, each end to end through the control, and apart from it the pure work
+// on the bytes. Prints one figure per line: name value unit.
+//
+//   engines_bench [--sizes 1,20]    document sizes in MB
+//
+// Writing a text into the control makes Qt lay all of it out at once; the
+// *_control_write figures show that cost, the *_engine figures what is left.
+
+#include "BenchUtil.h"
+
+#include "platform/TRichEdit.h"
+#include "search/FindReplace.h"
+#include "transform/CaseConversion.h"
+#include "transform/CodePages.h"
+
+#include <QApplication>
+
+namespace {
+
+constexpr int kMatchesPerMB = 50000; // a million on 20 MB
+
+bool failed = false;
+
+// A wrong result makes the run fail, so that the smoke test notices.
+void reportError(const QString &name, double value, const char *unit)
+{
+    failed = true;
+    bench::report(name, value, unit);
+}
+
+// The control as the engine sees it, with the time spent reading and
+// writing its text added up.
+class TimedEdit : public SearchableEdit
+{
+public:
+    explicit TimedEdit(TRichEdit *edit)
+        : m_edit(RichEditSearchable::of(edit))
+    {}
+
+    QByteArray wholeText() const override
+    {
+        QByteArray text;
+        readMs += bench::timeMs([&] { text = m_edit->wholeText(); });
+        return text;
+    }
+    void setWholeText(QByteArrayView bytes) override
+    {
+        writeMs += bench::timeMs([&] { m_edit->setWholeText(bytes); });
+    }
+    int selStart() const override { return m_edit->selStart(); }
+    void setSelStart(int start) override { m_edit->setSelStart(start); }
+    int selLength() const override { return m_edit->selLength(); }
+    void setSelLength(int length) override { m_edit->setSelLength(length); }
+    QByteArray selText() const override { return m_edit->selText(); }
+    void setSelText(QByteArrayView bytes) override { m_edit->setSelText(bytes); }
+    void focus() override { m_edit->focus(); }
+    void scrollCaret() override { m_edit->scrollCaret(); }
+
+    mutable double readMs = 0;
+    double writeMs = 0;
+
+private:
+    RichEditSearchable *m_edit;
+};
+
+// Text in memory only, for the engine's own share.
+class MemoryEdit : public SearchableEdit
+{
+public:
+    QByteArray wholeText() const override { return text; }
+    void setWholeText(QByteArrayView bytes) override { text = bytes.toByteArray(); }
+    int selStart() const override { return start; }
+    void setSelStart(int s) override
+    {
+        start = s;
+        length = 0;
+    }
+    int selLength() const override { return length; }
+    void setSelLength(int l) override { length = l; }
+    QByteArray selText() const override { return text.mid(start, length); }
+    void setSelText(QByteArrayView bytes) override { text.replace(start, length, bytes); }
+    void focus() override {}
+    void scrollCaret() override {}
+
+    QByteArray text;
+    int start = 0;
+    int length = 0;
+};
+
+// A document of about `bytes` bytes holding "qq" exactly `matches` times,
+// spread evenly, and nowhere else. No cut falls between a CR and its LF.
+QByteArray documentWithMatches(qsizetype bytes, int matches)
+{
+    const QByteArray base = bench::mixedDocument(bytes - 3 * qsizetype(matches));
+    QByteArray out;
+    out.reserve(bytes + 64);
+    const qsizetype step = base.size() / std::max(matches, 1);
+    qsizetype pos = 0;
+    for (int i = 0; i < matches; ++i) {
+        qsizetype end = std::max(pos, (i + 1) * step);
+        if (end > 0 && end < base.size() && base.at(end - 1) == '\r')
+            ++end;
+        out += base.mid(pos, end - pos) + " qq";
+        pos = end;
+    }
+    out += base.mid(pos);
+    return out;
+}
+
+void run(double megabytes)
+{
+    const QString tag = QStringLiteral("%1MB").arg(megabytes);
+    const auto name = [&](const char *what) {
+        return tag + QLatin1Char('_') + QLatin1String(what);
+    };
+    const qsizetype size = qsizetype(megabytes * 1024 * 1024);
+    const double mb = double(size) / (1024 * 1024);
+    const QByteArray doc = bench::mixedDocument(size);
+
+    TRichEdit edit;
+    edit.setTextLimit(0x7FFFFFFF);
+    edit.resize(800, 600);
+    edit.show();
+
+    // What one pass through the control costs. The first text an empty
+    // control takes costs more than any later one, so the commands are
+    // measured against a write that replaces a text of the same size.
+    bench::report(name("control_first_write"), bench::timeMs([&] { edit.setWholeText(doc); }),
+                  "ms");
+    const double writeMs = bench::timeMs([&] { edit.setWholeText(doc); });
+    QByteArray read;
+    const double readMs = bench::timeMs([&] { read = edit.wholeText(); });
+    if (read != doc)
+        reportError(name("ERROR_text_differs"), 1, "flag");
+    bench::report(name("control_read"), readMs, "ms");
+    bench::report(name("control_write"), writeMs, "ms");
+
+    struct Command
+    {
+        const char *name;
+        const ByteTable &table;
+    };
+    const Command commands[] = {
+        {"Dos866_Win1251", codepages::dos866To1251()},
+        {"Win1251_Dos866", codepages::win1251ToDos()},
+        {"Koi8_Win1251", codepages::koi8To1251()},
+        {"Win1251_Koi8", codepages::win1251ToKoi8()},
+        {"EngToLower", upperToLowerTable()},
+    };
+    for (const Command &c : commands) {
+        QByteArray copy = doc;
+        const double pure = bench::timeMs([&] { copy = mapBytes(std::move(copy), c.table); });
+        bench::report(name(c.name) + QStringLiteral("_bytes"), mb / (pure / 1000), "MB/s");
+        const double total = bench::timeMs([&] { applyToWholeText(edit, c.table); });
+        bench::report(name(c.name), total, "ms");
+        bench::report(name(c.name) + QStringLiteral("_vs_read_write"), total / (readMs + writeMs),
+                      "x");
+    }
+
+    // Find Next with the only match at the very end.
+    edit.setWholeText(doc + "zqxj");
+    for (const bool fast : {false, true}) {
+        TFindReplace engine;
+        engine.setShowDialogs(false);
+        engine.setFast(fast);
+        engine.setOptions(frDown);
+        engine.setFindText(QStringLiteral("ZQXJ"));
+        TimedEdit timed(&edit);
+        engine.setEditControl(&timed);
+        edit.setSelStart(0);
+        const double total = bench::timeMs([&] { engine.FindNext(); });
+        if (edit.selStart() != doc.size())
+            reportError(name("ERROR_find"), edit.selStart(), "pos");
+        const QString label = fast ? QStringLiteral("find_next_fast") : QStringLiteral("find_next");
+        bench::report(name(qPrintable(label)), total, "ms");
+        bench::report(name(qPrintable(label)) + QStringLiteral("_engine"), total - timed.readMs,
+                      "ms");
+    }
+
+    // Replace All, growing every match by one byte.
+    const int matches = std::max(1, int(kMatchesPerMB * megabytes));
+    const QByteArray many = documentWithMatches(size, matches);
+    const QString label = QStringLiteral("replace_all_%1_matches").arg(matches);
+    {
+        MemoryEdit memory;
+        memory.text = many;
+        TFindReplace engine;
+        engine.setShowDialogs(false);
+        engine.setEditControl(&memory);
+        int replaced = 0;
+        engine.setOnProgress([&](QObject *, int, bool &) { ++replaced; });
+        const double ms =
+            bench::timeMs([&] { engine.ReplaceAll(QStringLiteral("qq"), QStringLiteral("QQQ")); });
+        if (memory.text.size() != many.size() + matches)
+            reportError(name("ERROR_replace_all_length"), double(memory.text.size()), "bytes");
+        bench::report(name(qPrintable(label)) + QStringLiteral("_bytes"), ms, "ms");
+    }
+    edit.setWholeText(many);
+    TFindReplace engine;
+    engine.setShowDialogs(false);
+    TimedEdit timed(&edit);
+    engine.setEditControl(&timed);
+    const double total =
+        bench::timeMs([&] { engine.ReplaceAll(QStringLiteral("qq"), QStringLiteral("QQQ")); });
+    bench::report(name(qPrintable(label)), total, "ms");
+    bench::report(name(qPrintable(label)) + QStringLiteral("_control_read"), timed.readMs, "ms");
+    bench::report(name(qPrintable(label)) + QStringLiteral("_control_write"), timed.writeMs, "ms");
+    bench::report(name(qPrintable(label)) + QStringLiteral("_engine"),
+                  total - timed.readMs - timed.writeMs, "ms");
+    if (edit.textLength() != many.size() + matches)
+        reportError(name("ERROR_replace_all_control"), edit.textLength(), "bytes");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QList<double> sizes{1, 20};
+    const QStringList args = QApplication::arguments();
+    const qsizetype at = args.indexOf(QStringLiteral("--sizes"));
+    if (at >= 0 && at + 1 < args.size()) {
+        sizes.clear();
+        for (const QString &s : args.at(at + 1).split(QLatin1Char(',')))
+            sizes.append(s.toDouble());
+    }
+    for (double mb : sizes)
+        run(mb);
+    return failed ? 1 : 0;
+}

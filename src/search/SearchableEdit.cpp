@@ -1,0 +1,68 @@
+#include "search/SearchableEdit.h"
+
+#include "platform/TRichEdit.h"
+
+RichEditSearchable *RichEditSearchable::of(TRichEdit *edit)
+{
+    if (!edit)
+        return nullptr;
+    if (auto *existing =
+            edit->findChild<RichEditSearchable *>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new RichEditSearchable(edit);
+}
+
+RichEditSearchable::RichEditSearchable(TRichEdit *edit)
+    : SearchableEdit(edit)
+    , m_edit(edit)
+{}
+
+QByteArray RichEditSearchable::wholeText() const
+{
+    return m_edit->wholeText();
+}
+
+void RichEditSearchable::setWholeText(QByteArrayView bytes)
+{
+    m_edit->setWholeText(bytes);
+}
+
+int RichEditSearchable::selStart() const
+{
+    return m_edit->selStart();
+}
+
+void RichEditSearchable::setSelStart(int start)
+{
+    m_edit->setSelStart(start);
+}
+
+int RichEditSearchable::selLength() const
+{
+    return m_edit->selLength();
+}
+
+void RichEditSearchable::setSelLength(int length)
+{
+    m_edit->setSelLength(length);
+}
+
+QByteArray RichEditSearchable::selText() const
+{
+    return m_edit->selText();
+}
+
+void RichEditSearchable::setSelText(QByteArrayView bytes)
+{
+    m_edit->setSelText(bytes);
+}
+
+void RichEditSearchable::focus()
+{
+    m_edit->setFocus();
+}
+
+void RichEditSearchable::scrollCaret()
+{
+    m_edit->scrollCaret();
+}

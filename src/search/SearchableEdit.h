@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QObject>
+
+class TRichEdit;
+
+// What the search engine needs of the control it searches: the whole text
+// view (bytes in the ANSI code page, line breaks CR LF), the selection in
+// positions of that text, the focus, and scrolling the caret into view.
+// It is a QObject so that the engine hears when the control goes away.
+class SearchableEdit : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    virtual QByteArray wholeText() const = 0;
+    virtual void setWholeText(QByteArrayView bytes) = 0;
+    virtual int selStart() const = 0;
+    virtual void setSelStart(int start) = 0;
+    virtual int selLength() const = 0;
+    virtual void setSelLength(int length) = 0;
+    virtual QByteArray selText() const = 0;
+    virtual void setSelText(QByteArrayView bytes) = 0;
+    virtual void focus() = 0;
+    virtual void scrollCaret() = 0;
+};
+
+// A rich-edit control as the search engine sees it. The adapter is a child
+// of its control, so it is destroyed together with it.
+class RichEditSearchable : public SearchableEdit
+{
+    Q_OBJECT
+
+public:
+    // The control's adapter, made on first need; nullptr for nullptr.
+    static RichEditSearchable *of(TRichEdit *edit);
+
+    TRichEdit *richEdit() const { return m_edit; }
+
+    QByteArray wholeText() const override;
+    void setWholeText(QByteArrayView bytes) override;
+    int selStart() const override;
+    void setSelStart(int start) override;
+    int selLength() const override;
+    void setSelLength(int length) override;
+    QByteArray selText() const override;
+    void setSelText(QByteArrayView bytes) override;
+    void focus() override;
+    void scrollCaret() override;
+
+private:
+    explicit RichEditSearchable(TRichEdit *edit);
+
+    TRichEdit *m_edit;
+};

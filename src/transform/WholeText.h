@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <array>
+
+class TRichEdit;
+
+// A byte-for-byte substitution: entry b is what byte b becomes.
+using ByteTable = std::array<unsigned char, 256>;
+
+// The table that leaves every byte as it is.
+ByteTable identityTable();
+
+// The text with every byte replaced through the table; length and line
+// breaks stay as they are.
+QByteArray mapBytes(QByteArray text, const ByteTable &table);
+
+// Runs a whole-text command on a document: its text goes out once, is
+// mapped, and comes back in one write, and the document counts as modified
+// even when no byte changed. The text comes back unformatted and the caret
+// goes to the start.
+void applyToWholeText(TRichEdit &edit, const ByteTable &table);
