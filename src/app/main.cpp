@@ -1,8 +1,8 @@
-#include "platform/TRichEdit.h"
+#include "shell/MDIFrame.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMainWindow>
+#include <QSessionManager>
 
 int main(int argc, char *argv[])
 {
@@ -10,22 +10,19 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Scrivlet"));
-    auto *editor = new TRichEdit(&window);
-    editor->setTextLimit(0xFFFFFF);
-    editor->setHideSelection(false);
-    window.setCentralWidget(editor);
-    window.resize(720, 480);
+    TFrameForm frame;
+    // The end of the desktop session closes the program as Exit does.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
+                     [&frame](QSessionManager &manager) {
+                         if (!frame.QueryEndSession())
+                             manager.cancel();
+                     });
+    frame.show();
 
     const QStringList args = QApplication::arguments();
     if (args.size() > 1 && QFileInfo(args.at(1)).isFile()) {
-        try {
-            editor->loadFromFile(args.at(1));
-        } catch (const std::exception &e) {
-            qWarning("%s", e.what());
-        }
+        frame.showDocumentView();
+        frame.PerformFileOpen(QFileInfo(args.at(1)).absoluteFilePath());
     }
-    window.show();
     return app.exec();
 }

@@ -456,5 +456,4 @@ void TEditForm::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    Q_EMIT closed();
 }

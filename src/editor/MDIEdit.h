@@ -87,10 +87,6 @@ public:
     QList<QPair<QMenu *, int>> mergedMenus() const;
     QString panelText(Panel panel) const;
 
-Q_SIGNALS:
-    // The window closed and freed itself: the frame drops it.
-    void closed();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;

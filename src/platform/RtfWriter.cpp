@@ -228,9 +228,9 @@ void Writer::writeText(QStringView text, int charset)
         default:
             break;
         }
-        // Control characters go out as Unicode too: code pages other than
-        // the ANSI one do not all keep them as they are.
-        if (c >= 0x20 && c < 0x80) {
+        // Control characters (DEL among them) go out as Unicode too: code
+        // pages other than the ANSI one do not all keep them as they are.
+        if (c >= 0x20 && c < 0x7F) {
             m_out += char(c);
         } else if (const int b = ansi::fromUnicode(c); c >= 0x80 && ansiBytes && b >= 0) {
             writeHexByte(uchar(b));

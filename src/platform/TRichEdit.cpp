@@ -71,8 +71,10 @@ TRichEdit::TRichEdit(QWidget *parent)
     m_defaults.name = f.family();
     m_defaults.size = f.pointSize() > 0 ? f.pointSize() : 10;
     adoptDocument(newDocument());
-    applySelectionPalette();
+    // The margins round the formatting rectangle show the text's background.
     setAutoFillBackground(true);
+    setBackgroundColor(m_background);
+    applySelectionPalette();
 
     connect(this, &QTextEdit::cursorPositionChanged, this, &TRichEdit::noteSelection);
     connect(this, &QTextEdit::selectionChanged, this, &TRichEdit::noteSelection);

@@ -212,9 +212,12 @@ private Q_SLOTS:
         QTextDocument doc;
         QTextCharFormat japanese;
         japanese.setProperty(textformat::kCharsetProperty, 128);
-        QTextCursor(&doc).insertText(QStringLiteral("a\x1a\x1c\x01b"), japanese);
+        QTextCursor(&doc).insertText(QStringLiteral("a\x1a\x1c\x01\x7f"
+                                                    "b"),
+                                     japanese);
         QCOMPARE(readText(rtf::write(doc, CharAttributes{}, QPalette())),
-                 QStringLiteral("a\x1a\x1c\x01b"));
+                 QStringLiteral("a\x1a\x1c\x01\x7f"
+                                "b"));
     }
 
     void roundTripKeepsTextAndAttributes()

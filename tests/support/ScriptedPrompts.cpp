@@ -55,7 +55,8 @@ std::optional<ScriptedPrompts::Expectation> ScriptedPrompts::take(Kind kind, con
     }
     Expectation e = m_queue.front();
     m_queue.pop_front();
-    if (e.kind != kind || (kind == Kind::Message && e.text != text)) {
+    const bool textMatches = e.partial ? text.contains(e.text) : e.text == text;
+    if (e.kind != kind || (kind == Kind::Message && !textMatches)) {
         fail(
             QStringLiteral("expected %1 \"%2\" but got %3 \"%4\"")
                 .arg(QLatin1String(kindName(e.kind)), e.text, QLatin1String(kindName(kind)), text));
@@ -66,37 +67,42 @@ std::optional<ScriptedPrompts::Expectation> ScriptedPrompts::take(Kind kind, con
 
 void ScriptedPrompts::expectMessage(const QString &text, Answer answer)
 {
-    m_queue.push_back({Kind::Message, text, answer, {}, {}, {}, false});
+    m_queue.push_back({.kind = Kind::Message, .text = text, .answer = answer});
+}
+
+void ScriptedPrompts::expectMessageContaining(const QString &fragment, Answer answer)
+{
+    m_queue.push_back({.kind = Kind::Message, .text = fragment, .answer = answer, .partial = true});
 }
 
 void ScriptedPrompts::expectOpenFile(std::optional<QString> path)
 {
-    m_queue.push_back({Kind::OpenFile, {}, Answer::Cancel, std::move(path), {}, {}, false});
+    m_queue.push_back({.kind = Kind::OpenFile, .path = std::move(path)});
 }
 
 void ScriptedPrompts::expectSaveFile(std::optional<QString> path)
 {
-    m_queue.push_back({Kind::SaveFile, {}, Answer::Cancel, std::move(path), {}, {}, false});
+    m_queue.push_back({.kind = Kind::SaveFile, .path = std::move(path)});
 }
 
 void ScriptedPrompts::expectFont(std::optional<CharAttributes> font)
 {
-    m_queue.push_back({Kind::Font, {}, Answer::Cancel, {}, std::move(font), {}, false});
+    m_queue.push_back({.kind = Kind::Font, .font = std::move(font)});
 }
 
 void ScriptedPrompts::expectColor(std::optional<quint32> color)
 {
-    m_queue.push_back({Kind::Color, {}, Answer::Cancel, {}, {}, color, false});
+    m_queue.push_back({.kind = Kind::Color, .color = color});
 }
 
 void ScriptedPrompts::expectPrint(bool accept)
 {
-    m_queue.push_back({Kind::Print, {}, Answer::Cancel, {}, {}, {}, accept});
+    m_queue.push_back({.kind = Kind::Print, .accept = accept});
 }
 
 void ScriptedPrompts::expectPrinterSetup(bool accept)
 {
-    m_queue.push_back({Kind::PrinterSetup, {}, Answer::Cancel, {}, {}, {}, accept});
+    m_queue.push_back({.kind = Kind::PrinterSetup, .accept = accept});
 }
 
 Prompts::Answer ScriptedPrompts::message(const Message &message)

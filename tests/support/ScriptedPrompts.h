@@ -28,6 +28,8 @@ public:
     ~ScriptedPrompts() override;
 
     void expectMessage(const QString &text, Answer answer = Answer::Ok);
+    // A message whose text holds the fragment, such as a system error.
+    void expectMessageContaining(const QString &fragment, Answer answer = Answer::Ok);
     void expectOpenFile(std::optional<QString> path);
     void expectSaveFile(std::optional<QString> path);
     void expectFont(std::optional<CharAttributes> font);
@@ -51,12 +53,13 @@ public:
 private:
     struct Expectation
     {
-        Kind kind;
-        QString text;
+        Kind kind = Kind::Message;
+        QString text{};
         Answer answer = Answer::Cancel;
-        std::optional<QString> path;
-        std::optional<CharAttributes> font;
-        std::optional<quint32> color;
+        bool partial = false;
+        std::optional<QString> path{};
+        std::optional<CharAttributes> font{};
+        std::optional<quint32> color{};
         bool accept = false;
     };
 

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "editor/EditHost.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+// The frame window: the menu bar, a small toolbar, the row of document tabs,
+// the calendar panel and the MDI area that holds the edit windows. It
+// creates every document and decides what closing it means.
+class TFrameForm : public QMainWindow, public TEditHost
+{
+    Q_OBJECT
+
+public:
+    explicit TFrameForm(QWidget *parent = nullptr);
+    ~TFrameForm() override;
+
+    // Controls
+    QToolBar *ToolBar = nullptr;
+    TPageControl *PageControl1 = nullptr;
+    QWidget *Panel1 = nullptr;
+    QMdiArea *MDIArea = nullptr;
+
+    // Menus and their items
+    QMenu *File1 = nullptr;
+    QMenu *Window1 = nullptr;
+    QAction *New1 = nullptr;
+    QAction *Open1 = nullptr;
+    QAction *Exit1 = nullptr;
+    QAction *Tile1 = nullptr;
+    QAction *Cascade1 = nullptr;
+    QAction *Entire1 = nullptr;
+    QAction *mnuCalendar2 = nullptr;
+    QAction *NewlButton = nullptr;
+    QAction *OpenButton = nullptr;
+    QAction *ExitButton = nullptr;
+
+    // Document bookkeeping
+    int OpenPageCount = 0;
+    int PageTagCounter = 0;
+    QString NewDocName;
+    bool ExitRequested = false;
+    int EditorComponentIndex = -1;
+
+    // Creating documents
+    void New1Click() override;
+    void Open1Click() override;
+    void PerformFileOpen(const QString &path);
+    void DragDrop1FileDrop(const QStringList &paths, const QStringList &names);
+    void OpenLastOpened(QAction *sender) override;
+    void NewLastOpened(const QString &caption, const QString &path) override;
+    int GetFreePageCount();
+    bool IsFileOpen(const QString &path) const;
+
+    // Tabs and windows
+    void Synchronize();
+    void PageControl1Change();
+    void PageControl1MouseUp();
+    void Tile1Click();
+    void Cascade1Click();
+    void Entire1Click();
+    void CloseAll() override;
+    void Exit1Click() override;
+    // The desktop session is ending: close as Exit does. Returns whether
+    // the frame closed.
+    bool QueryEndSession();
+
+    // Views
+    void showCalendarView() override;
+    void showDocumentView();
+    bool isCalendarView() const;
+
+    QList<TEditForm *> editWindows() const;
+
+    // TEditHost
+    QString newDocName() const override { return NewDocName; }
+    TPageControl &pageControl() override { return *PageControl1; }
+    void pageFreed() override;
+    int editWindowCount() const override;
+    TEditForm *activeEditWindow() const override;
+    QList<QAction *> recentFileTail() const override;
+    void checkArrangement(Arrangement arrangement) override;
+    void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // How a creating operation treats the recent-files list.
+    enum class Recent { None, BeforeCounting, AfterTab, AfterView };
+
+    struct DocumentRequest
+    {
+        QString path;       // empty for a new document
+        QString newDocName; // empty: "Untitled" and the next free number
+        QString tabCaption; // empty: as NewDocName
+        bool checkOpen = true;
+        bool switchView = true;
+        Recent recent = Recent::None;
+        QString recentCaption;
+    };
+
+    void createControls();
+    void createMenus();
+    void createToolBar();
+    void createDocument(const DocumentRequest &request);
+    void FormCloseQuery(bool &canClose);
+    bool editWindowsAllowClose();
+    void emptyFrame();
+    void tileHorizontally();
+    void setArrangementChecks(Arrangement arrangement);
+    void rebuildMenuBar();
+    void fillWindowList();
+    QAction *newRecentEntry(const QString &caption, const QString &path);
+    void insertRecentEntry(QAction *entry);
+    QMdiSubWindow *subWindowOf(const TEditForm *form) const;
+
+    QList<QAction *> m_windowListItems;
+    Arrangement m_arrangement = Arrangement::Entire;
+};

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "ScriptedPrompts.h"
+#include "controls/Hints.h"
+#include "controls/PageControl.h"
+#include "editor/MDIEdit.h"
+#include "platform/TRichEdit.h"
+#include "shell/MDIFrame.h"
+
+#include <QFile>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+// A frame on screen, its prompts scripted, and a folder for files.
+struct FrameFixture
+{
+    ScriptedPrompts prompts;
+    QTemporaryDir dir;
+    TFrameForm frame;
+
+    FrameFixture()
+    {
+        frame.resize(800, 600);
+        frame.show();
+        frame.activateWindow();
+        if (!QTest::qWaitForWindowExposed(&frame))
+            QTest::qFail("the frame did not show", __FILE__, __LINE__);
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        if (!f.open(QIODevice::WriteOnly))
+            QTest::qFail("cannot write a test file", __FILE__, __LINE__);
+        f.write(bytes);
+        return path(name);
+    }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    // Opens a file through the open dialog, answering the question whether
+    // to open an open file again when one is given.
+    TEditForm *open(const QString &file, std::optional<Prompts::Answer> again = std::nullopt)
+    {
+        prompts.expectOpenFile(file);
+        if (again)
+            prompts.expectMessage(QStringLiteral("File already open,continue?"), *again);
+        frame.Open1Click();
+        return frame.activeEditWindow();
+    }
+
+    TEditForm *active() const { return frame.activeEditWindow(); }
+
+    QStringList tabs() const
+    {
+        QStringList out;
+        for (int i = 0; i < frame.PageControl1->count(); ++i)
+            out << frame.PageControl1->tabText(i);
+        return out;
+    }
+
+    QStringList captions() const
+    {
+        QStringList out;
+        for (const TEditForm *f : frame.editWindows())
+            out << f->windowTitle();
+        return out;
+    }
+
+    QStringList menuBar() const
+    {
+        QStringList out;
+        for (const QAction *a : frame.menuBar()->actions())
+            out << a->text();
+        return out;
+    }
+
+    // Captions and hints of a File menu's recent-file part.
+    static QStringList recent(const QMenu *file, int from)
+    {
+        QStringList out;
+        const auto items = file->actions();
+        for (qsizetype i = from; i < items.size(); ++i)
+            out << (items[i]->isSeparator()
+                        ? QStringLiteral("-")
+                        : items[i]->text() + QLatin1Char('=') + hints::hintOf(items[i]));
+        return out;
+    }
+
+    void closeActive() { active()->Close1Click(); }
+};

@@ -1,0 +1,267 @@
+// The frame: creating documents, tabs and windows in step, menus, views and
+// the close model.
+
+#include "FrameFixture.h"
+
+#include <QMdiSubWindow>
+#include <QSignalSpy>
+
+class TestFrame : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newDocumentsTakeTheLowestFreeNumber()
+    {
+        FrameFixture f;
+        for (int i = 0; i < 3; ++i)
+            f.frame.New1Click();
+        QCOMPARE(f.tabs(), QStringList({"Untitled1", "Untitled2", "Untitled3"}));
+        QCOMPARE(f.captions(), QStringList({"Untitled1", "Untitled2", "Untitled3"}));
+        QCOMPARE(f.active()->FFileName, QStringLiteral("Untitled3"));
+        QCOMPARE(f.frame.OpenPageCount, 3);
+
+        f.frame.MDIArea->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow *>(f.frame.editWindows()[1]->parentWidget()));
+        f.closeActive();
+        QCOMPARE(f.tabs(), QStringList({"Untitled1", "Untitled3"}));
+        QCOMPARE(f.frame.OpenPageCount, 2);
+        f.frame.New1Click();
+        QCOMPARE(f.tabs().last(), QStringLiteral("Untitled2"));
+        QCOMPARE(f.frame.PageTagCounter, 4); // numbers are never given twice
+    }
+
+    void openingAFileAlreadyOpenAsks()
+    {
+        FrameFixture f;
+        const QString a = f.write(QStringLiteral("a.txt"), "alpha");
+        f.open(a);
+        QCOMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
+        QCOMPARE(f.active()->windowTitle(), a);
+        QCOMPARE(f.active()->Editor->wholeText(), QByteArray("alpha"));
+
+        f.open(a, Prompts::Answer::Cancel);
+        QCOMPARE(f.tabs().size(), 1);
+
+        f.open(a, Prompts::Answer::Ok);
+        QCOMPARE(f.tabs(), QStringList({"a.txt", "a.txt"}));
+        QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
+                 QStringList({"-", "a.txt=" + a, "a.txt=" + a}));
+
+        // Another spelling of the path is another file to the frame.
+        f.open(f.write(QStringLiteral("A.TXT"), "other"));
+        QCOMPARE(f.tabs().size(), 3);
+    }
+
+    void tabsAndWindowsFollowEachOther()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.frame.New1Click();
+        f.frame.New1Click();
+        QCOMPARE(f.frame.PageControl1->currentIndex(), 2);
+
+        f.frame.PageControl1->setCurrentIndex(0); // as a click does
+        QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled1"));
+
+        f.frame.MDIArea->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow *>(f.frame.editWindows()[1]->parentWidget()));
+        QCOMPARE(f.frame.PageControl1->currentIndex(), 1);
+        QCOMPARE(f.frame.EditorComponentIndex,
+                 int(f.active()->children().indexOf(f.active()->Editor)));
+    }
+
+    void theActiveWindowsMenusJoinTheBar()
+    {
+        FrameFixture f;
+        QCOMPARE(f.menuBar(), QStringList({"&File", "&Window"}));
+        f.frame.New1Click();
+        QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
+        QCOMPARE(f.menuBar(), QStringList({"&File", "&Window"}));
+        f.closeActive();
+        QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
+
+        // The Window menu lists the documents under its own items.
+        f.frame.New1Click();
+        f.frame.New1Click();
+        Q_EMIT f.frame.Window1->aboutToShow();
+        QStringList items;
+        for (const QAction *a : f.frame.Window1->actions())
+            items << a->text();
+        QCOMPARE(items, QStringList({"&Tile", "&Cascade", "&Entire", "", "Calendar", "",
+                                     "&1 Untitled1", "&2 Untitled2"}));
+    }
+
+    void calendarViewComesAndGoes()
+    {
+        FrameFixture f;
+        QVERIFY(f.frame.isCalendarView());
+        QVERIFY(f.frame.mnuCalendar2->isChecked());
+        f.frame.New1Click();
+        QVERIFY(!f.frame.isCalendarView());
+        QVERIFY(!f.frame.ToolBar->isVisibleTo(&f.frame));
+        f.frame.New1Click();
+        f.closeActive();
+        QVERIFY(!f.frame.isCalendarView());
+        f.closeActive();
+        QVERIFY(f.frame.isCalendarView());
+        QVERIFY(f.frame.ToolBar->isVisibleTo(&f.frame));
+        QVERIFY(f.frame.mnuCalendar2->isChecked());
+
+        // A click on the tab row puts the calendar away.
+        f.frame.New1Click();
+        f.frame.showCalendarView();
+        QTest::mouseClick(f.frame.PageControl1, Qt::LeftButton, {},
+                          f.frame.PageControl1->tabRect(0).center());
+        QVERIFY(!f.frame.isCalendarView());
+        QVERIFY(!f.frame.mnuCalendar2->isChecked());
+    }
+
+    void tileStacksTheWindowsAcrossTheWidth()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.frame.New1Click();
+        f.frame.New1Click();
+        f.frame.Tile1Click();
+        QVERIFY(f.frame.Tile1->isChecked() && !f.frame.Entire1->isChecked());
+        const QRect area = f.frame.MDIArea->viewport()->rect();
+        QList<int> tops;
+        for (QMdiSubWindow *w : f.frame.MDIArea->subWindowList()) {
+            QCOMPARE(w->width(), area.width());
+            QCOMPARE(w->height(), area.height() / 3);
+            tops << w->y();
+        }
+        std::sort(tops.begin(), tops.end());
+        QCOMPARE(tops, QList<int>({0, area.height() / 3, 2 * (area.height() / 3)}));
+
+        f.frame.resize(900, 700); // tiling follows the frame's size
+        QTRY_COMPARE(f.frame.MDIArea->subWindowList().first()->width(),
+                     f.frame.MDIArea->viewport()->width());
+
+        f.frame.Entire1Click();
+        QVERIFY(f.frame.Entire1->isChecked() && !f.frame.Tile1->isChecked());
+        QVERIFY(f.frame.MDIArea->activeSubWindow()->isMaximized());
+    }
+
+    void closingWithoutExitEmptiesTheFrame()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.frame.New1Click();
+        f.active()->Editor->setWholeText("changed");
+        f.prompts.expectMessage(QStringLiteral("Save changes to Untitled2?"), Prompts::Answer::No);
+        QVERIFY(!f.frame.close());
+        QVERIFY(f.frame.editWindows().isEmpty());
+        QCOMPARE(f.frame.PageControl1->count(), 0);
+        QCOMPARE(f.frame.OpenPageCount, 0);
+        QCOMPARE(f.frame.PageTagCounter, 0);
+        QVERIFY(f.frame.isCalendarView());
+        QVERIFY(f.frame.isMinimized());
+        f.frame.New1Click(); // and it works on
+        QCOMPARE(f.tabs(), QStringList{QStringLiteral("Untitled1")});
+    }
+
+    void exitEndsTheFrameAfterTheSaveQuestions()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.active()->Editor->setWholeText("changed");
+        f.prompts.expectMessage(QStringLiteral("Save changes to Untitled1?"),
+                                Prompts::Answer::Cancel);
+        f.frame.Exit1Click();
+        QVERIFY(f.frame.isVisible());
+        QVERIFY(f.frame.ExitRequested); // stays: the close box now ends the program
+        QCOMPARE(f.frame.editWindows().size(), 1);
+
+        f.prompts.expectMessage(QStringLiteral("Save changes to Untitled1?"), Prompts::Answer::No);
+        QVERIFY(f.frame.close());
+        QVERIFY(!f.frame.isVisible());
+    }
+
+    void theEndOfTheSessionEndsTheProgram()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        QVERIFY(f.frame.QueryEndSession());
+        QVERIFY(!f.frame.isVisible());
+    }
+
+    void ctrlQInTheEditWindowExits()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        QTRY_VERIFY(f.active()->Editor->hasFocus());
+        QTest::keyClick(f.active()->Editor, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(f.frame.ExitRequested);
+        QVERIFY(!f.frame.isVisible());
+    }
+
+    void closeAllAsksEachWindowOnce()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.frame.New1Click();
+        f.frame.New1Click();
+        f.frame.editWindows()[1]->Editor->setWholeText("keep me");
+        f.prompts.expectMessage(QStringLiteral("Save changes to Untitled2?"),
+                                Prompts::Answer::Cancel);
+        f.active()->CloseAll1->trigger();
+        QCOMPARE(f.captions(), QStringList{QStringLiteral("Untitled2")});
+        QCOMPARE(f.tabs(), QStringList{QStringLiteral("Untitled2")});
+        QCOMPARE(f.frame.OpenPageCount, 1);
+        QVERIFY(f.frame.isCalendarView()); // over the one left, until put away
+    }
+
+    void recentFilesGoToTheTop()
+    {
+        FrameFixture f;
+        const QString a = f.write(QStringLiteral("a.txt"), "a");
+        const QString b = f.write(QStringLiteral("b.txt"), "b");
+        f.open(a);
+        f.open(b);
+        QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
+                 QStringList({"-", "b.txt=" + b, "a.txt=" + a}));
+        // The active edit window carries a copy of the tail.
+        QCOMPARE(FrameFixture::recent(f.active()->File1, 14),
+                 QStringList({"-", "b.txt=" + b, "a.txt=" + a}));
+
+        // A click on the copy of a.txt moves a.txt to the top and opens it.
+        f.prompts.expectMessage(QStringLiteral("File already open,continue?"), Prompts::Answer::Ok);
+        f.active()->File1->actions().at(16)->trigger();
+        QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
+                 QStringList({"-", "a.txt=" + a, "b.txt=" + b}));
+        QCOMPARE(f.tabs(), QStringList({"a.txt", "b.txt", "a.txt"}));
+
+        // A file that is gone is reported and its entry stays.
+        QFile::remove(b);
+        f.prompts.expectMessage(QStringLiteral("File ") + b + QStringLiteral(" not exists"));
+        f.frame.File1->actions().at(6)->trigger();
+        QCOMPARE(f.tabs().size(), 3);
+        QCOMPARE(FrameFixture::recent(f.frame.File1, 4).size(), 3);
+    }
+
+    void droppedFilesOpenOnlyTheFirst()
+    {
+        FrameFixture f;
+        const QString a = f.write(QStringLiteral("a.txt"), "a");
+        const QString b = f.write(QStringLiteral("b.txt"), "b");
+        f.frame.DragDrop1FileDrop({a, b}, {QStringLiteral("a.txt"), QStringLiteral("b.txt")});
+        QCOMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
+        QCOMPARE(f.captions(), QStringList{a});
+        QCOMPARE(FrameFixture::recent(f.frame.File1, 4), QStringList({"-", "a.txt=" + a}));
+    }
+
+    void performFileOpenKeepsTheView()
+    {
+        FrameFixture f;
+        const QString a = f.write(QStringLiteral("a.txt"), "a");
+        f.frame.PerformFileOpen(a);
+        QVERIFY(f.frame.isCalendarView());
+        QCOMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
+        QCOMPARE(f.active()->FFileName, a);
+    }
+};
+
+QTEST_MAIN(TestFrame)
+#include "tst_frame.moc"
