@@ -1,7 +1,6 @@
 #include "shell/MDIFrame.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QSessionManager>
 
 int main(int argc, char *argv[])
@@ -10,7 +9,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
 
-    TFrameForm frame;
+    TFrameForm frame({QApplication::arguments(), true});
+    if (frame.anotherCopyRuns())
+        return 0; // the running copy came forward and takes the file
     // The end of the desktop session closes the program as Exit does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
                      [&frame](QSessionManager &manager) {
@@ -18,11 +19,5 @@ int main(int argc, char *argv[])
                              manager.cancel();
                      });
     frame.show();
-
-    const QStringList args = QApplication::arguments();
-    if (args.size() > 1 && QFileInfo(args.at(1)).isFile()) {
-        frame.showDocumentView();
-        frame.PerformFileOpen(QFileInfo(args.at(1)).absoluteFilePath());
-    }
     return app.exec();
 }

@@ -4,10 +4,17 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
+#include "platform/AnsiCodec.h"
+#include "platform/FileIO.h"
 #include "platform/FileNames.h"
+#include "platform/FileSearch.h"
 #include "platform/Prompts.h"
+#include "shell/JustOne.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -47,7 +54,7 @@ TEditForm *formOf(QMdiSubWindow *window)
 
 } // namespace
 
-TFrameForm::TFrameForm(QWidget *parent)
+TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Scrivlet"));
@@ -55,6 +62,23 @@ TFrameForm::TFrameForm(QWidget *parent)
     createControls();
     rebuildMenuBar();
     showCalendarView();
+    FormCreate(options);
+}
+
+void TFrameForm::FormCreate(const StartOptions &options)
+{
+    ExitRequested = false;
+    OpenPageCount = 0;
+    PageTagCounter = 0;
+    // A file named on the command line takes the same road as one handed
+    // over by another copy.
+    const QString first = options.arguments.value(1);
+    if (!first.isEmpty() && QFileInfo(first).isFile())
+        SaveTempOpenFile(first);
+    if (options.singleInstance) {
+        m_justOne = new TJustOne(this);
+        m_onlyCopy = m_justOne->isOnlyCopy();
+    }
 }
 
 TFrameForm::~TFrameForm()
@@ -207,6 +231,92 @@ void TFrameForm::fillWindowList()
                 [this, window] { MDIArea->setActiveSubWindow(window); });
         m_windowListItems.append(a);
     }
+}
+
+// Hand-off file --------------------------------------------------------------------
+
+// In the user's private runtime folder: no other user can plant a file
+// there for this user's editor to open.
+QString TFrameForm::handOffPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+           QStringLiteral("/txt30399.tmp");
+}
+
+void TFrameForm::SaveTempOpenFile(const QString &path)
+{
+    reportFailure(QStringLiteral("Error in TFrameForm.SaveTempOpenFile"), [&] {
+        // The running copy may work in another folder: the path goes over
+        // whole. A path the ANSI code page cannot spell goes as UTF-8.
+        const QString absolute = QFileInfo(path).absoluteFilePath();
+        QByteArray line = ansi::encode(absolute);
+        if (ansi::decode(line) != absolute)
+            line = "\xEF\xBB\xBF" + absolute.toUtf8();
+        QDir().mkpath(QFileInfo(handOffPath()).path());
+        fileio::write(handOffPath(), line + "\r\n");
+    });
+}
+
+QString TFrameForm::LoadTempOpenFile()
+{
+    QByteArray bytes = fileio::read(handOffPath());
+    const qsizetype end = bytes.indexOf('\n');
+    bytes.truncate(end < 0 ? bytes.size() : end);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    return ansi::decode(bytes);
+}
+
+void TFrameForm::DeleteTempOpenFile()
+{
+    QFile::remove(handOffPath());
+}
+
+void TFrameForm::paintEvent(QPaintEvent *event)
+{
+    QMainWindow::paintEvent(event);
+    reportFailure(QStringLiteral("Error in TFrameForm.FormPaint"), [this] { FormPaint(); });
+}
+
+// Every paint looks for a handed-over file; the file is opened once the
+// paint is over.
+void TFrameForm::FormPaint()
+{
+    if (m_pickUpPending || !QFile::exists(handOffPath()))
+        return;
+    m_pickUpPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_pickUpPending = false;
+        reportFailure(QStringLiteral("Error in TFrameForm.FormPaint"),
+                      [this] { pickUpHandOffFile(); });
+    });
+}
+
+void TFrameForm::pickUpHandOffFile()
+{
+    if (!QFile::exists(handOffPath()))
+        return;
+    QString path;
+    const bool read = reportFailure(QStringLiteral("Error in TFrameForm.LoadTempOpenFile"),
+                                    [&] { path = LoadTempOpenFile(); });
+    DeleteTempOpenFile();
+    if (!read || path.isEmpty())
+        return;
+    showDocumentView();
+    PerformFileOpen(filesearch::longPathName(path));
+}
+
+void TFrameForm::comeForward()
+{
+    ++m_activations;
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    update(); // the paint looks for a handed-over file
 }
 
 // Views ---------------------------------------------------------------------------

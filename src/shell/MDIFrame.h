@@ -6,10 +6,19 @@
 #include <QStringList>
 
 class QMdiArea;
+class TJustOne;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class QWidget;
+
+// How the program started: its command line, and whether this copy is to
+// be the only one.
+struct FrameStartOptions
+{
+    QStringList arguments;
+    bool singleInstance = false;
+};
 
 // The frame window: the menu bar, a small toolbar, the row of document tabs,
 // the calendar panel and the MDI area that holds the edit windows. It
@@ -19,8 +28,14 @@ class TFrameForm : public QMainWindow, public TEditHost
     Q_OBJECT
 
 public:
-    explicit TFrameForm(QWidget *parent = nullptr);
+    using StartOptions = FrameStartOptions;
+
+    explicit TFrameForm(const StartOptions &options = {}, QWidget *parent = nullptr);
     ~TFrameForm() override;
+
+    // Another copy runs and was asked to come forward: this one ends
+    // without showing a window.
+    bool anotherCopyRuns() const { return !m_onlyCopy; }
 
     // Controls
     QToolBar *ToolBar = nullptr;
@@ -72,6 +87,17 @@ public:
     // the frame closed.
     bool QueryEndSession();
 
+    // The hand-off file, through which a command line's file reaches the
+    // running copy.
+    static QString handOffPath();
+    void SaveTempOpenFile(const QString &path);
+    QString LoadTempOpenFile();
+    void DeleteTempOpenFile();
+
+    // Another copy asked this one to come forward.
+    void comeForward();
+    int activationCount() const { return m_activations; }
+
     // Views
     void showCalendarView() override;
     void showDocumentView();
@@ -91,6 +117,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -108,6 +135,9 @@ private:
         QString recentCaption;
     };
 
+    void FormCreate(const StartOptions &options);
+    void FormPaint();
+    void pickUpHandOffFile();
     void createControls();
     void createMenus();
     void createToolBar();
@@ -125,4 +155,8 @@ private:
 
     QList<QAction *> m_windowListItems;
     Arrangement m_arrangement = Arrangement::Entire;
+    TJustOne *m_justOne = nullptr;
+    bool m_onlyCopy = true;
+    bool m_pickUpPending = false;
+    int m_activations = 0;
 };

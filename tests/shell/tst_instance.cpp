@@ -1,0 +1,207 @@
+// Two real copies of the program: the single running copy and the hand-off
+// file. The running copy is asked over its own channel what it holds.
+
+#include "platform/AnsiCodec.h"
+#include "platform/InstanceChannel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kTimeoutMs = 60000;
+
+} // namespace
+
+class TestInstance : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_runtime;
+    std::unique_ptr<QTemporaryDir> m_files;
+    QList<QProcess *> m_copies;
+
+    QString file(const QString &name)
+    {
+        const QString path = m_files->filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(name.toUtf8());
+        return path;
+    }
+
+    QString handOffFile() const { return m_runtime->filePath(QStringLiteral("txt30399.tmp")); }
+
+    QProcess *start(const QStringList &args, const QString &workingDir = QString())
+    {
+        auto *p = new QProcess(this);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        p->setProcessEnvironment(env);
+        p->setWorkingDirectory(workingDir.isEmpty() ? m_files->path() : workingDir);
+        p->start(QStringLiteral(SCRIVLET_BINARY), args);
+        m_copies << p;
+        return p;
+    }
+
+    QStringList status() const
+    {
+        return InstanceChannel::ask(QStringLiteral("Scrivlet"), QStringLiteral("status"), 2000);
+    }
+
+    QStringList documents() const
+    {
+        QStringList docs;
+        for (const QString &line : status()) {
+            if (line.startsWith(QLatin1String("document ")))
+                docs << line.mid(9);
+        }
+        return docs;
+    }
+
+    int activations() const
+    {
+        const QStringList s = status();
+        return s.isEmpty() ? -1 : s.first().section(QLatin1Char(' '), 1).toInt();
+    }
+
+    // Starts the first copy and waits until it answers.
+    QProcess *startRunning(const QStringList &args = {})
+    {
+        QProcess *p = start(args);
+        if (!QTest::qWaitFor([this] { return !status().isEmpty(); }, kTimeoutMs))
+            QTest::qFail("the first copy does not answer", __FILE__, __LINE__);
+        return p;
+    }
+
+    static bool endsWithZero(QProcess *p)
+    {
+        if (p->state() != QProcess::NotRunning && !p->waitForFinished(kTimeoutMs))
+            return false;
+        return p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_runtime = std::make_unique<QTemporaryDir>();
+        m_files = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_RUNTIME_DIR", m_runtime->path().toLocal8Bit());
+    }
+
+    void cleanup()
+    {
+        for (QProcess *p : std::as_const(m_copies)) {
+            p->kill();
+            p->waitForFinished();
+            delete p;
+        }
+        m_copies.clear();
+    }
+
+    void theFirstCopyOpensItsFileOnItsFirstPaint()
+    {
+        const QString a = file(QStringLiteral("a.txt"));
+        startRunning({a});
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{a}, kTimeoutMs);
+        QVERIFY(!QFile::exists(handOffFile()));
+    }
+
+    void aSecondCopyHandsItsFileOverAndEnds()
+    {
+        startRunning();
+        const QString b = file(QStringLiteral("b.txt"));
+        QVERIFY(endsWithZero(start({b})));
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{b}, kTimeoutMs);
+        QCOMPARE(activations(), 1);
+        QVERIFY(!QFile::exists(handOffFile()));
+    }
+
+    void aSecondCopyWithoutAFileOnlyBringsTheFirstForward_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("no argument") << QStringList();
+        QTest::newRow("no such file") << QStringList{QStringLiteral("missing.txt")};
+        QTest::newRow("a folder") << QStringList{QStringLiteral(".")};
+    }
+
+    void aSecondCopyWithoutAFileOnlyBringsTheFirstForward()
+    {
+        QFETCH(QStringList, args);
+        startRunning();
+        QVERIFY(endsWithZero(start(args)));
+        QTRY_COMPARE_WITH_TIMEOUT(activations(), 1, kTimeoutMs);
+        QVERIFY(documents().isEmpty());
+        QVERIFY(!QFile::exists(handOffFile()));
+    }
+
+    void aLeftOverHandOffFileOpensAtTheNextStart()
+    {
+        const QString left = file(QStringLiteral("left.txt"));
+        QFile f(handOffFile());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ansi::encode(left) + "\r\n");
+        f.close();
+        startRunning();
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{left}, kTimeoutMs);
+    }
+
+    void onlyTheFirstArgumentCounts()
+    {
+        const QString a = file(QStringLiteral("a.txt"));
+        const QString b = file(QStringLiteral("b.txt"));
+        startRunning({a, b});
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{a}, kTimeoutMs);
+    }
+
+    void aRelativeNameMeansTheStartingCopysFolder()
+    {
+        startRunning();
+        QDir(m_files->path()).mkdir(QStringLiteral("elsewhere"));
+        const QString c = file(QStringLiteral("elsewhere/c.txt"));
+        QVERIFY(endsWithZero(start({QStringLiteral("c.txt")}, m_files->filePath("elsewhere"))));
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{c}, kTimeoutMs);
+    }
+
+    void aKilledCopyDoesNotBlockTheNextStart()
+    {
+        QProcess *first = startRunning();
+        first->kill();
+        QVERIFY(first->waitForFinished(kTimeoutMs));
+        const QString d = file(QStringLiteral("d.txt"));
+        QProcess *next = startRunning({d});
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{d}, kTimeoutMs);
+        QCOMPARE(next->state(), QProcess::Running);
+    }
+
+    void twoCopiesStartedTogetherLeaveOne()
+    {
+        const QString a = file(QStringLiteral("a.txt"));
+        const QString b = file(QStringLiteral("b.txt"));
+        QProcess *one = start({a});
+        QProcess *two = start({b});
+        QTRY_VERIFY_WITH_TIMEOUT(one->state() == QProcess::NotRunning ||
+                                     two->state() == QProcess::NotRunning,
+                                 kTimeoutMs);
+        QProcess *ended = one->state() == QProcess::NotRunning ? one : two;
+        QProcess *running = ended == one ? two : one;
+        QVERIFY(endsWithZero(ended));
+        QCOMPARE(running->state(), QProcess::Running);
+        // Both wrote the one hand-off file: the later one's file is opened.
+        QTRY_VERIFY_WITH_TIMEOUT(!documents().isEmpty(), kTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(handOffFile()), kTimeoutMs);
+        for (const QString &doc : documents())
+            QVERIFY(doc == a || doc == b);
+    }
+};
+
+QTEST_MAIN(TestInstance)
+#include "tst_instance.moc"
