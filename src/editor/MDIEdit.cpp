@@ -7,12 +7,17 @@
 #include "platform/FileNames.h"
 #include "platform/Prompts.h"
 #include "platform/TRichEdit.h"
+#include "transform/CaseConversion.h"
+#include "transform/CodePages.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -24,6 +29,7 @@ constexpr int kTextLimit = 0xFFFFFF;
 // Room the text keeps from the left and right edges of the control.
 constexpr int kGutter = 6;
 constexpr int kMenuGroupFile = 0;
+constexpr int kMenuGroupEdit = 2;
 
 // The printer that print jobs go to, as the printer set-up left it.
 QPrinter &sharedPrinter()
@@ -69,6 +75,7 @@ TEditForm::TEditForm(TEditHost &host, QWidget *parent)
 void TEditForm::createControls()
 {
     createFileMenu();
+    createConvertMenu();
     createToolBar();
 
     Ruler = new QFrame(this);
@@ -87,6 +94,7 @@ void TEditForm::createControls()
     Editor->setWordWrap(true);
     Editor->setPlainTextMode(true);
     connect(Editor, &QTextEdit::textChanged, this, &TEditForm::RichEditChange);
+    createPopupMenu();
 
     createStatusBar();
 
@@ -136,6 +144,47 @@ void TEditForm::createFileMenu()
     m_fixedFileItems = int(File1->actions().size());
 }
 
+void TEditForm::createConvertMenu()
+{
+    Convert1 = new QMenu(QStringLiteral("&Convert"), this);
+    Convert1->setObjectName(QStringLiteral("Convert1"));
+    const auto item = [this](QAction *&action, const char *name, const QString &caption,
+                             void (TEditForm::*handler)()) {
+        action = Convert1->addAction(caption, this, handler);
+        action->setObjectName(QLatin1String(name));
+    };
+    item(D866W1251, "D866W1251", QStringLiteral("Dos866->Win1251"), &TEditForm::D866W1251Click);
+    item(W1251D866, "W1251D866", QStringLiteral("Win1251->Dos866"), &TEditForm::W1251D866Click);
+    Convert1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    item(Koi8Win12511, "Koi8Win12511", QStringLiteral("Koi8->Win1251"),
+         &TEditForm::Koi8Win12511Click);
+    item(Win1251Koi8, "Win1251Koi8", QStringLiteral("Win1251->Koi8"), &TEditForm::Win1251Koi8Click);
+
+    // A command of its own on the menu bar, not a menu.
+    mnuEngToLower = new QAction(QStringLiteral("EngToLower"), this);
+    mnuEngToLower->setObjectName(QStringLiteral("mnuEngToLower"));
+    connect(mnuEngToLower, &QAction::triggered, this, &TEditForm::mnuEngToLowerClick);
+}
+
+void TEditForm::createPopupMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto item = [this](QAction *&action, const char *name, const QString &caption,
+                             void (TEditForm::*handler)()) {
+        action = PopupMenu1->addAction(caption, this, handler);
+        action->setObjectName(QLatin1String(name));
+    };
+    item(Cut2, "Cut2", QStringLiteral("Cu&t"), &TEditForm::Cut1Click);
+    item(Copy2, "Copy2", QStringLiteral("&Copy"), &TEditForm::Copy1Click);
+    item(Paste2, "Paste2", QStringLiteral("&Paste"), &TEditForm::Paste1Click);
+    item(InStart1, "InStart1", QStringLiteral("InStart"), &TEditForm::InStart1Click);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Editor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(Editor->viewport()->mapToGlobal(pos)); });
+}
+
 void TEditForm::createToolBar()
 {
     ToolBar = new QToolBar(this);
@@ -174,9 +223,11 @@ void TEditForm::createStatusBar()
     }
 }
 
-QList<QPair<QMenu *, int>> TEditForm::mergedMenus() const
+QList<QPair<QAction *, int>> TEditForm::mergedMenus() const
 {
-    return {{File1, kMenuGroupFile}};
+    return {{File1->menuAction(), kMenuGroupFile},
+            {Convert1->menuAction(), kMenuGroupEdit},
+            {mnuEngToLower, kMenuGroupEdit}};
 }
 
 void TEditForm::setPanel(Panel panel, const QString &text)
@@ -384,6 +435,69 @@ void TEditForm::ShowModifiedState(bool modified)
 void TEditForm::RichEditChange()
 {
     ShowModifiedState(Editor->isModified());
+}
+
+// Editing and whole-text commands -------------------------------------------------------
+
+void TEditForm::Cut1Click()
+{
+    Editor->cut();
+}
+
+void TEditForm::Copy1Click()
+{
+    Editor->copy();
+}
+
+void TEditForm::Paste1Click()
+{
+    Editor->paste();
+}
+
+// Paste needs text on the clipboard, Cut and Copy a selection.
+void TEditForm::Edit1Click()
+{
+    const QMimeData *clip = QApplication::clipboard()->mimeData();
+    Paste2->setEnabled(clip && clip->hasText());
+    const bool selected = Editor->selLength() > 0;
+    Cut2->setEnabled(selected);
+    Copy2->setEnabled(selected);
+}
+
+void TEditForm::convert(const std::array<unsigned char, 256> &table)
+{
+    applyToWholeText(*Editor, table);
+    ShowModifiedState(true);
+}
+
+void TEditForm::D866W1251Click()
+{
+    convert(codepages::dos866To1251());
+}
+
+void TEditForm::W1251D866Click()
+{
+    convert(codepages::win1251ToDos());
+}
+
+void TEditForm::Koi8Win12511Click()
+{
+    convert(codepages::koi8To1251());
+}
+
+void TEditForm::Win1251Koi8Click()
+{
+    convert(codepages::win1251ToKoi8());
+}
+
+void TEditForm::mnuEngToLowerClick()
+{
+    convert(upperToLowerTable());
+}
+
+void TEditForm::InStart1Click()
+{
+    Editor->setSelStart(0);
 }
 
 // Closing -----------------------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -36,6 +38,8 @@ public:
     QStatusBar *StatusBar = nullptr;
     TRichEdit *Editor = nullptr;
     QMenu *File1 = nullptr;
+    QMenu *Convert1 = nullptr;
+    QAction *mnuEngToLower = nullptr;
     QMenu *PopupMenu1 = nullptr;
 
     // File menu
@@ -49,6 +53,18 @@ public:
     QAction *Print1 = nullptr;
     QAction *Printersetup1 = nullptr;
     QAction *Exit1 = nullptr;
+
+    // Convert menu
+    QAction *D866W1251 = nullptr;
+    QAction *W1251D866 = nullptr;
+    QAction *Koi8Win12511 = nullptr;
+    QAction *Win1251Koi8 = nullptr;
+
+    // Popup menu
+    QAction *Cut2 = nullptr;
+    QAction *Copy2 = nullptr;
+    QAction *Paste2 = nullptr;
+    QAction *InStart1 = nullptr;
 
     // Toolbar buttons
     QAction *NewlButton = nullptr;
@@ -82,9 +98,21 @@ public:
     void ShowModifiedState(bool modified);
     void RichEditChange();
 
-    // The menus this window brings to the frame's menu bar, each with its
-    // merge group.
-    QList<QPair<QMenu *, int>> mergedMenus() const;
+    // Editing and whole-text commands.
+    void Cut1Click();
+    void Copy1Click();
+    void Paste1Click();
+    void Edit1Click();
+    void D866W1251Click();
+    void W1251D866Click();
+    void Koi8Win12511Click();
+    void Win1251Koi8Click();
+    void mnuEngToLowerClick();
+    void InStart1Click();
+
+    // The menus this window brings to the frame's menu bar (as their menu
+    // bar items), each with its merge group.
+    QList<QPair<QAction *, int>> mergedMenus() const;
     QString panelText(Panel panel) const;
 
 protected:
@@ -96,6 +124,10 @@ protected:
 private:
     void createControls();
     void createFileMenu();
+    void createConvertMenu();
+    void createPopupMenu();
+    // Re-encodes the whole document through a byte table.
+    void convert(const std::array<unsigned char, 256> &table);
     void createToolBar();
     void createStatusBar();
     void FormCreate();

@@ -12,15 +12,15 @@
 #include "shell/JustOne.h"
 
 #include <QActionGroup>
-#include <QDir>
-#include <QStandardPaths>
-#include <QTimer>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -196,20 +196,21 @@ void TFrameForm::createToolBar()
 // same merge group takes the frame's place, lower groups come first.
 void TFrameForm::rebuildMenuBar()
 {
-    QList<QPair<QMenu *, int>> menus{{File1, kFileMenuGroup}, {Window1, kFrameMenuGroup}};
+    QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
+                                       {Window1->menuAction(), kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
-        for (const auto &[menu, group] : own)
+        for (const auto &[item, group] : own)
             replaced.append(group);
-        menus.removeIf([&](const auto &m) { return replaced.contains(m.second); });
-        menus.append(own);
+        items.removeIf([&](const auto &i) { return replaced.contains(i.second); });
+        items.append(own);
     }
-    std::stable_sort(menus.begin(), menus.end(),
+    std::stable_sort(items.begin(), items.end(),
                      [](const auto &a, const auto &b) { return a.second < b.second; });
     menuBar()->clear();
-    for (const auto &m : std::as_const(menus))
-        menuBar()->addMenu(m.first);
+    for (const auto &i : std::as_const(items))
+        menuBar()->addAction(i.first);
 }
 
 // The Window menu lists the open edit windows under its own items.

@@ -77,7 +77,7 @@ private Q_SLOTS:
         QCOMPARE(f.menuBar(), QStringList({"&File", "&Window"}));
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
-        QCOMPARE(f.menuBar(), QStringList({"&File", "&Window"}));
+        QCOMPARE(f.menuBar(), QStringList({"&File", "&Convert", "EngToLower", "&Window"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 
