@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 #include <utility>
@@ -59,6 +60,25 @@ inline QByteArray mixedDocument(qsizetype bytes, quint32 seed = 1)
         out += "\r\n";
     }
     return out;
+}
+
+// The document sizes in MB that "--sizes 1,20" asks for, or the defaults.
+inline QList<double> sizesFrom(const QStringList &args, QList<double> defaults = {1, 20})
+{
+    const qsizetype at = args.indexOf(QStringLiteral("--sizes"));
+    if (at < 0 || at + 1 >= args.size())
+        return defaults;
+    QList<double> sizes;
+    for (const QString &s : args.at(at + 1).split(QLatin1Char(',')))
+        sizes.append(s.toDouble());
+    return sizes;
+}
+
+// Benchmarks need fonts and widgets, not a screen.
+inline void useOffscreenByDefault()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 } // namespace bench

@@ -222,15 +222,9 @@ void run(double megabytes)
 
 int main(int argc, char *argv[])
 {
+    bench::useOffscreenByDefault();
     QApplication app(argc, argv);
-    QList<double> sizes{1, 20};
-    const QStringList args = QApplication::arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--sizes"));
-    if (at >= 0 && at + 1 < args.size()) {
-        sizes.clear();
-        for (const QString &s : args.at(at + 1).split(QLatin1Char(',')))
-            sizes.append(s.toDouble());
-    }
+    const QList<double> sizes = bench::sizesFrom(QApplication::arguments());
     for (double mb : sizes)
         run(mb);
     return failed ? 1 : 0;

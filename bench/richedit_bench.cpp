@@ -75,17 +75,9 @@ void run(double megabytes, const QString &dir)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOffscreenByDefault();
     QApplication app(argc, argv);
-    QList<double> sizes{1, 20};
-    const QStringList args = QApplication::arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--sizes"));
-    if (at >= 0 && at + 1 < args.size()) {
-        sizes.clear();
-        for (const QString &s : args.at(at + 1).split(QLatin1Char(',')))
-            sizes.append(s.toDouble());
-    }
+    const QList<double> sizes = bench::sizesFrom(QApplication::arguments());
     QTemporaryDir dir;
     for (double mb : sizes)
         run(mb, dir.path());

@@ -99,17 +99,9 @@ void runLargestCorpusFile()
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::useOffscreenByDefault();
     QGuiApplication app(argc, argv);
-    QList<double> sizes{1, 20};
-    const QStringList args = QGuiApplication::arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--sizes"));
-    if (at >= 0 && at + 1 < args.size()) {
-        sizes.clear();
-        for (const QString &s : args.at(at + 1).split(QLatin1Char(',')))
-            sizes.append(s.toDouble());
-    }
+    const QList<double> sizes = bench::sizesFrom(QGuiApplication::arguments());
     for (double mb : sizes)
         run(mb);
     runLargestCorpusFile();

@@ -1,4 +1,5 @@
 #include "platform/KeyboardDriver.h"
+#include "platform/ServiceSlot.h"
 
 #include "platform/Prompts.h"
 #include "platform/X11Display.h"
@@ -23,7 +24,11 @@ public:
     void processKeyboardEvents() override {}
 };
 
-KeyboardDriver *installed = nullptr;
+ServiceSlot<KeyboardDriver> &slot()
+{
+    static ServiceSlot<KeyboardDriver> s(createKeyboardDriver);
+    return s;
+}
 
 } // namespace
 
@@ -44,15 +49,12 @@ bool KeyboardDriver::checkAvailable()
 
 KeyboardDriver &keyboardDriver()
 {
-    if (installed)
-        return *installed;
-    static const std::unique_ptr<KeyboardDriver> platformDriver = createKeyboardDriver();
-    return *platformDriver;
+    return slot().get();
 }
 
 void installKeyboardDriver(KeyboardDriver *driver)
 {
-    installed = driver;
+    slot().install(driver);
 }
 
 std::unique_ptr<KeyboardDriver> createKeyboardDriver()

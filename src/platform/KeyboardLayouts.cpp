@@ -1,4 +1,5 @@
 #include "platform/KeyboardLayouts.h"
+#include "platform/ServiceSlot.h"
 
 #include "platform/X11Display.h"
 #include "platform/X11KeyboardLayouts.h"
@@ -39,21 +40,22 @@ constexpr LayoutName kLayoutNames[] = {
     {"ca", "00001009"},    {"ba", "0000141A"}, {"cn", "00000804"}, {"tw", "00000404"},
 };
 
-KeyboardLayouts *installed = nullptr;
+ServiceSlot<KeyboardLayouts> &slot()
+{
+    static ServiceSlot<KeyboardLayouts> s(createKeyboardLayouts);
+    return s;
+}
 
 } // namespace
 
 KeyboardLayouts &keyboardLayouts()
 {
-    if (installed)
-        return *installed;
-    static const std::unique_ptr<KeyboardLayouts> platformLayouts = createKeyboardLayouts();
-    return *platformLayouts;
+    return slot().get();
 }
 
 void installKeyboardLayouts(KeyboardLayouts *layouts)
 {
-    installed = layouts;
+    slot().install(layouts);
 }
 
 std::unique_ptr<KeyboardLayouts> createKeyboardLayouts()

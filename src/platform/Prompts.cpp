@@ -1,24 +1,31 @@
 #include "platform/Prompts.h"
 
 #include "platform/QtPrompts.h"
+#include "platform/ServiceSlot.h"
 
 namespace {
 
-Prompts *installed = nullptr;
+std::unique_ptr<Prompts> createPrompts()
+{
+    return std::make_unique<QtPrompts>();
+}
+
+ServiceSlot<Prompts> &slot()
+{
+    static ServiceSlot<Prompts> s(createPrompts);
+    return s;
+}
 
 } // namespace
 
 Prompts &prompts()
 {
-    if (installed)
-        return *installed;
-    static QtPrompts qtPrompts;
-    return qtPrompts;
+    return slot().get();
 }
 
 void installPrompts(Prompts *p)
 {
-    installed = p;
+    slot().install(p);
 }
 
 void Prompts::error(const QString &text)
