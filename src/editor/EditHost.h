@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextAttributes.h"
+
 #include <QList>
 #include <QString>
 
@@ -44,4 +46,15 @@ public:
     virtual void checkArrangement(Arrangement arrangement) = 0;
     // An edit window became active; where its Editor stands among its parts.
     virtual void setEditorComponentIndex(int index) = 0;
+
+    // Settings held for the whole run. An edit window takes the background
+    // colour (a COLORREF or system-colour reference) and the font when it
+    // is shown; windows already open keep theirs.
+    virtual quint32 editorBackgroundColor() const = 0;
+    virtual CharAttributes editorFont() const = 0;
+    // Whether one keyboard layout is kept while the caret moves.
+    virtual bool onlyOneKeyLayout() const = 0;
+    // The key sequence that Translate sends, and whether Translate is offered.
+    virtual QString translateHotKeys() const = 0;
+    virtual bool translateEnabled() const = 0;
 };

@@ -23,6 +23,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int kTextLimit = 0xFFFFFF;
@@ -266,6 +268,14 @@ void TEditForm::showEvent(QShowEvent *event)
 void TEditForm::FormShow()
 {
     RichEditChange();
+    // The editor settings are taken once: the MDI area shows a window
+    // again when another one is maximised, and a window keeps its colours.
+    if (std::exchange(m_settingsApplied, true))
+        return;
+    // A plain document shows whole in the default attributes: the
+    // configured font.
+    Editor->setBackgroundColor(m_host.editorBackgroundColor());
+    Editor->setDefAttributes(m_host.editorFont());
 }
 
 void TEditForm::resizeEvent(QResizeEvent *event)

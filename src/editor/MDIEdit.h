@@ -144,4 +144,5 @@ private:
     TEditHost &m_host;
     QList<QLabel *> m_panels;
     int m_fixedFileItems = 0;
+    bool m_settingsApplied = false;
 };

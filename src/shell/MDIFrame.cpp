@@ -60,6 +60,7 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     setWindowTitle(QStringLiteral("Scrivlet"));
     setGeometry(208, 111, 686, 334);
     createControls();
+    createLangParserDefault();
     rebuildMenuBar();
     showCalendarView();
     FormCreate(options);
@@ -67,7 +68,9 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
 
 void TFrameForm::FormCreate(const StartOptions &options)
 {
+    setDefaultSettings();
     ExitRequested = false;
+    loadSettings(true);
     OpenPageCount = 0;
     PageTagCounter = 0;
     // A file named on the command line takes the same road as one handed
@@ -142,6 +145,11 @@ void TFrameForm::createMenus()
     Exit1->setObjectName(QStringLiteral("Exit1"));
     Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    Favourites1 = new QMenu(QStringLiteral("Fa&vourites"), this);
+    Favourites1->setObjectName(QStringLiteral("Favourites1"));
+    TrayFavourites = new QMenu(QStringLiteral("Favourites..."), this);
+    TrayFavourites->setObjectName(QStringLiteral("TrayFavourites"));
+
     Window1 = new QMenu(QStringLiteral("&Window"), this);
     Window1->setObjectName(QStringLiteral("Window1"));
     auto *arrangement = new QActionGroup(this);
@@ -197,6 +205,7 @@ void TFrameForm::createToolBar()
 void TFrameForm::rebuildMenuBar()
 {
     QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
+                                       {Favourites1->menuAction(), kFrameMenuGroup},
                                        {Window1->menuAction(), kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
@@ -703,8 +712,12 @@ void TFrameForm::closeEvent(QCloseEvent *event)
 
 void TFrameForm::FormCloseQuery(bool &canClose)
 {
-    if (ExitRequested)
+    if (ExitRequested) {
+        // The program ends: what it keeps for the next run is written now.
+        reportFailure(QStringLiteral("Error in TFrameForm.FormCloseQuery part 2"),
+                      [this] { saveSettings(); });
         return;
+    }
     // Closing without Exit empties the frame and keeps the program running.
     canClose = false;
     reportFailure(QStringLiteral("Error in TFrameForm.FormCloseQuery part 1"),

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "editor/EditHost.h"
+#include "settings/FontRecord.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
+
 class QMdiArea;
+class SettingsStore;
 class TJustOne;
+class TLangParser;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
@@ -45,7 +50,10 @@ public:
 
     // Menus and their items
     QMenu *File1 = nullptr;
+    QMenu *Favourites1 = nullptr;
     QMenu *Window1 = nullptr;
+    // The tray menu's "Favourites..." submenu: one entry per favourite.
+    QMenu *TrayFavourites = nullptr;
     QAction *New1 = nullptr;
     QAction *Open1 = nullptr;
     QAction *Exit1 = nullptr;
@@ -64,12 +72,44 @@ public:
     bool ExitRequested = false;
     int EditorComponentIndex = -1;
 
+    // The syntax style set whose styles stand in for stored style fonts
+    // that are missing.
+    TLangParser *LangParserDefault = nullptr;
+
+    // Settings, as the start-up load left them, held for the whole run.
+    FontSpec CommentFont;
+    FontSpec KeywordFont;
+    FontSpec NormalFont;
+    FontSpec NumberFont;
+    FontSpec StringFont;
+    QString TranslateHotKeys;
+    bool TranslateEnabled = true;
+    bool LangParserEnabled = false;
+    quint32 EditorBGColor = 0xFFFFFF;
+    FontSpec EditorFont;
+    bool OnlyOneKeyLayout = false;
+    std::array<QString, 10> FavouriteFiles;
+    int FavourCount = 0;
+    int FavourMenuCount = 0; // favourite entries in each favourites menu
+    std::array<QString, 10> LastOpenedFiles;
+    int LastOpenedCount = 0;
+
+    // Reads the settings again: the geometry, the current values and the
+    // favourites menus (which the caller has emptied first); the recent
+    // files stay as they are. A failure stops the load at that step.
+    void LoadDefaultValue();
+    // Takes the favourite entries out of both favourites menus.
+    void RemoveFavouriteEntries();
+    void RegistryToFont(FontSpec &font, const fontrecord::Record &record);
+    void FontToRegistry(fontrecord::Record &record, const FontSpec &font);
+
     // Creating documents
     void New1Click() override;
     void Open1Click() override;
     void PerformFileOpen(const QString &path);
     void DragDrop1FileDrop(const QStringList &paths, const QStringList &names);
     void OpenLastOpened(QAction *sender) override;
+    void OpenFileFavour(QAction *sender);
     void NewLastOpened(const QString &caption, const QString &path) override;
     int GetFreePageCount();
     bool IsFileOpen(const QString &path) const;
@@ -114,6 +154,11 @@ public:
     QList<QAction *> recentFileTail() const override;
     void checkArrangement(Arrangement arrangement) override;
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
+    quint32 editorBackgroundColor() const override { return EditorBGColor; }
+    CharAttributes editorFont() const override { return EditorFont.toCharAttributes(); }
+    bool onlyOneKeyLayout() const override { return OnlyOneKeyLayout; }
+    QString translateHotKeys() const override { return TranslateHotKeys; }
+    bool translateEnabled() const override { return TranslateEnabled; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -136,6 +181,21 @@ private:
     };
 
     void FormCreate(const StartOptions &options);
+    // Settings
+    void createLangParserDefault();
+    void setDefaultSettings();
+    void loadSettings(bool atStart);
+    void loadGeometry(SettingsStore &store);
+    void loadStyleFonts(SettingsStore &store);
+    void loadEditorFont(SettingsStore &store);
+    void loadFavourites(SettingsStore &store);
+    void loadRecentFiles(SettingsStore &store);
+    void saveSettings();
+    QAction *addFavouriteEntry(QMenu *menu, const QString &path);
+    // The recent-file entries of the File menu, the top one first.
+    QList<QAction *> recentEntries() const;
+    // Brings the program back when it is minimised.
+    void restoreApplication();
     void FormPaint();
     void pickUpHandOffFile();
     void createControls();

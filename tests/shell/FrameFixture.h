@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScriptedPrompts.h"
+#include "SettingsSandbox.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "editor/MDIEdit.h"
@@ -15,14 +16,17 @@
 #include <QTest>
 #include <QToolBar>
 
-// A frame on screen, its prompts scripted, and a folder for files.
+// A frame on screen, its prompts scripted, its settings in a store of its
+// own (or in the given store file), and a folder for files.
 struct FrameFixture
 {
     ScriptedPrompts prompts;
     QTemporaryDir dir;
+    SettingsSandbox settings;
     TFrameForm frame;
 
-    FrameFixture()
+    explicit FrameFixture(const QString &settingsFile = {})
+        : settings(settingsFile)
     {
         frame.resize(800, 600);
         frame.show();

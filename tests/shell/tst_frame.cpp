@@ -74,10 +74,11 @@ private Q_SLOTS:
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
-        QCOMPARE(f.menuBar(), QStringList({"&File", "&Window"}));
+        QCOMPARE(f.menuBar(), QStringList({"&File", "Fa&vourites", "&Window"}));
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
-        QCOMPARE(f.menuBar(), QStringList({"&File", "&Convert", "EngToLower", "&Window"}));
+        QCOMPARE(f.menuBar(),
+                 QStringList({"&File", "&Convert", "EngToLower", "Fa&vourites", "&Window"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 

@@ -1,0 +1,330 @@
+#include "settings/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// How long a write waits for another copy to finish its own.
+constexpr int kLockWaitMs = 10000;
+
+QString &customLocation()
+{
+    static QString location;
+    return location;
+}
+
+#ifdef Q_OS_WIN
+constexpr bool kRegistry = true;
+#else
+constexpr bool kRegistry = false;
+#endif
+
+std::unique_ptr<QSettings> userSettings(QSettings::Format format)
+{
+    return std::make_unique<QSettings>(format, QSettings::UserScope, QStringLiteral("Brenmoor"),
+                                       QStringLiteral("Scrivlet"));
+}
+
+// The INI file of the store; empty when the store is the registry.
+QString storeFile()
+{
+    if (!customLocation().isEmpty())
+        return customLocation();
+    if (kRegistry)
+        return {};
+    static const QString file = userSettings(QSettings::IniFormat)->fileName();
+    return file;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.exists())
+        return {};
+    if (!f.open(QIODevice::ReadOnly))
+        throw SettingsError("the settings store cannot be read: " + path.toStdString());
+    return f.readAll();
+}
+
+// A private copy of the store's text for QSettings to read. Each copy has a
+// name never used before: QSettings remembers the files it has read and
+// trusts one whose size and time, to the millisecond, have not changed, so
+// that a rewrite by another copy within the same millisecond would go
+// unseen, and be overwritten, if the store file itself were read through it.
+QString freshCopy(const QByteArray &bytes)
+{
+    static QTemporaryDir folder;
+    static quint64 copies = 0;
+    const QString path = folder.filePath(QStringLiteral("store%1.ini").arg(++copies));
+    QFile f(path);
+    if (!folder.isValid() || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        throw SettingsError("no room for a working copy of the settings store");
+    return path;
+}
+
+void checkStatus(QSettings::Status status, const QString &file)
+{
+    switch (status) {
+    case QSettings::NoError:
+        return;
+    case QSettings::FormatError:
+        throw SettingsError("the settings store is damaged: " + file.toStdString());
+    case QSettings::AccessError:
+        break;
+    }
+    throw SettingsError("the settings store cannot be used: " + file.toStdString());
+}
+
+int digitValue(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    return 99;
+}
+
+// Hexadecimal digits as an unsigned 32-bit pattern: "0xFFFFFFFF" is -1.
+std::optional<int> parseHex(QStringView digits)
+{
+    quint64 value = 0;
+    for (const QChar c : digits) {
+        const int d = digitValue(c);
+        if (d > 15)
+            return std::nullopt;
+        value = value * 16 + quint64(d);
+        if (value > 0xFFFFFFFFull)
+            return std::nullopt;
+    }
+    return int(quint32(value));
+}
+
+std::optional<int> parseDecimal(QStringView text)
+{
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
+        negative = text.front() == u'-';
+        text = text.mid(1);
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : text) {
+        const int d = digitValue(c);
+        if (d > 9)
+            return std::nullopt;
+        value = value * 10 + d;
+        if (value > qint64(1) << 31)
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        return std::nullopt;
+    return int(value);
+}
+
+} // namespace
+
+namespace settingsvalue {
+
+std::optional<int> parseInteger(const QString &text)
+{
+    if (text.size() > 2 &&
+        (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X"))))
+        return parseHex(QStringView(text).mid(2));
+    return parseDecimal(text);
+}
+
+} // namespace settingsvalue
+
+SettingsStore::SettingsStore()
+    : m_file(storeFile())
+{
+    if (m_file.isEmpty()) {
+        m_settings = userSettings(QSettings::NativeFormat);
+        checkStatus(m_settings->status(), m_settings->fileName());
+        return;
+    }
+    m_copy = freshCopy(readFile(m_file));
+    m_settings = std::make_unique<QSettings>(m_copy, QSettings::IniFormat);
+    if (const QSettings::Status status = m_settings->status(); status != QSettings::NoError) {
+        m_settings.reset();
+        QFile::remove(m_copy);
+        checkStatus(status, m_file);
+    }
+}
+
+SettingsStore::~SettingsStore()
+{
+    // What was written before a failure stays written.
+    try {
+        close();
+    } catch (...) {
+    }
+    m_settings.reset();
+    if (!m_copy.isEmpty())
+        QFile::remove(m_copy);
+}
+
+QString SettingsStore::setLocation(const QString &iniFile)
+{
+    return std::exchange(customLocation(), iniFile);
+}
+
+QString SettingsStore::location()
+{
+    const QString file = storeFile();
+    return file.isEmpty() ? userSettings(QSettings::NativeFormat)->fileName() : file;
+}
+
+QString SettingsStore::key(const QString &section, const QString &name) const
+{
+    return section.isEmpty() ? name : section + QLatin1Char('/') + name;
+}
+
+std::optional<QVariant> SettingsStore::value(const QString &key) const
+{
+    const auto changed = std::find_if(m_changes.rbegin(), m_changes.rend(),
+                                      [&key](const auto &change) { return change.first == key; });
+    if (changed != m_changes.rend())
+        return changed->second;
+    if (!m_settings->contains(key))
+        return std::nullopt;
+    return m_settings->value(key);
+}
+
+std::optional<QString> SettingsStore::readText(const QString &section, const QString &name)
+{
+    const QString k = key(section, name);
+    const std::optional<QVariant> v = value(k);
+    if (!v)
+        return std::nullopt;
+    switch (v->typeId()) {
+    case QMetaType::QString:
+        return v->toString();
+    case QMetaType::QStringList:
+        // Text with commas that nobody quoted, as an edited file may hold.
+        return v->toStringList().join(QLatin1String(", "));
+    default:
+        throw SettingsError("the settings value " + k.toStdString() + " is not text");
+    }
+}
+
+QString SettingsStore::readString(const QString &section, const QString &name, const QString &def)
+{
+    return readText(section, name).value_or(def);
+}
+
+int SettingsStore::readInteger(const QString &section, const QString &name, int def)
+{
+    const std::optional<QString> text = readText(section, name);
+    if (!text)
+        return def;
+    return settingsvalue::parseInteger(*text).value_or(def);
+}
+
+bool SettingsStore::readBool(const QString &section, const QString &name, bool def)
+{
+    return readInteger(section, name, def ? 1 : 0) != 0;
+}
+
+QByteArray SettingsStore::readBinaryData(const QString &section, const QString &name,
+                                         int bufferSize)
+{
+    const QString k = key(section, name);
+    const std::optional<QVariant> v = value(k);
+    if (!v)
+        return {};
+    if (v->typeId() != QMetaType::QByteArray)
+        throw SettingsError("the settings value " + k.toStdString() + " is not binary");
+    QByteArray bytes = v->toByteArray();
+    if (bytes.size() > bufferSize)
+        throw SettingsError("the settings value " + k.toStdString() + " is too long");
+    return bytes;
+}
+
+void SettingsStore::write(const QString &key, const QVariant &value)
+{
+    if (m_file.isEmpty())
+        m_settings->setValue(key, value);
+    else
+        m_changes.emplace_back(key, value);
+}
+
+void SettingsStore::writeString(const QString &section, const QString &name, const QString &value)
+{
+    write(key(section, name), value);
+}
+
+void SettingsStore::writeInteger(const QString &section, const QString &name, int value)
+{
+    writeString(section, name, QString::number(value));
+}
+
+void SettingsStore::writeBool(const QString &section, const QString &name, bool value)
+{
+    writeString(section, name, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void SettingsStore::writeBinaryData(const QString &section, const QString &name,
+                                    const QByteArray &value)
+{
+    write(key(section, name), value);
+}
+
+void SettingsStore::close()
+{
+    if (m_file.isEmpty()) {
+        m_settings->sync();
+        checkStatus(m_settings->status(), m_settings->fileName());
+        return;
+    }
+    if (m_changes.empty())
+        return;
+    // Tried once: changes that failed are not tried again when the visit ends.
+    const auto forget = qScopeGuard([this] { m_changes.clear(); });
+    commit();
+}
+
+// Under the lock that QSettings itself takes, so that writers of either
+// kind wait for each other. Another copy may have written since this visit
+// began: the changes go into the store as it is now, and the new text
+// replaces the file in one step.
+void SettingsStore::commit()
+{
+    if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
+        throw SettingsError("the settings folder cannot be made: " + m_file.toStdString());
+    QLockFile lock(m_file + QStringLiteral(".lock"));
+    if (!lock.tryLock(kLockWaitMs))
+        throw SettingsError("the settings store stays locked: " + m_file.toStdString());
+
+    const QString copy = freshCopy(readFile(m_file));
+    QByteArray text;
+    {
+        QSettings merged(copy, QSettings::IniFormat);
+        checkStatus(merged.status(), m_file);
+        for (const auto &[k, v] : m_changes)
+            merged.setValue(k, v);
+        merged.sync();
+        checkStatus(merged.status(), m_file);
+    }
+    text = readFile(copy);
+    QFile::remove(copy);
+
+    QSaveFile file(m_file);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        throw SettingsError("the settings store cannot be written: " + m_file.toStdString());
+}

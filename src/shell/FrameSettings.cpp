@@ -1,0 +1,301 @@
+// The frame's settings: the start-up load, the save at exit, the style set
+// whose styles stand in for missing style fonts, and the favourites.
+
+#include "controls/Hints.h"
+#include "platform/FileNames.h"
+#include "platform/Prompts.h"
+#include "settings/LParser.h"
+#include "settings/SettingsNames.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIFrame.h"
+
+#include <QGuiApplication>
+#include <QMenu>
+#include <QScreen>
+
+#include <algorithm>
+
+using namespace settingsnames;
+
+namespace {
+
+constexpr int kDefaultWidth = 700;
+constexpr int kDefaultHeight = 500;
+constexpr int kDefaultLeft = 200;
+constexpr int kDefaultTop = 100;
+// Windows keeps a captioned window at least this big; a stored size below
+// it would leave nothing to take hold of.
+constexpr QSize kSmallestFrame(136, 39);
+
+const QString kDefaultHotKeys = QStringLiteral("^{F3}");
+constexpr quint32 kWhite = 0xFFFFFF;
+constexpr quint32 kBlack = 0;
+const QString kEditorFace = QStringLiteral("MS Sans Serif");
+constexpr int kEditorSize = 10;
+
+FontSpec defaultEditorFont()
+{
+    FontSpec font;
+    font.name = kEditorFace;
+    font.setSize(kEditorSize);
+    font.color = kBlack;
+    font.style = 0;
+    font.charset = charset::Russian;
+    return font;
+}
+
+// The size of all screens together, where a frame can be.
+QSize desktopSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->virtualSize() : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+} // namespace
+
+// The style set's fonts as the form gives them: 13 pixels is 10 points at
+// 96 dots per inch.
+void TFrameForm::createLangParserDefault()
+{
+    LangParserDefault = new TLangParser(this);
+    LangParserDefault->setObjectName(QStringLiteral("LangParserDefault"));
+    const auto courier = [](quint32 color, int style, int set) {
+        FontSpec font;
+        font.name = QStringLiteral("Courier New");
+        font.height = 13;
+        font.color = color;
+        font.style = style;
+        font.charset = set;
+        return font;
+    };
+    TLangParser::Resource resource;
+    resource.CommentStyle = courier(0x800000, fontstyle::Italic, charset::Default);
+    resource.KeywordStyle = courier(wincolors::kWindowText, fontstyle::Bold, charset::Default);
+    resource.NormalStyle = courier(wincolors::kWindowText, 0, charset::Ansi);
+    resource.NumberStyle = courier(0x008080, 0, charset::Default);
+    resource.StringStyle = courier(0x0000FF, 0, charset::Default);
+    resource.UseDefaults = false;
+    LangParserDefault->load(resource);
+}
+
+// What the program runs with where the store has nothing, or where a
+// failed start-up load did not reach.
+void TFrameForm::setDefaultSettings()
+{
+    resize(kDefaultWidth, kDefaultHeight);
+    move(kDefaultLeft, kDefaultTop);
+    CommentFont = LangParserDefault->CommentStyle();
+    KeywordFont = LangParserDefault->KeywordStyle();
+    NormalFont = LangParserDefault->NormalStyle();
+    NumberFont = LangParserDefault->NumberStyle();
+    StringFont = LangParserDefault->StringStyle();
+    TranslateHotKeys = kDefaultHotKeys;
+    TranslateEnabled = true;
+    LangParserEnabled = false;
+    EditorBGColor = kWhite;
+    EditorFont = defaultEditorFont();
+    OnlyOneKeyLayout = false;
+    FavouriteFiles.fill(QString());
+    FavourCount = 0;
+    FavourMenuCount = 0;
+    LastOpenedFiles.fill(QString());
+    LastOpenedCount = 0;
+}
+
+// Start-up load --------------------------------------------------------------------
+
+void TFrameForm::LoadDefaultValue()
+{
+    loadSettings(false);
+}
+
+// Step by step; a failure stops the load where it happened and leaves what
+// the earlier steps applied.
+void TFrameForm::loadSettings(bool atStart)
+{
+    reportFailure(QStringLiteral("Error in TFrameForm.LoadDefaultValue"), [&] {
+        SettingsStore store;
+        loadGeometry(store);
+        loadStyleFonts(store);
+        TranslateHotKeys = store.readString(HotKeys, HotKeys, kDefaultHotKeys);
+        TranslateEnabled = store.readBool(HotKeys, EnableTranslate, true);
+        EditorBGColor = quint32(store.readInteger(BGColorSection, BGColor, int(kWhite)));
+        loadEditorFont(store);
+        OnlyOneKeyLayout = store.readBool(Other, settingsnames::OnlyOneKeyLayout, false);
+        loadFavourites(store);
+        if (atStart)
+            loadRecentFiles(store);
+        store.close();
+    });
+}
+
+void TFrameForm::loadGeometry(SettingsStore &store)
+{
+    if (store.readBool(FormPosition, FormMaximized, false)) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    const QSize most = desktopSize().expandedTo(kSmallestFrame);
+    const int w = store.readInteger(FormPosition, FormWidth, kDefaultWidth);
+    resize(std::clamp(w, kSmallestFrame.width(), most.width()), height());
+    const int h = store.readInteger(FormPosition, FormHeight, kDefaultHeight);
+    resize(width(), std::clamp(h, kSmallestFrame.height(), most.height()));
+    move(store.readInteger(FormPosition, FormLeft, kDefaultLeft), y());
+    move(x(), store.readInteger(FormPosition, FormTop, kDefaultTop));
+}
+
+void TFrameForm::loadStyleFonts(SettingsStore &store)
+{
+    const struct
+    {
+        const QString &name;
+        FontSpec &font;
+        const FontSpec &fallback;
+    } fonts[] = {
+        {settingsnames::CommentFont, CommentFont, LangParserDefault->CommentStyle()},
+        {settingsnames::KeywordFont, KeywordFont, LangParserDefault->KeywordStyle()},
+        {settingsnames::NormalFont, NormalFont, LangParserDefault->NormalStyle()},
+        {settingsnames::NumberFont, NumberFont, LangParserDefault->NumberStyle()},
+        {settingsnames::StringFont, StringFont, LangParserDefault->StringStyle()},
+    };
+    for (const auto &f : fonts) {
+        const QByteArray bytes = store.readBinaryData(MainKey, f.name, fontrecord::kSize);
+        if (bytes.isEmpty())
+            f.font = f.fallback;
+        else
+            RegistryToFont(f.font, fontrecord::fromBytes(bytes));
+    }
+}
+
+void TFrameForm::loadEditorFont(SettingsStore &store)
+{
+    FontSpec font;
+    font.color = quint32(store.readInteger(FontColorSection, FGFontColor, int(kBlack)));
+    font.setSize(store.readInteger(FontSizeSection, FGFontSize, kEditorSize));
+    font.name = store.readString(FontNameSection, FGFontName, kEditorFace);
+    const int styleCode = store.readInteger(FontNameSection, FGFontStyle, 0);
+    font.charset = store.readInteger(FontNameSection, FGFontCharSet, charset::Russian) & 0xFF;
+    font.style = stylecode::toStyle(styleCode);
+    EditorFont = font;
+}
+
+// A stored count beyond the ten slots reads only the first ten entries.
+void TFrameForm::loadFavourites(SettingsStore &store)
+{
+    const int count =
+        std::clamp(store.readInteger(Favourites, settingsnames::FavourCount, 0), 0, kListSize);
+    FavouriteFiles.fill(QString());
+    FavourCount = count;
+    FavourMenuCount = count;
+    for (int n = 0; n < count; ++n) {
+        const QString path = store.readString(Favourites, item(n), QString());
+        FavouriteFiles[size_t(n)] = path;
+        addFavouriteEntry(Favourites1, path);
+        addFavouriteEntry(TrayFavourites, path);
+    }
+}
+
+void TFrameForm::loadRecentFiles(SettingsStore &store)
+{
+    const int count =
+        std::clamp(store.readInteger(LastOpened, settingsnames::LastOpenedCount, 0), 0, kListSize);
+    LastOpenedCount = count;
+    for (int n = 0; n < count; ++n) {
+        const QString path = store.readString(LastOpened, item(n), QString());
+        LastOpenedFiles[size_t(n)] = path;
+        if (File1->actions().constLast() == Exit1)
+            File1->addSeparator();
+        File1->addAction(newRecentEntry(filenames::fileNamePart(path), path));
+    }
+}
+
+void TFrameForm::RegistryToFont(FontSpec &font, const fontrecord::Record &record)
+{
+    reportFailure(QStringLiteral("Error in TFrameForm.RegistryToFont"),
+                  [&] { fontrecord::read(font, record); });
+}
+
+void TFrameForm::FontToRegistry(fontrecord::Record &record, const FontSpec &font)
+{
+    reportFailure(QStringLiteral("Error in TFrameForm.FontToRegistry"),
+                  [&] { fontrecord::write(record, font); });
+}
+
+// Save at exit ----------------------------------------------------------------------
+
+// A maximised frame keeps the size it had before, for the day it opens
+// unmaximised again.
+void TFrameForm::saveSettings()
+{
+    SettingsStore store;
+    if (isMaximized()) {
+        store.writeBool(FormPosition, FormMaximized, true);
+    } else {
+        store.writeBool(FormPosition, FormMaximized, false);
+        store.writeInteger(FormPosition, FormWidth, width());
+        store.writeInteger(FormPosition, FormHeight, height());
+        store.writeInteger(FormPosition, FormTop, y());
+        store.writeInteger(FormPosition, FormLeft, x());
+    }
+    // Only the top ten are kept; longer lists stored before keep their
+    // tail, which is never read again.
+    const QList<QAction *> entries = recentEntries();
+    const int count = std::min(int(entries.size()), kListSize);
+    store.writeInteger(LastOpened, settingsnames::LastOpenedCount, count);
+    for (int n = 0; n < count; ++n)
+        store.writeString(LastOpened, item(n), hints::hintOf(entries[n]));
+    store.close();
+}
+
+QList<QAction *> TFrameForm::recentEntries() const
+{
+    const QList<QAction *> items = File1->actions();
+    const qsizetype exit = items.indexOf(Exit1);
+    if (exit < 0 || exit + 1 >= items.size() || !items[exit + 1]->isSeparator())
+        return {};
+    return items.mid(exit + 2);
+}
+
+// Favourites ----------------------------------------------------------------------
+
+QAction *TFrameForm::addFavouriteEntry(QMenu *menu, const QString &path)
+{
+    QAction *entry = menu->addAction(path);
+    connect(entry, &QAction::triggered, this,
+            [this, entry] { reportUnhandled([this, entry] { OpenFileFavour(entry); }); });
+    return entry;
+}
+
+void TFrameForm::RemoveFavouriteEntries()
+{
+    Favourites1->clear();
+    TrayFavourites->clear();
+    FavourMenuCount = 0;
+}
+
+void TFrameForm::restoreApplication()
+{
+    if (!isMinimized())
+        return;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+}
+
+// A favourite opens as it is: no existence check (the edit window reports a
+// file it cannot load), and the recent files stay as they are.
+void TFrameForm::OpenFileFavour(QAction *sender)
+{
+    restoreApplication();
+    const QString path = sender->text();
+    NewDocName = path;
+    if (path.isEmpty())
+        return; // an empty slot names no file
+    if (IsFileOpen(path) && !prompts().confirm(QStringLiteral("File already open,continue?")))
+        return;
+    DocumentRequest r;
+    r.path = path;
+    r.newDocName = path;
+    r.tabCaption = filenames::fileNamePart(path);
+    r.checkOpen = false;
+    createDocument(r);
+}
