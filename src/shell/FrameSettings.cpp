@@ -290,12 +290,6 @@ void TFrameForm::OpenFileFavour(QAction *sender)
     NewDocName = path;
     if (path.isEmpty())
         return; // an empty slot names no file
-    if (IsFileOpen(path) && !prompts().confirm(QStringLiteral("File already open,continue?")))
-        return;
-    DocumentRequest r;
-    r.path = path;
-    r.newDocName = path;
-    r.tabCaption = filenames::fileNamePart(path);
-    r.checkOpen = false;
-    createDocument(r);
+    if (mayOpenAgain(path))
+        openPath(path);
 }

@@ -419,7 +419,7 @@ int TFrameForm::GetFreePageCount()
 
 void TFrameForm::createDocument(const DocumentRequest &r)
 {
-    if (r.checkOpen && IsFileOpen(r.path) && !prompts().confirm(kAlreadyOpen))
+    if (r.checkOpen && !mayOpenAgain(r.path))
         return;
     if (r.recent == Recent::BeforeCounting)
         insertRecentEntry(newRecentEntry(r.recentCaption, r.path));
@@ -467,7 +467,7 @@ void TFrameForm::Open1Click()
         return;
     const QString name = filenames::fileNamePart(*chosen);
     const QString path = QFileInfo(*chosen).absoluteFilePath();
-    if (IsFileOpen(*chosen) && !prompts().confirm(kAlreadyOpen))
+    if (!mayOpenAgain(*chosen))
         return;
     DocumentRequest r;
     r.path = path;
@@ -547,7 +547,7 @@ void TFrameForm::OpenLastOpened(QAction *sender)
         prompts().error(QStringLiteral("File ") + path + QStringLiteral(" not exists"));
         return;
     }
-    if (IsFileOpen(path) && !prompts().confirm(kAlreadyOpen))
+    if (!mayOpenAgain(path))
         return;
 
     // The entry moves to the top: the first one like it makes way.
@@ -559,7 +559,16 @@ void TFrameForm::OpenLastOpened(QAction *sender)
             break;
         }
     }
+    openPath(path);
+}
 
+bool TFrameForm::mayOpenAgain(const QString &path)
+{
+    return !IsFileOpen(path) || prompts().confirm(kAlreadyOpen);
+}
+
+void TFrameForm::openPath(const QString &path)
+{
     DocumentRequest r;
     r.path = path;
     r.newDocName = path;

@@ -202,6 +202,11 @@ private:
     void createMenus();
     void createToolBar();
     void createDocument(const DocumentRequest &request);
+    // Whether a path may be opened: it is not open, or the user wants it
+    // open a second time.
+    bool mayOpenAgain(const QString &path);
+    // A document for a path the user picked from a list.
+    void openPath(const QString &path);
     void FormCloseQuery(bool &canClose);
     bool editWindowsAllowClose();
     void emptyFrame();
