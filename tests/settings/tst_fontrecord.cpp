@@ -11,19 +11,12 @@
 
 namespace {
 
-using fontrecord::Record;
-
-FontSpec font(const QString &name, int points, quint32 color, int set, int style)
+FontSpec font96(const QString &name, int points, quint32 color, int set, int style)
 {
-    FontSpec f;
-    f.pixelsPerInch = 96;
-    f.name = name;
-    f.setSize(points);
-    f.color = color;
-    f.charset = set;
-    f.style = style;
-    return f;
+    return fontSpec(name, points, color, set, style, 96);
 }
+
+using fontrecord::Record;
 
 Record recordOf(int nameLength, const QByteArray &name, quint32 color, int set, qint32 size,
                 int style)
@@ -43,7 +36,7 @@ Record recordOf(int nameLength, const QByteArray &name, quint32 color, int set, 
 // A font read from a record into a font that held something else.
 FontSpec read(const Record &r)
 {
-    FontSpec f = font(QStringLiteral("Before"), 30, 0x123456, 7, fontstyle::Bold);
+    FontSpec f = font96(QStringLiteral("Before"), 30, 0x123456, 7, fontstyle::Bold);
     fontrecord::read(f, r);
     return f;
 }
@@ -59,8 +52,8 @@ private Q_SLOTS:
     {
         Record r;
         r.fill(0xEE);
-        fontrecord::write(r, font(QStringLiteral("Arial"), 12, 0x00112233, 204,
-                                  fontstyle::Bold | fontstyle::Underline));
+        fontrecord::write(r, font96(QStringLiteral("Arial"), 12, 0x00112233, 204,
+                                    fontstyle::Bold | fontstyle::Underline));
         QCOMPARE(r[0], 5);
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(&r[1]), 5), QByteArray("Arial"));
         QCOMPARE(r[6], 0xEE); // past the name: as the buffer held it
@@ -76,11 +69,11 @@ private Q_SLOTS:
     void fontsComeBack_data()
     {
         QTest::addColumn<FontSpec>("original");
-        QTest::newRow("plain") << font(QStringLiteral("Courier New"), 10, 0, 0, 0);
+        QTest::newRow("plain") << font96(QStringLiteral("Courier New"), 10, 0, 0, 0);
         QTest::newRow("window text, all styles")
-            << font(QStringLiteral("Times New Roman"), 14, wincolors::kWindowText, 1, 15);
-        QTest::newRow("Cyrillic face") << font(QString::fromUtf8("Таймс"), 9, 0xFF0000, 204, 2);
-        QTest::newRow("smallest, empty face") << font(QString(), 1, 0xFFFFFF, 255, 4);
+            << font96(QStringLiteral("Times New Roman"), 14, wincolors::kWindowText, 1, 15);
+        QTest::newRow("Cyrillic face") << font96(QString::fromUtf8("Таймс"), 9, 0xFF0000, 204, 2);
+        QTest::newRow("smallest, empty face") << font96(QString(), 1, 0xFFFFFF, 255, 4);
     }
 
     void fontsComeBack()
@@ -94,7 +87,7 @@ private Q_SLOTS:
     void longFaceNamesAreCutToTwentyCharacters()
     {
         Record r{};
-        fontrecord::write(r, font(QStringLiteral("Twentyfive Characters Xy"), 10, 0, 0, 0));
+        fontrecord::write(r, font96(QStringLiteral("Twentyfive Characters Xy"), 10, 0, 0, 0));
         QCOMPARE(r[0], 20);
         QCOMPARE(read(r).name, QStringLiteral("Twentyfive Character"));
     }
@@ -134,7 +127,7 @@ private Q_SLOTS:
     void aShortRecordIsReadOverZeros()
     {
         Record full{};
-        fontrecord::write(full, font(QStringLiteral("Courier New"), 12, 0x800000, 204, 1));
+        fontrecord::write(full, font96(QStringLiteral("Courier New"), 12, 0x800000, 204, 1));
         const FontSpec f = read(fontrecord::fromBytes(fontrecord::toBytes(full).left(10)));
         QCOMPARE(f.name, QStringLiteral("Courier N")); // the name runs out at the zeros
         QCOMPARE(f.color, 0u);
@@ -146,7 +139,7 @@ private Q_SLOTS:
     void aRecordWhoseNameOverrunsItsRoomIsRefused()
     {
         const Record r = recordOf(21, "Courier New", 0, 0, 10, 0);
-        FontSpec f = font(QStringLiteral("Before"), 30, 0x123456, 7, fontstyle::Bold);
+        FontSpec f = font96(QStringLiteral("Before"), 30, 0x123456, 7, fontstyle::Bold);
         const FontSpec before = f;
         QVERIFY_THROWS_EXCEPTION(fontrecord::Error, fontrecord::read(f, r));
         QCOMPARE(f, before);

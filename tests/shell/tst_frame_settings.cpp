@@ -17,17 +17,6 @@ namespace {
 
 using namespace settingsnames;
 
-FontSpec font(const QString &name, int points, quint32 color, int set, int style)
-{
-    FontSpec f;
-    f.name = name;
-    f.setSize(points);
-    f.color = color;
-    f.charset = set;
-    f.style = style;
-    return f;
-}
-
 QByteArray recordOf(const FontSpec &f)
 {
     fontrecord::Record r{};
@@ -143,7 +132,7 @@ private Q_SLOTS:
     void storedValuesAreTaken()
     {
         Runs runs;
-        const FontSpec normal = font(QStringLiteral("Arial"), 12, 0x008000, 204, 1);
+        const FontSpec normal = fontSpec(QStringLiteral("Arial"), 12, 0x008000, 204, 1);
         runs.store([&](SettingsStore &s) {
             s.writeBool(FormPosition, FormMaximized, false);
             s.writeInteger(FormPosition, FormWidth, 600);
@@ -252,11 +241,11 @@ private Q_SLOTS:
     {
         Runs runs;
         const FontSpec longName =
-            font(QStringLiteral("A Face Of Twenty-Five Chrs"), 11, 0x800000, 1, 2);
-        QByteArray zeroSize = recordOf(font(QStringLiteral("Arial"), 10, 0, 0, 0));
+            fontSpec(QStringLiteral("A Face Of Twenty-Five Chrs"), 11, 0x800000, 1, 2);
+        QByteArray zeroSize = recordOf(fontSpec(QStringLiteral("Arial"), 10, 0, 0, 0));
         zeroSize[32] = 0;
         const QByteArray systemColour =
-            recordOf(font(QStringLiteral("Arial"), 10, wincolors::kWindowText, 0, 0));
+            recordOf(fontSpec(QStringLiteral("Arial"), 10, wincolors::kWindowText, 0, 0));
         runs.store([&](SettingsStore &s) {
             s.writeBinaryData(MainKey, settingsnames::CommentFont, systemColour);
             s.writeBinaryData(MainKey, settingsnames::KeywordFont, zeroSize);
@@ -282,7 +271,7 @@ private Q_SLOTS:
     void aFontRecordThatCannotBeReadLeavesTheRestToLoad()
     {
         Runs runs;
-        QByteArray bad = recordOf(font(QStringLiteral("Arial"), 10, 0, 0, 0));
+        QByteArray bad = recordOf(fontSpec(QStringLiteral("Arial"), 10, 0, 0, 0));
         bad[0] = char(30); // a name longer than its room
         runs.store([&](SettingsStore &s) {
             s.writeBinaryData(MainKey, settingsnames::KeywordFont, bad);
@@ -322,7 +311,7 @@ private Q_SLOTS:
         QFETCH(QVariant, bad);
         QFETCH(int, step);
         Runs runs;
-        const FontSpec arial = font(QStringLiteral("Arial"), 12, 0, 0, 0);
+        const FontSpec arial = fontSpec(QStringLiteral("Arial"), 12, 0, 0, 0);
         runs.store([&](SettingsStore &s) {
             s.writeInteger(FormPosition, FormTop, 40);
             for (const QString &name : {settingsnames::CommentFont, settingsnames::StringFont})
