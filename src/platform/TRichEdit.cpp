@@ -254,7 +254,7 @@ void TRichEdit::loadFromFile(const QString &path)
     loadBytes(fileio::read(path));
 }
 
-bool TRichEdit::loadBytes(QByteArrayView bytes)
+void TRichEdit::loadBytes(QByteArrayView bytes)
 {
     // The new content is built in a document of its own: taking that over
     // starts a new undo history and leaves the caret at the start without
@@ -265,7 +265,6 @@ bool TRichEdit::loadBytes(QByteArrayView bytes)
     if (!rich)
         doc->setPlainText(textview::decode(bytes));
     adoptDocument(doc);
-    return rich || m_plainTextMode;
 }
 
 void TRichEdit::saveToFile(const QString &path) const

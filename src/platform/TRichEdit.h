@@ -61,11 +61,6 @@ public:
     // Writes the document to the file, atomically, as RTF in rich-text mode;
     // a failure throws FileError and leaves the file that was there untouched.
     void saveToFile(const QString &path) const;
-    // The document as the two kinds of file hold it.
-    QByteArray toRtf() const;
-    // Reads the bytes as a file's content; returns false when rich-text mode
-    // found no RTF and read them as plain text.
-    bool loadBytes(QByteArrayView bytes);
 
     bool isModified() const;
     void setModified(bool modified);
@@ -135,6 +130,10 @@ protected:
     QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // The document as an RTF file holds it.
+    QByteArray toRtf() const;
+    // Takes the bytes as a file's content.
+    void loadBytes(QByteArrayView bytes);
     // Document positions.
     void select(int anchor, int position);
     // Makes a freshly built document the control's own.

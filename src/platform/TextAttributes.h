@@ -69,17 +69,9 @@ Q_DECLARE_FLAGS(ParaFields, ParaField)
 Q_DECLARE_OPERATORS_FOR_FLAGS(ParaFields)
 constexpr ParaFields kAllParaFields{0x1F};
 
-constexpr int kTwipsPerPoint = 20;
-
 // `base` with the given fields taken from `with`.
 CharAttributes merged(const CharAttributes &base, const CharAttributes &with, CharFields fields);
 ParaAttributes merged(const ParaAttributes &base, const ParaAttributes &with, ParaFields fields);
-
-// Whole points from twips, cut toward zero as the ruler expects.
-constexpr int pointsFromTwips(int twips)
-{
-    return twips / kTwipsPerPoint;
-}
 
 // Mapping between the attribute structs and Qt's text formats.
 namespace textformat {
