@@ -10,7 +10,7 @@
 
 #include "BenchUtil.h"
 
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "search/FindReplace.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"

@@ -5,8 +5,8 @@
 
 #include "BenchUtil.h"
 
-#include "platform/FileIO.h"
-#include "platform/TRichEdit.h"
+#include "platform/system/FileIO.h"
+#include "platform/richedit/TRichEdit.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -5,10 +5,10 @@
 
 #include "BenchUtil.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
-#include "platform/TextAttributes.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/richedit/RtfReader.h"
+#include "platform/richedit/RtfWriter.h"
+#include "platform/text/TextAttributes.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,15 +1,18 @@
 # Helpers shared by the source, test and benchmark trees.
 
 # scrivlet_area(<area> SOURCES ... DEPENDS <lower areas> LIBS <external libraries>)
-# One static library per source area. An area may depend only on the areas
-# below it; CheckLayering.cmake checks the includes against these declarations.
+# One static library per source area (a folder under src/, or a platform
+# sub-folder such as platform/text, whose target is scrivlet_platform_text).
+# An area may depend only on the areas below it; CheckLayering.cmake checks
+# the includes against these declarations.
 function(scrivlet_area area)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LIBS" ${ARGN})
-  set(target scrivlet_${area})
+  string(REPLACE "/" "_" target "scrivlet_${area}")
   add_library(${target} STATIC ${ARG_SOURCES})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   foreach(dep IN LISTS ARG_DEPENDS)
-    target_link_libraries(${target} PUBLIC scrivlet_${dep})
+    string(REPLACE "/" "_" dep_target "scrivlet_${dep}")
+    target_link_libraries(${target} PUBLIC ${dep_target})
   endforeach()
   target_link_libraries(${target} PUBLIC ${ARG_LIBS})
   list(JOIN ARG_DEPENDS " " deps)

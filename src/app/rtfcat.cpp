@@ -8,11 +8,11 @@
 // each character run's attributes. Exit code 0 when the file was RTF, 1 when
 // it was not (and was read as plain text), 2 when it could not be read.
 
-#include "platform/FileIO.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
-#include "platform/TextAttributes.h"
-#include "platform/TextView.h"
+#include "platform/system/FileIO.h"
+#include "platform/richedit/RtfReader.h"
+#include "platform/richedit/RtfWriter.h"
+#include "platform/text/TextAttributes.h"
+#include "platform/richedit/TextView.h"
 
 #include <QGuiApplication>
 #include <QPalette>

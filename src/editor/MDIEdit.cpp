@@ -4,9 +4,9 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/EditHost.h"
-#include "platform/FileNames.h"
-#include "platform/Prompts.h"
-#include "platform/TRichEdit.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Prompts.h"
+#include "platform/richedit/TRichEdit.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 

@@ -1,6 +1,6 @@
 #include "search/FindDialogs.h"
 
-#include "platform/Prompts.h"
+#include "platform/system/Prompts.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #include "search/FindReplace.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/Prompts.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/system/Prompts.h"
 #include "transform/CaseConversion.h"
 
 #include <QWidget>

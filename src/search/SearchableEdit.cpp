@@ -1,6 +1,6 @@
 #include "search/SearchableEdit.h"
 
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 
 RichEditSearchable *RichEditSearchable::of(TRichEdit *edit)
 {

@@ -1,6 +1,6 @@
 #include "settings/FontRecord.h"
 
-#include "platform/AnsiCodec.h"
+#include "platform/text/AnsiCodec.h"
 
 #include <QGuiApplication>
 #include <QScreen>

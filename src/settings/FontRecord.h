@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/TextAttributes.h"
-#include "platform/WinColors.h"
+#include "platform/text/TextAttributes.h"
+#include "platform/text/WinColors.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
 #include "settings/LParser.h"
 
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 
 #include <algorithm>
 #include <optional>

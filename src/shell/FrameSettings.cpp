@@ -2,8 +2,8 @@
 // whose styles stand in for missing style fonts, and the favourites.
 
 #include "controls/Hints.h"
-#include "platform/FileNames.h"
-#include "platform/Prompts.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/Prompts.h"
 #include "settings/LParser.h"
 #include "settings/SettingsNames.h"
 #include "settings/SettingsStore.h"

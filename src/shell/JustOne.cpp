@@ -1,7 +1,7 @@
 #include "shell/JustOne.h"
 
 #include "editor/MDIEdit.h"
-#include "platform/InstanceChannel.h"
+#include "platform/system/InstanceChannel.h"
 #include "shell/MDIFrame.h"
 
 TJustOne::TJustOne(TFrameForm *owner)

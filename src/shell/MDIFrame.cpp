@@ -4,11 +4,11 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
-#include "platform/AnsiCodec.h"
-#include "platform/FileIO.h"
-#include "platform/FileNames.h"
-#include "platform/FileSearch.h"
-#include "platform/Prompts.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/system/FileIO.h"
+#include "platform/system/FileNames.h"
+#include "platform/system/FileSearch.h"
+#include "platform/system/Prompts.h"
 #include "shell/JustOne.h"
 
 #include <QActionGroup>

@@ -1,6 +1,6 @@
 #include "transform/CaseConversion.h"
 
-#include "platform/AnsiCodec.h"
+#include "platform/text/AnsiCodec.h"
 
 #include <QChar>
 

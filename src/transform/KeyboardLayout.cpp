@@ -1,6 +1,6 @@
 #include "transform/KeyboardLayout.h"
 
-#include "platform/KeyboardLayouts.h"
+#include "platform/keyboard/KeyboardLayouts.h"
 
 namespace {
 

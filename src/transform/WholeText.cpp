@@ -1,6 +1,6 @@
 #include "transform/WholeText.h"
 
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 
 ByteTable identityTable()
 {

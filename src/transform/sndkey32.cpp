@@ -1,8 +1,8 @@
 #include "transform/sndkey32.h"
 
-#include "platform/KeyboardDriver.h"
-#include "platform/Prompts.h"
-#include "platform/VirtualKeys.h"
+#include "platform/keyboard/KeyboardDriver.h"
+#include "platform/system/Prompts.h"
+#include "platform/text/VirtualKeys.h"
 
 #include <QString>
 

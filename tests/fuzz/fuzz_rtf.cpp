@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the RTF reader, and what it read back through the
 // writer and the reader again.
 
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
+#include "platform/richedit/RtfReader.h"
+#include "platform/richedit/RtfWriter.h"
 
 #include <QGuiApplication>
 #include <QPalette>

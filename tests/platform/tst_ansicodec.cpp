@@ -1,4 +1,4 @@
-#include "platform/AnsiCodec.h"
+#include "platform/text/AnsiCodec.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,5 +1,5 @@
-#include "platform/KeyboardDriver.h"
-#include "platform/KeyboardLayouts.h"
+#include "platform/keyboard/KeyboardDriver.h"
+#include "platform/keyboard/KeyboardLayouts.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
-#include "platform/PageRenderer.h"
-#include "platform/TRichEdit.h"
+#include "platform/richedit/PageRenderer.h"
+#include "platform/richedit/TRichEdit.h"
 
 #include <QPageLayout>
 #include <QPageSize>

@@ -1,7 +1,7 @@
 #include "AttributePrinting.h"
-#include "platform/AnsiCodec.h"
-#include "platform/TRichEdit.h"
-#include "platform/VirtualKeys.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/richedit/TRichEdit.h"
+#include "platform/text/VirtualKeys.h"
 
 #include <QApplication>
 #include <QClipboard>

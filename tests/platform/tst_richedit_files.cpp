@@ -1,5 +1,5 @@
-#include "platform/FileIO.h"
-#include "platform/TRichEdit.h"
+#include "platform/system/FileIO.h"
+#include "platform/richedit/TRichEdit.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "AttributePrinting.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
-#include "platform/TRichEdit.h"
+#include "platform/richedit/RtfReader.h"
+#include "platform/richedit/RtfWriter.h"
+#include "platform/richedit/TRichEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

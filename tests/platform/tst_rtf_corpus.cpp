@@ -1,9 +1,9 @@
 // Reads the shared corpus of RTF files from other programs. The corpus
 // lives outside the project; without it the tests skip.
 
-#include "platform/RtfReader.h"
-#include "platform/TRichEdit.h"
-#include "platform/TextView.h"
+#include "platform/richedit/RtfReader.h"
+#include "platform/richedit/TRichEdit.h"
+#include "platform/richedit/TextView.h"
 
 #include <QDir>
 #include <QDirIterator>

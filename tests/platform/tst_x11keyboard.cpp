@@ -1,6 +1,6 @@
-#include "platform/X11Display.h"
-#include "platform/X11Keyboard.h"
-#include "platform/X11KeyboardLayouts.h"
+#include "platform/keyboard/X11Display.h"
+#include "platform/keyboard/X11Keyboard.h"
+#include "platform/keyboard/X11KeyboardLayouts.h"
 
 #include <QGuiApplication>
 #include <QProcess>

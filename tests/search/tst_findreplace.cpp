@@ -1,8 +1,8 @@
 #include "FakeEdit.h"
 #include "ScriptedPrompts.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/TRichEdit.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/richedit/TRichEdit.h"
 #include "search/FindReplace.h"
 #include "transform/CaseConversion.h"
 

@@ -1,4 +1,4 @@
-#include "platform/AnsiCodec.h"
+#include "platform/text/AnsiCodec.h"
 #include "search/TextMatch.h"
 #include "transform/CaseConversion.h"
 

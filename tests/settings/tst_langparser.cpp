@@ -2,7 +2,7 @@
 // switch between the two, keywords and the control it names.
 
 #include "FontPrinting.h"
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "settings/LParser.h"
 
 #include <QTest>

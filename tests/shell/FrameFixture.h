@@ -5,7 +5,7 @@
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "editor/MDIEdit.h"
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "shell/MDIFrame.h"
 
 #include <QFile>

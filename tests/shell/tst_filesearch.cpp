@@ -1,4 +1,4 @@
-#include "platform/FileSearch.h"
+#include "platform/system/FileSearch.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyboardLayouts.h"
+#include "platform/keyboard/KeyboardLayouts.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "RecordingKeyboard.h"
 
-#include "platform/VirtualKeys.h"
+#include "platform/text/VirtualKeys.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompts.h"
+#include "platform/system/Prompts.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "transform/CodePages.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "transform/KeyboardLayout.h"
 #include "transform/sndkey32.h"
 
-#include "platform/KeyboardDriver.h"
+#include "platform/keyboard/KeyboardDriver.h"
 
 #include <QApplication>
 #include <QKeyEvent>

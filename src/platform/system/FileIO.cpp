@@ -1,4 +1,4 @@
-#include "platform/FileIO.h"
+#include "platform/system/FileIO.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "platform/TRichEdit.h"
+#include "platform/richedit/TRichEdit.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/FileIO.h"
-#include "platform/PageRenderer.h"
-#include "platform/RtfReader.h"
-#include "platform/RtfWriter.h"
-#include "platform/TextView.h"
-#include "platform/VirtualKeys.h"
-#include "platform/WinColors.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/system/FileIO.h"
+#include "platform/richedit/PageRenderer.h"
+#include "platform/richedit/RtfReader.h"
+#include "platform/richedit/RtfWriter.h"
+#include "platform/richedit/TextView.h"
+#include "platform/text/VirtualKeys.h"
+#include "platform/text/WinColors.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>

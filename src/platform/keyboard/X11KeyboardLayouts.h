@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/KeyboardLayouts.h"
-#include "platform/X11Display.h"
+#include "platform/keyboard/KeyboardLayouts.h"
+#include "platform/keyboard/X11Display.h"
 
 #include <QByteArray>
 #include <QStringList>

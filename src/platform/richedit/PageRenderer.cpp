@@ -1,6 +1,6 @@
-#include "platform/PageRenderer.h"
+#include "platform/richedit/PageRenderer.h"
 
-#include "platform/TextView.h"
+#include "platform/richedit/TextView.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

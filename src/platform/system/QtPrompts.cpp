@@ -1,6 +1,6 @@
-#include "platform/QtPrompts.h"
+#include "platform/system/QtPrompts.h"
 
-#include "platform/WinColors.h"
+#include "platform/text/WinColors.h"
 
 #include <QApplication>
 #include <QColorDialog>

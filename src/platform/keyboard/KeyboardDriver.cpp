@@ -1,9 +1,9 @@
-#include "platform/KeyboardDriver.h"
-#include "platform/ServiceSlot.h"
+#include "platform/keyboard/KeyboardDriver.h"
+#include "platform/system/ServiceSlot.h"
 
-#include "platform/Prompts.h"
-#include "platform/X11Display.h"
-#include "platform/X11Keyboard.h"
+#include "platform/system/Prompts.h"
+#include "platform/keyboard/X11Display.h"
+#include "platform/keyboard/X11Keyboard.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
-#include "platform/RtfWriter.h"
+#include "platform/richedit/RtfWriter.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/WinColors.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/text/WinColors.h"
 
 #include <QHash>
 #include <QTextBlock>

@@ -1,7 +1,7 @@
-#include "platform/RtfReader.h"
+#include "platform/richedit/RtfReader.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/TextAttributes.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/text/TextAttributes.h"
 
 #include <QHash>
 #include <QStringDecoder>

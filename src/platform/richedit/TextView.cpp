@@ -1,6 +1,6 @@
-#include "platform/TextView.h"
+#include "platform/richedit/TextView.h"
 
-#include "platform/AnsiCodec.h"
+#include "platform/text/AnsiCodec.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextAttributes.h"
+#include "platform/text/TextAttributes.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/VirtualKeys.h"
+#include "platform/text/VirtualKeys.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/X11Display.h"
+#include "platform/keyboard/X11Display.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/X11KeyboardLayouts.h"
+#include "platform/keyboard/X11KeyboardLayouts.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>

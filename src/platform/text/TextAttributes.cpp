@@ -1,6 +1,6 @@
-#include "platform/TextAttributes.h"
+#include "platform/text/TextAttributes.h"
 
-#include "platform/WinColors.h"
+#include "platform/text/WinColors.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "platform/Prompts.h"
+#include "platform/system/Prompts.h"
 
-#include "platform/QtPrompts.h"
-#include "platform/ServiceSlot.h"
+#include "platform/system/QtPrompts.h"
+#include "platform/system/ServiceSlot.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/X11Keyboard.h"
+#include "platform/keyboard/X11Keyboard.h"
 
-#include "platform/AnsiCodec.h"
-#include "platform/VirtualKeys.h"
-#include "platform/X11Display.h"
+#include "platform/text/AnsiCodec.h"
+#include "platform/text/VirtualKeys.h"
+#include "platform/keyboard/X11Display.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/InstanceChannel.h"
+#include "platform/system/InstanceChannel.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

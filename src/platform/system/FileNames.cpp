@@ -1,4 +1,4 @@
-#include "platform/FileNames.h"
+#include "platform/system/FileNames.h"
 
 namespace filenames {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompts.h"
+#include "platform/system/Prompts.h"
 
 // Message boxes and common dialogs on Qt's widgets.
 class QtPrompts : public Prompts

@@ -1,4 +1,4 @@
-#include "platform/WinColors.h"
+#include "platform/text/WinColors.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyboardDriver.h"
+#include "platform/keyboard/KeyboardDriver.h"
 
 #include <QByteArray>
 

@@ -1,8 +1,8 @@
-#include "platform/KeyboardLayouts.h"
-#include "platform/ServiceSlot.h"
+#include "platform/keyboard/KeyboardLayouts.h"
+#include "platform/system/ServiceSlot.h"
 
-#include "platform/X11Display.h"
-#include "platform/X11KeyboardLayouts.h"
+#include "platform/keyboard/X11Display.h"
+#include "platform/keyboard/X11KeyboardLayouts.h"
 
 #include <QGuiApplication>
 
