@@ -1,12 +1,13 @@
 #include "editor/MDIEdit.h"
 
+#include "controls/ActionTable.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/EditHost.h"
+#include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
-#include "platform/richedit/TRichEdit.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 
@@ -113,36 +114,36 @@ void TEditForm::createFileMenu()
 {
     File1 = new QMenu(QStringLiteral("&File"), this);
     File1->setObjectName(QStringLiteral("File1"));
-    const auto item = [this](QAction *&action, const char *name, const QString &caption,
-                             const QKeySequence &shortcut, auto handler) {
-        action = File1->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, handler);
-    };
-    const auto separator = [this](const char *name) {
-        File1->addSeparator()->setObjectName(QLatin1String(name));
-    };
-    item(New1, "New1", QStringLiteral("&New"), {}, [this] { m_host.New1Click(); });
-    item(Open1, "Open1", QStringLiteral("&Open..."), {},
-         [this] { reportUnhandled([this] { m_host.Open1Click(); }); });
-    item(Refresh1, "Refresh1", QStringLiteral("&Refresh"), Qt::Key_F5, [this] { Refresh1Click(); });
-    separator("N1");
-    item(Close1, "Close1", QStringLiteral("&Close"), {}, [this] { Close1Click(); });
-    item(CloseAll1, "CloseAll1", QStringLiteral("Cl&ose All"), {}, [this] { m_host.CloseAll(); });
-    separator("N6");
-    item(Save1, "Save1", QStringLiteral("&Save"), {},
-         [this] { reportUnhandled([this] { Save1Click(); }); });
-    item(Saveas1, "Saveas1", QStringLiteral("Save &as..."), {},
-         [this] { reportUnhandled([this] { Saveas1Click(); }); });
-    separator("N7");
-    item(Print1, "Print1", QStringLiteral("&Print"), {},
-         [this] { reportUnhandled([this] { Print1Click(); }); });
-    item(Printersetup1, "Printersetup1", QStringLiteral("Printer setup..."), {},
-         [this] { reportUnhandled([this] { Printersetup1Click(); }); });
-    separator("N2");
-    item(Exit1, "Exit1", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
-         [this] { m_host.Exit1Click(); });
+    // clang-format off
+    actions::addTo(File1, {
+        {.slot = &New1, .name = "New1", .caption = QStringLiteral("&New"),
+         .handler = [this] { m_host.New1Click(); }},
+        {.slot = &Open1, .name = "Open1", .caption = QStringLiteral("&Open..."),
+         .handler = [this] { m_host.Open1Click(); }},
+        {.slot = &Refresh1, .name = "Refresh1", .caption = QStringLiteral("&Refresh"),
+         .shortcut = Qt::Key_F5, .handler = [this] { Refresh1Click(); }},
+        {.name = "N1", .caption = QStringLiteral("-")},
+        {.slot = &Close1, .name = "Close1", .caption = QStringLiteral("&Close"),
+         .handler = [this] { Close1Click(); }},
+        {.slot = &CloseAll1, .name = "CloseAll1", .caption = QStringLiteral("Cl&ose All"),
+         .handler = [this] { m_host.CloseAll(); }},
+        {.name = "N6", .caption = QStringLiteral("-")},
+        {.slot = &Save1, .name = "Save1", .caption = QStringLiteral("&Save"),
+         .handler = [this] { Save1Click(); }},
+        {.slot = &Saveas1, .name = "Saveas1", .caption = QStringLiteral("Save &as..."),
+         .handler = [this] { Saveas1Click(); }},
+        {.name = "N7", .caption = QStringLiteral("-")},
+        {.slot = &Print1, .name = "Print1", .caption = QStringLiteral("&Print"),
+         .handler = [this] { Print1Click(); }},
+        {.slot = &Printersetup1, .name = "Printersetup1",
+         .caption = QStringLiteral("Printer setup..."),
+         .handler = [this] { Printersetup1Click(); }},
+        {.name = "N2", .caption = QStringLiteral("-")},
+        {.slot = &Exit1, .name = "Exit1", .caption = QStringLiteral("E&xit"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q),
+         .handler = [this] { m_host.Exit1Click(); }},
+    });
+    // clang-format on
     m_fixedFileItems = int(File1->actions().size());
 }
 
@@ -150,37 +151,41 @@ void TEditForm::createConvertMenu()
 {
     Convert1 = new QMenu(QStringLiteral("&Convert"), this);
     Convert1->setObjectName(QStringLiteral("Convert1"));
-    const auto item = [this](QAction *&action, const char *name, const QString &caption,
-                             void (TEditForm::*handler)()) {
-        action = Convert1->addAction(caption, this, handler);
-        action->setObjectName(QLatin1String(name));
-    };
-    item(D866W1251, "D866W1251", QStringLiteral("Dos866->Win1251"), &TEditForm::D866W1251Click);
-    item(W1251D866, "W1251D866", QStringLiteral("Win1251->Dos866"), &TEditForm::W1251D866Click);
-    Convert1->addSeparator()->setObjectName(QStringLiteral("N9"));
-    item(Koi8Win12511, "Koi8Win12511", QStringLiteral("Koi8->Win1251"),
-         &TEditForm::Koi8Win12511Click);
-    item(Win1251Koi8, "Win1251Koi8", QStringLiteral("Win1251->Koi8"), &TEditForm::Win1251Koi8Click);
-
+    // clang-format off
+    actions::addTo(Convert1, {
+        {.slot = &D866W1251, .name = "D866W1251", .caption = QStringLiteral("Dos866->Win1251"),
+         .handler = [this] { D866W1251Click(); }},
+        {.slot = &W1251D866, .name = "W1251D866", .caption = QStringLiteral("Win1251->Dos866"),
+         .handler = [this] { W1251D866Click(); }},
+        {.name = "N9", .caption = QStringLiteral("-")},
+        {.slot = &Koi8Win12511, .name = "Koi8Win12511", .caption = QStringLiteral("Koi8->Win1251"),
+         .handler = [this] { Koi8Win12511Click(); }},
+        {.slot = &Win1251Koi8, .name = "Win1251Koi8", .caption = QStringLiteral("Win1251->Koi8"),
+         .handler = [this] { Win1251Koi8Click(); }},
+    });
+    // clang-format on
     // A command of its own on the menu bar, not a menu.
-    mnuEngToLower = new QAction(QStringLiteral("EngToLower"), this);
-    mnuEngToLower->setObjectName(QStringLiteral("mnuEngToLower"));
-    connect(mnuEngToLower, &QAction::triggered, this, &TEditForm::mnuEngToLowerClick);
+    mnuEngToLower = actions::make(this, {.name = "mnuEngToLower",
+                                         .caption = QStringLiteral("EngToLower"),
+                                         .handler = [this] { mnuEngToLowerClick(); }});
 }
 
 void TEditForm::createPopupMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    const auto item = [this](QAction *&action, const char *name, const QString &caption,
-                             void (TEditForm::*handler)()) {
-        action = PopupMenu1->addAction(caption, this, handler);
-        action->setObjectName(QLatin1String(name));
-    };
-    item(Cut2, "Cut2", QStringLiteral("Cu&t"), &TEditForm::Cut1Click);
-    item(Copy2, "Copy2", QStringLiteral("&Copy"), &TEditForm::Copy1Click);
-    item(Paste2, "Paste2", QStringLiteral("&Paste"), &TEditForm::Paste1Click);
-    item(InStart1, "InStart1", QStringLiteral("InStart"), &TEditForm::InStart1Click);
+    // clang-format off
+    actions::addTo(PopupMenu1, {
+        {.slot = &Cut2, .name = "Cut2", .caption = QStringLiteral("Cu&t"),
+         .handler = [this] { Cut1Click(); }},
+        {.slot = &Copy2, .name = "Copy2", .caption = QStringLiteral("&Copy"),
+         .handler = [this] { Copy1Click(); }},
+        {.slot = &Paste2, .name = "Paste2", .caption = QStringLiteral("&Paste"),
+         .handler = [this] { Paste1Click(); }},
+        {.slot = &InStart1, .name = "InStart1", .caption = QStringLiteral("InStart"),
+         .handler = [this] { InStart1Click(); }},
+    });
+    // clang-format on
     connect(PopupMenu1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
     Editor->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Editor, &QWidget::customContextMenuRequested, this,
@@ -195,20 +200,20 @@ void TEditForm::createToolBar()
     ToolBar->setMovable(false);
     ToolBar->setFloatable(false);
     ToolBar->setIconSize(QSize(20, 20));
-    const auto button = [this](QAction *&action, const char *name, const QString &hint, int image,
-                               QAction *command) {
-        action = ToolBar->addAction(toolbarimages::image(image), QString());
-        action->setObjectName(QLatin1String(name));
-        hints::setHint(action, hint);
-        connect(action, &QAction::triggered, command, &QAction::trigger);
-    };
-    button(NewlButton, "NewlButton", QStringLiteral("New|New file"), toolbarimages::New, New1);
-    button(OpenButton, "OpenButton", QStringLiteral("Open|Open an existing file"),
-           toolbarimages::Open, Open1);
-    button(SaveButton, "SaveButton", QStringLiteral("Save|Save current file"), toolbarimages::Save,
-           Save1);
-    button(PrintButton, "PrintButton", QStringLiteral("Print|Print current file"),
-           toolbarimages::Print, Print1);
+    // clang-format off
+    actions::addTo(ToolBar, {
+        {.slot = &NewlButton, .name = "NewlButton", .hint = QStringLiteral("New|New file"),
+         .glyph = toolbarimages::New, .handler = [this] { New1->trigger(); }},
+        {.slot = &OpenButton, .name = "OpenButton",
+         .hint = QStringLiteral("Open|Open an existing file"), .glyph = toolbarimages::Open,
+         .handler = [this] { Open1->trigger(); }},
+        {.slot = &SaveButton, .name = "SaveButton",
+         .hint = QStringLiteral("Save|Save current file"), .glyph = toolbarimages::Save, .handler = [this] { Save1->trigger(); }},
+        {.slot = &PrintButton, .name = "PrintButton",
+         .hint = QStringLiteral("Print|Print current file"), .glyph = toolbarimages::Print,
+         .handler = [this] { Print1->trigger(); }},
+    });
+    // clang-format on
 }
 
 void TEditForm::createStatusBar()

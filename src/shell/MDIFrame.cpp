@@ -1,14 +1,15 @@
 #include "shell/MDIFrame.h"
 
+#include "controls/ActionTable.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
-#include "platform/text/AnsiCodec.h"
 #include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
+#include "platform/text/AnsiCodec.h"
 #include "shell/JustOne.h"
 
 #include <QActionGroup>
@@ -135,15 +136,17 @@ void TFrameForm::createMenus()
 {
     File1 = new QMenu(QStringLiteral("&File"), this);
     File1->setObjectName(QStringLiteral("File1"));
-    New1 = File1->addAction(QStringLiteral("&New"), this, [this] { New1Click(); });
-    New1->setObjectName(QStringLiteral("New1"));
-    Open1 = File1->addAction(QStringLiteral("&Open..."), this,
-                             [this] { reportUnhandled([this] { Open1Click(); }); });
-    Open1->setObjectName(QStringLiteral("Open1"));
-    File1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    Exit1 = File1->addAction(QStringLiteral("E&xit"), this, [this] { Exit1Click(); });
-    Exit1->setObjectName(QStringLiteral("Exit1"));
-    Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // clang-format off
+    actions::addTo(File1, {
+        {.slot = &New1, .name = "New1", .caption = QStringLiteral("&New"),
+         .handler = [this] { New1Click(); }},
+        {.slot = &Open1, .name = "Open1", .caption = QStringLiteral("&Open..."),
+         .handler = [this] { Open1Click(); }},
+        {.name = "N1", .caption = QStringLiteral("-")},
+        {.slot = &Exit1, .name = "Exit1", .caption = QStringLiteral("E&xit"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .handler = [this] { Exit1Click(); }},
+    });
+    // clang-format on
 
     Favourites1 = new QMenu(QStringLiteral("Fa&vourites"), this);
     Favourites1->setObjectName(QStringLiteral("Favourites1"));
@@ -153,24 +156,20 @@ void TFrameForm::createMenus()
     Window1 = new QMenu(QStringLiteral("&Window"), this);
     Window1->setObjectName(QStringLiteral("Window1"));
     auto *arrangement = new QActionGroup(this);
-    Tile1 = Window1->addAction(QStringLiteral("&Tile"), this, [this] { Tile1Click(); });
-    Cascade1 = Window1->addAction(QStringLiteral("&Cascade"), this, [this] { Cascade1Click(); });
-    Entire1 = Window1->addAction(QStringLiteral("&Entire"), this, [this] { Entire1Click(); });
-    for (QAction *a : {Tile1, Cascade1, Entire1}) {
-        a->setCheckable(true);
-        arrangement->addAction(a);
-    }
-    Tile1->setObjectName(QStringLiteral("Tile1"));
-    Cascade1->setObjectName(QStringLiteral("Cascade1"));
-    Entire1->setObjectName(QStringLiteral("Entire1"));
-    Entire1->setChecked(true);
-    Window1->addSeparator()->setObjectName(QStringLiteral("N3"));
-    mnuCalendar2 = Window1->addAction(QStringLiteral("Calendar"));
-    mnuCalendar2->setObjectName(QStringLiteral("mnuCalendar2"));
-    mnuCalendar2->setCheckable(true);
-    mnuCalendar2->setChecked(true);
-    connect(mnuCalendar2, &QAction::triggered, this,
-            [this](bool checked) { Panel1->setVisible(checked); });
+    // clang-format off
+    actions::addTo(Window1, {
+        {.slot = &Tile1, .name = "Tile1", .caption = QStringLiteral("&Tile"),
+         .handler = [this] { Tile1Click(); }, .group = arrangement},
+        {.slot = &Cascade1, .name = "Cascade1", .caption = QStringLiteral("&Cascade"),
+         .handler = [this] { Cascade1Click(); }, .group = arrangement},
+        {.slot = &Entire1, .name = "Entire1", .caption = QStringLiteral("&Entire"),
+         .handler = [this] { Entire1Click(); }, .checked = true, .group = arrangement},
+        {.name = "N3", .caption = QStringLiteral("-")},
+        {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = QStringLiteral("Calendar"),
+         .handler = [this] { Panel1->setVisible(mnuCalendar2->isChecked()); },
+         .checkable = true, .checked = true},
+    });
+    // clang-format on
     connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
 }
 
@@ -182,22 +181,25 @@ void TFrameForm::createToolBar()
     ToolBar->setFloatable(false);
     ToolBar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
-    const auto button = [this](const char *name, const QString &hint, int image, QAction *command) {
-        QAction *a = ToolBar->addAction(toolbarimages::image(image), QString());
-        a->setObjectName(QLatin1String(name));
-        hints::setHint(a, hint);
-        connect(a, &QAction::triggered, command, &QAction::trigger);
-        return a;
-    };
-    NewlButton = button("NewlButton", QStringLiteral("New|New file"), toolbarimages::New, New1);
-    OpenButton = button("OpenButton", QStringLiteral("Open|Open an existing file"),
-                        toolbarimages::Open, Open1);
+    // clang-format off
+    actions::addTo(ToolBar, {
+        {.slot = &NewlButton, .name = "NewlButton", .hint = QStringLiteral("New|New file"),
+         .glyph = toolbarimages::New, .handler = [this] { New1Click(); }},
+        {.slot = &OpenButton, .name = "OpenButton",
+         .hint = QStringLiteral("Open|Open an existing file"), .glyph = toolbarimages::Open,
+         .handler = [this] { Open1Click(); }},
+    });
+    // clang-format on
     // The separator stretches so that Exit sits at the right end.
     auto *stretch = new QWidget(ToolBar);
     stretch->setObjectName(QStringLiteral("ToolButton2"));
     stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(stretch);
-    ExitButton = button("ExitButton", QStringLiteral("Exit"), toolbarimages::Exit, Exit1);
+    ToolBar->addAction(actions::make(ToolBar, {.slot = &ExitButton,
+                                               .name = "ExitButton",
+                                               .hint = QStringLiteral("Exit"),
+                                               .glyph = toolbarimages::Exit,
+                                               .handler = [this] { Exit1Click(); }}));
 }
 
 // While an edit window is active its menus join the bar: a menu of the

@@ -1,0 +1,73 @@
+#include "controls/ActionTable.h"
+
+#include "controls/Hints.h"
+#include "controls/ToolbarImages.h"
+#include "platform/system/Prompts.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolBar>
+
+namespace actions {
+namespace {
+
+bool isSeparator(const Row &row)
+{
+    return row.caption == QLatin1String("-");
+}
+
+void connectHandler(QAction *action, const Row &row)
+{
+    if (!row.handler)
+        return;
+    QObject::connect(action, &QAction::triggered, action,
+                     [handler = row.handler, failure = row.failure] {
+                         if (failure.isEmpty())
+                             reportUnhandled(handler);
+                         else
+                             reportFailure(failure, handler);
+                     });
+}
+
+} // namespace
+
+QAction *make(QObject *owner, const Row &row)
+{
+    auto *action = new QAction(owner);
+    action->setObjectName(QLatin1String(row.name));
+    if (isSeparator(row)) {
+        action->setSeparator(true);
+    } else {
+        // A button without a caption is named by its hint's short part.
+        const QString shortHint = row.hint.section(QLatin1Char('|'), 0, 0);
+        action->setText(row.caption.isEmpty() ? shortHint : row.caption);
+        action->setShortcut(row.shortcut);
+        if (!row.hint.isEmpty())
+            hints::setHint(action, row.hint);
+        if (row.glyph >= 0)
+            action->setIcon(toolbarimages::image(row.glyph));
+        action->setCheckable(row.checkable || row.group);
+        action->setChecked(row.checked);
+        if (row.group)
+            row.group->addAction(action);
+        connectHandler(action, row);
+    }
+    if (row.slot)
+        *row.slot = action;
+    return action;
+}
+
+void addTo(QMenu *menu, std::initializer_list<Row> rows)
+{
+    for (const Row &row : rows)
+        menu->addAction(make(menu, row));
+}
+
+void addTo(QToolBar *bar, std::initializer_list<Row> rows)
+{
+    for (const Row &row : rows)
+        bar->addAction(make(bar, row));
+}
+
+} // namespace actions
