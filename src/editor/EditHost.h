@@ -9,6 +9,20 @@ class QAction;
 class TEditForm;
 class TPageControl;
 
+// What an edit window takes from the program's settings. The colour and the
+// font are taken when the window is first shown; windows already open keep
+// theirs.
+struct EditorSettings
+{
+    quint32 backgroundColor = 0xFFFFFF; // a COLORREF or system-colour reference
+    CharAttributes font;
+    // Whether one keyboard layout is kept while the caret moves.
+    bool onlyOneKeyLayout = false;
+    // The key sequence that Translate sends, and whether Translate is offered.
+    QString translateHotKeys;
+    bool translateEnabled = true;
+};
+
 // What an edit window asks of the frame that holds it.
 class TEditHost
 {
@@ -47,14 +61,7 @@ public:
     // An edit window became active; where its Editor stands among its parts.
     virtual void setEditorComponentIndex(int index) = 0;
 
-    // Settings held for the whole run. An edit window takes the background
-    // colour (a COLORREF or system-colour reference) and the font when it
-    // is shown; windows already open keep theirs.
-    virtual quint32 editorBackgroundColor() const = 0;
-    virtual CharAttributes editorFont() const = 0;
-    // Whether one keyboard layout is kept while the caret moves.
-    virtual bool onlyOneKeyLayout() const = 0;
-    // The key sequence that Translate sends, and whether Translate is offered.
-    virtual QString translateHotKeys() const = 0;
-    virtual bool translateEnabled() const = 0;
+    // The settings the frame holds for the whole run; an edit window takes
+    // them once (see EditorSettings).
+    virtual EditorSettings editorSettings() const = 0;
 };

@@ -280,8 +280,9 @@ void TEditForm::FormShow()
         return;
     // A plain document shows whole in the default attributes: the
     // configured font.
-    Editor->setBackgroundColor(m_host.editorBackgroundColor());
-    Editor->setDefAttributes(m_host.editorFont());
+    const EditorSettings settings = m_host.editorSettings();
+    Editor->setBackgroundColor(settings.backgroundColor);
+    Editor->setDefAttributes(settings.font);
 }
 
 void TEditForm::resizeEvent(QResizeEvent *event)

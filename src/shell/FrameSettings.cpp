@@ -8,6 +8,7 @@
 #include "settings/SettingsNames.h"
 #include "settings/SettingsStore.h"
 #include "shell/MDIFrame.h"
+#include "shell/RecentFiles.h"
 
 #include <QGuiApplication>
 #include <QMenu>
@@ -203,10 +204,13 @@ void TFrameForm::loadRecentFiles(SettingsStore &store)
     for (int n = 0; n < count; ++n) {
         const QString path = store.readString(LastOpened, item(n), QString());
         LastOpenedFiles[size_t(n)] = path;
-        if (File1->actions().constLast() == Exit1)
-            File1->addSeparator();
-        File1->addAction(newRecentEntry(filenames::fileNamePart(path), path));
+        m_recentFiles->append(filenames::fileNamePart(path), path);
     }
+}
+
+EditorSettings TFrameForm::editorSettings() const
+{
+    return {EditorBGColor, editorFont(), OnlyOneKeyLayout, TranslateHotKeys, TranslateEnabled};
 }
 
 void TFrameForm::RegistryToFont(FontSpec &font, const fontrecord::Record &record)
@@ -239,21 +243,12 @@ void TFrameForm::saveSettings()
     }
     // Only the top ten are kept; longer lists stored before keep their
     // tail, which is never read again.
-    const QList<QAction *> entries = recentEntries();
+    const QList<QAction *> entries = m_recentFiles->entries();
     const int count = std::min(int(entries.size()), kListSize);
     store.writeInteger(LastOpened, settingsnames::LastOpenedCount, count);
     for (int n = 0; n < count; ++n)
         store.writeString(LastOpened, item(n), hints::hintOf(entries[n]));
     store.close();
-}
-
-QList<QAction *> TFrameForm::recentEntries() const
-{
-    const QList<QAction *> items = File1->actions();
-    const qsizetype exit = items.indexOf(Exit1);
-    if (exit < 0 || exit + 1 >= items.size() || !items[exit + 1]->isSeparator())
-        return {};
-    return items.mid(exit + 2);
 }
 
 // Favourites ----------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
 #include "shell/JustOne.h"
+#include "shell/RecentFiles.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -29,10 +30,6 @@ namespace {
 
 constexpr int kFileMenuGroup = 0;
 constexpr int kFrameMenuGroup = 9;
-// The File menu's fixed items: New, Open, a separator and Exit; the
-// recent-files separator and entries follow.
-constexpr int kRecentSeparatorIndex = 4;
-constexpr int kFirstRecentIndex = 5;
 
 const QList<Prompts::FileFilter> kOpenFilters{
     {QStringLiteral("Plain text files (*.txt)"), QStringLiteral("*.txt")},
@@ -147,6 +144,8 @@ void TFrameForm::createMenus()
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .handler = [this] { Exit1Click(); }},
     });
     // clang-format on
+    m_recentFiles = new TRecentFiles(
+        File1, Exit1, [this](QAction *entry) { OpenLastOpened(entry); }, this);
 
     Favourites1 = new QMenu(QStringLiteral("Fa&vourites"), this);
     Favourites1->setObjectName(QStringLiteral("Favourites1"));
@@ -424,7 +423,7 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     if (r.checkOpen && !mayOpenAgain(r.path))
         return;
     if (r.recent == Recent::BeforeCounting)
-        insertRecentEntry(newRecentEntry(r.recentCaption, r.path));
+        m_recentFiles->add(r.recentCaption, r.path);
 
     ++OpenPageCount;
     const int tag = ++PageTagCounter;
@@ -434,11 +433,11 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     PageControl1->setTabText(tab, r.tabCaption.isEmpty() ? NewDocName : r.tabCaption);
     PageControl1->setActivePage(tab);
     if (r.recent == Recent::AfterTab)
-        insertRecentEntry(newRecentEntry(r.recentCaption, r.path));
+        m_recentFiles->add(r.recentCaption, r.path);
     if (r.switchView)
         showDocumentView();
     if (r.recent == Recent::AfterView)
-        insertRecentEntry(newRecentEntry(r.recentCaption, r.path));
+        m_recentFiles->add(r.recentCaption, r.path);
 
     auto *form = new TEditForm(*this);
     form->Tag = tag;
@@ -512,33 +511,14 @@ void TFrameForm::DragDrop1FileDrop(const QStringList &paths, const QStringList &
 
 // Recent files ----------------------------------------------------------------------
 
-QAction *TFrameForm::newRecentEntry(const QString &caption, const QString &path)
-{
-    auto *entry = new QAction(caption, this);
-    hints::setHint(entry, path);
-    connect(entry, &QAction::triggered, this,
-            [this, entry] { reportUnhandled([this, entry] { OpenLastOpened(entry); }); });
-    return entry;
-}
-
-void TFrameForm::insertRecentEntry(QAction *entry)
-{
-    if (File1->actions().constLast() == Exit1)
-        File1->addSeparator();
-    const QList<QAction *> items = File1->actions();
-    File1->insertAction(items.value(kFirstRecentIndex, nullptr), entry);
-}
-
 void TFrameForm::NewLastOpened(const QString &caption, const QString &path)
 {
-    insertRecentEntry(newRecentEntry(caption, path));
+    m_recentFiles->add(caption, path);
 }
 
 QList<QAction *> TFrameForm::recentFileTail() const
 {
-    const QList<QAction *> items = File1->actions();
-    return items.size() > kRecentSeparatorIndex ? items.mid(kRecentSeparatorIndex)
-                                                : QList<QAction *>();
+    return m_recentFiles->tail();
 }
 
 void TFrameForm::OpenLastOpened(QAction *sender)
@@ -553,14 +533,7 @@ void TFrameForm::OpenLastOpened(QAction *sender)
         return;
 
     // The entry moves to the top: the first one like it makes way.
-    const QList<QAction *> items = File1->actions();
-    for (qsizetype i = kFirstRecentIndex; i < items.size(); ++i) {
-        if (hints::hintOf(items[i]) == path && items[i]->text() == sender->text()) {
-            File1->removeAction(items[i]);
-            insertRecentEntry(newRecentEntry(sender->text(), path));
-            break;
-        }
-    }
+    m_recentFiles->moveToTop(sender);
     openPath(path);
 }
 

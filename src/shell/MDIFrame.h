@@ -12,6 +12,7 @@ class QMdiArea;
 class SettingsStore;
 class TJustOne;
 class TLangParser;
+class TRecentFiles;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
@@ -154,11 +155,8 @@ public:
     QList<QAction *> recentFileTail() const override;
     void checkArrangement(Arrangement arrangement) override;
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
-    quint32 editorBackgroundColor() const override { return EditorBGColor; }
-    CharAttributes editorFont() const override { return EditorFont.toCharAttributes(); }
-    bool onlyOneKeyLayout() const override { return OnlyOneKeyLayout; }
-    QString translateHotKeys() const override { return TranslateHotKeys; }
-    bool translateEnabled() const override { return TranslateEnabled; }
+    EditorSettings editorSettings() const override;
+    CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -192,8 +190,6 @@ private:
     void loadRecentFiles(SettingsStore &store);
     void saveSettings();
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
-    // The recent-file entries of the File menu, the top one first.
-    QList<QAction *> recentEntries() const;
     // Brings the program back when it is minimised.
     void restoreApplication();
     void FormPaint();
@@ -214,13 +210,12 @@ private:
     void setArrangementChecks(Arrangement arrangement);
     void rebuildMenuBar();
     void fillWindowList();
-    QAction *newRecentEntry(const QString &caption, const QString &path);
-    void insertRecentEntry(QAction *entry);
     QMdiSubWindow *subWindowOf(const TEditForm *form) const;
 
     QList<QAction *> m_windowListItems;
     Arrangement m_arrangement = Arrangement::Entire;
     TJustOne *m_justOne = nullptr;
+    TRecentFiles *m_recentFiles = nullptr;
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
     int m_activations = 0;
