@@ -1,3 +1,4 @@
+#include "controls/AppIcon.h"
 #include "shell/MDIFrame.h"
 
 #include <QApplication>
@@ -8,6 +9,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Scrivlet"));
     QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
+
+    QApplication::setWindowIcon(appicon::icon());
 
     TFrameForm frame({QApplication::arguments(), true});
     if (frame.anotherCopyRuns())
