@@ -1,3 +1,4 @@
+#include "shell/AppTitle.h"
 #include "shell/MDIFrame.h"
 
 #include <QApplication>
@@ -6,8 +7,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Scrivlet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
+    setApplicationTitle();
 
     TFrameForm frame({QApplication::arguments(), true});
     if (frame.anotherCopyRuns())
