@@ -180,23 +180,6 @@ private Q_SLOTS:
         QCOMPARE(edit.wholeText(), QByteArray("zc12"));
     }
 
-    void textLimitIsSignalled()
-    {
-        TRichEdit edit;
-        edit.setTextLimit(2);
-        QSignalSpy limits(&edit, &TRichEdit::textLimitReached);
-        QTest::keyClicks(&edit, QStringLiteral("ab"));
-        QCOMPARE(limits.count(), 0);
-        QTest::keyClicks(&edit, QStringLiteral("c"));
-        QCOMPARE(limits.count(), 1);
-        QApplication::clipboard()->setText(QStringLiteral("xy"));
-        edit.setSelStart(0);
-        edit.setSelLength(1);
-        edit.paste(); // one character fits where one was selected
-        QCOMPARE(edit.wholeText(), QByteArray("xb"));
-        QCOMPARE(limits.count(), 2);
-    }
-
     void droppedFilesAreNotText_data()
     {
         QTest::addColumn<QList<QUrl>>("urls");

@@ -126,9 +126,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("words");
-        QTest::newRow("Word, list text")
-            << QStringLiteral("rtfpipe/rtf2xml/simple_number.rtf")
-            << QStringLiteral("Text before numbering. 1. Numbered text. Text after numbering.");
         QTest::newRow("Word, outline levels")
             << QStringLiteral("rtfpipe/rtf2xml/outline_list.rtf")
             << QStringLiteral("3. Level 1 a. Level 2 i. Level 3 ii. Level 3 4. Level 1");

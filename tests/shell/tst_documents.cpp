@@ -3,6 +3,8 @@
 
 #include "FrameFixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -296,8 +298,10 @@ private Q_SLOTS:
         QTest::keyClicks(w->Editor, QStringLiteral("abc"));
         QVERIFY(w->StatusBar->currentMessage().isEmpty());
         QTest::keyClicks(w->Editor, QStringLiteral("de"));
+        QApplication::clipboard()->setText(QStringLiteral("fg"));
+        w->Editor->paste();
         QCOMPARE(w->Editor->wholeText(), QByteArray("abc"));
-        QCOMPARE(limits.count(), 2);
+        QCOMPARE(limits.count(), 3);
         QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Document is at its size limit"));
     }
 };
