@@ -1,4 +1,5 @@
 #include "controls/AppIcon.h"
+#include "shell/AppTitle.h"
 #include "shell/MDIFrame.h"
 
 #include <QApplication>
@@ -7,9 +8,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Scrivlet"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Scrivlet"));
-
+    setApplicationTitle();
     QApplication::setWindowIcon(appicon::icon());
 
     TFrameForm frame({QApplication::arguments(), true});

@@ -40,6 +40,8 @@ public:
 
     // The name or path of the document being created.
     virtual QString newDocName() const = 0;
+    // "Untitled" and the lowest number no open document uses.
+    virtual QString untitledName() = 0;
     // The document tabs; each edit window has one with its own Tag.
     virtual TPageControl &pageControl() = 0;
     // A closing edit window has freed its tab.

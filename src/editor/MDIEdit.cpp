@@ -24,11 +24,15 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <limits>
 #include <utility>
 
 namespace {
 
 constexpr int kTextLimit = 0xFFFFFF;
+// How long a notice stays in the status bar over the panels.
+constexpr int kNoticeTimeoutMs = 5000;
 // Room the text keeps from the left and right edges of the control.
 constexpr int kGutter = 6;
 constexpr int kMenuGroupFile = 0;
@@ -60,6 +64,14 @@ int saveFilterIndex(const QString &name)
 bool isUntitled(const QString &name)
 {
     return name.startsWith(QLatin1String("Untitled"), Qt::CaseInsensitive);
+}
+
+// A loaded document may grow by as much as a new one may, however long it
+// already is: a file beyond the usual limit must not turn read-only.
+int textLimitFor(int loadedLength)
+{
+    return int(
+        std::min<qint64>(std::numeric_limits<int>::max(), qint64(loadedLength) + kTextLimit));
 }
 
 } // namespace
@@ -97,6 +109,7 @@ void TEditForm::createControls()
     Editor->setWordWrap(true);
     Editor->setPlainTextMode(true);
     connect(Editor, &QTextEdit::textChanged, this, &TEditForm::RichEditChange);
+    connect(Editor, &TRichEdit::textLimitReached, this, &TEditForm::showTextLimitReached);
     createPopupMenu();
 
     createStatusBar();
@@ -255,6 +268,23 @@ void TEditForm::setCaption(const QString &name)
     setWindowTitle(name);
 }
 
+void TEditForm::renameDocument(const QString &name)
+{
+    setCaption(name);
+    TPageControl &tabs = m_host.pageControl();
+    const int tab = tabs.indexOfTag(Tag);
+    if (tab >= 0)
+        tabs.setTabText(tab, filenames::fileNamePart(name));
+}
+
+void TEditForm::showTextLimitReached()
+{
+    // Said once, not again for every key that bounces off the limit.
+    const QString notice = tr("Document is at its size limit");
+    if (StatusBar->currentMessage() != notice)
+        StatusBar->showMessage(notice, kNoticeTimeoutMs);
+}
+
 // Life cycle ----------------------------------------------------------------------
 
 void TEditForm::FormCreate()
@@ -359,15 +389,16 @@ void TEditForm::rebuildRecentFiles()
 
 // Files ---------------------------------------------------------------------------
 
-void TEditForm::Open(const QString &path)
+bool TEditForm::Open(const QString &path)
 {
     setPanel(LoadingPanel, QStringLiteral("Loading "));
     ToolBar->hide();
-    reportFailure(QStringLiteral("Error in TEditForm.Open"), [&] {
+    const bool loaded = reportFailure(QStringLiteral("Error in TEditForm.Open"), [&] {
         setCaption(path);
         if (filenames::hasExtension(path, "rtf"))
             Editor->setPlainTextMode(false);
         Editor->loadFromFile(path);
+        Editor->setTextLimit(textLimitFor(Editor->textLength()));
         Editor->setSelStart(0);
         Editor->setModified(false);
         Editor->setFocus();
@@ -375,6 +406,13 @@ void TEditForm::Open(const QString &path)
     });
     ToolBar->show();
     setPanel(LoadingPanel, QString());
+    return loaded;
+}
+
+void TEditForm::becomeUntitled()
+{
+    if (!isUntitled(FFileName))
+        renameDocument(m_host.untitledName());
 }
 
 void TEditForm::Save1Click()
@@ -383,13 +421,13 @@ void TEditForm::Save1Click()
         Saveas1Click();
         return;
     }
-    saveUnderName();
+    saveTo(FFileName);
 }
 
-void TEditForm::saveUnderName()
+void TEditForm::saveTo(const QString &path)
 {
-    Editor->setPlainTextMode(!filenames::hasExtension(FFileName, "rtf"));
-    Editor->saveToFile(FFileName);
+    Editor->setPlainTextMode(!filenames::hasExtension(path, "rtf"));
+    Editor->saveToFile(path);
     Editor->setModified(false);
     ShowModifiedState(false);
 }
@@ -404,16 +442,12 @@ void TEditForm::Saveas1Click()
     request.overwritePrompt = true;
     request.rejectReadOnly = true;
     if (const auto chosen = prompts().saveFile(request)) {
-        const QString name = filenames::fileNamePart(*chosen);
-        setCaption(*chosen);
-        TPageControl &tabs = m_host.pageControl();
-        const int tab = tabs.indexOfTag(Tag);
-        if (tab >= 0)
-            tabs.setTabText(tab, name);
         // The name was chosen just now: it is written even when it begins
-        // with "Untitled", which would otherwise ask for a name again.
-        saveUnderName();
-        m_host.NewLastOpened(name, *chosen);
+        // with "Untitled", which would otherwise ask for a name again. The
+        // document takes the name only once the file is written.
+        saveTo(*chosen);
+        renameDocument(*chosen);
+        m_host.NewLastOpened(filenames::fileNamePart(*chosen), *chosen);
     }
     reportFailure(QStringLiteral("Error in TEditForm.SaveAs1Click_menu"),
                   [this] { rebuildRecentFiles(); });
@@ -421,6 +455,10 @@ void TEditForm::Saveas1Click()
 
 void TEditForm::Refresh1Click()
 {
+    // Reloading has no undo: changes are dropped only when the user says so.
+    if (Editor->isModified() &&
+        !prompts().confirm(tr("Discard the changes to %1 and reload it from disk?").arg(FFileName)))
+        return;
     Open(windowTitle());
 }
 
@@ -547,7 +585,7 @@ void TEditForm::FormCloseQuery(bool &canClose)
         }
     } catch (...) {
         // The save failed: the document stays open for another try.
-        prompts().error(QStringLiteral("Error in TEditForm.FormCloseQuery"));
+        reportCurrentFailure(QStringLiteral("Error in TEditForm.FormCloseQuery"));
         canClose = false;
     }
 }

@@ -79,8 +79,11 @@ public:
     int Tag = 0;
 
     // Loads a file into the window; a failure is reported and leaves the
-    // text as it was.
-    void Open(const QString &path);
+    // text as it was. Returns whether the file was loaded.
+    bool Open(const QString &path);
+    // A document whose file could not be read must not be saved over that
+    // file: it takes the next free "Untitled" name, so Save asks for one.
+    void becomeUntitled();
     // Saving throws FileError when the file cannot be written.
     void Save1Click();
     void Saveas1Click();
@@ -94,6 +97,8 @@ public:
     void FormActivate();
     void Synchronize();
     void SetEditRect();
+    // The window was resized or minimised, maximised or restored.
+    void FormResize();
 
     void ShowModifiedState(bool modified);
     void RichEditChange();
@@ -132,14 +137,16 @@ private:
     void createStatusBar();
     void FormCreate();
     void FormShow();
-    void FormResize();
     void setPanel(Panel panel, const QString &text);
     void setCaption(const QString &name);
     // The File menu's recent-file tail, copied from the frame's.
     void rebuildRecentFiles();
-    // Writes the document under FFileName, as RTF or plain text by its
+    // Writes the document to the path, as RTF or plain text by its
     // extension.
-    void saveUnderName();
+    void saveTo(const QString &path);
+    // Caption, file name and the window's own tab.
+    void renameDocument(const QString &name);
+    void showTextLimitReached();
 
     TEditHost &m_host;
     QList<QLabel *> m_panels;

@@ -400,6 +400,11 @@ bool TFrameForm::IsFileOpen(const QString &path) const
                        [&](const TEditForm *f) { return f->windowTitle() == path; });
 }
 
+QString TFrameForm::untitledName()
+{
+    return QStringLiteral("Untitled%1").arg(GetFreePageCount());
+}
+
 int TFrameForm::GetFreePageCount()
 {
     int result = OpenPageCount + 1;
@@ -428,8 +433,7 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     ++OpenPageCount;
     const int tag = ++PageTagCounter;
     const int tab = PageControl1->addPage(QString(), tag);
-    NewDocName = r.newDocName.isEmpty() ? QStringLiteral("Untitled%1").arg(GetFreePageCount())
-                                        : r.newDocName;
+    NewDocName = r.newDocName.isEmpty() ? untitledName() : r.newDocName;
     PageControl1->setTabText(tab, r.tabCaption.isEmpty() ? NewDocName : r.tabCaption);
     PageControl1->setActivePage(tab);
     if (r.recent == Recent::AfterTab)
@@ -445,11 +449,12 @@ void TFrameForm::createDocument(const DocumentRequest &r)
         form->setWindowTitle(NewDocName);
     QMdiSubWindow *window = MDIArea->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &QMdiSubWindow::windowStateChanged, form, [form] { form->SetEditRect(); });
+    // A minimised window gets no resize of its own: its state change stands in.
+    connect(window, &QMdiSubWindow::windowStateChanged, form, [form] { form->FormResize(); });
     window->showMaximized();
     MDIArea->setActiveSubWindow(window);
-    if (!r.path.isEmpty())
-        form->Open(r.path);
+    if (!r.path.isEmpty() && !form->Open(r.path))
+        form->becomeUntitled();
 }
 
 void TFrameForm::New1Click()

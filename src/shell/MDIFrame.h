@@ -148,6 +148,7 @@ public:
 
     // TEditHost
     QString newDocName() const override { return NewDocName; }
+    QString untitledName() override;
     TPageControl &pageControl() override { return *PageControl1; }
     void pageFreed() override;
     int editWindowCount() const override;

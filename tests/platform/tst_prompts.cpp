@@ -1,4 +1,5 @@
 #include "ScriptedPrompts.h"
+#include "platform/system/FileIO.h"
 
 #include <QTest>
 
@@ -12,7 +13,7 @@ private Q_SLOTS:
     void failuresAreReportedAndTheProgramCarriesOn()
     {
         ScriptedPrompts prompts;
-        prompts.expectMessage(QStringLiteral("Error in TTest.Handler"));
+        prompts.expectMessage(QStringLiteral("Error in TTest.Handler\ndisk on fire"));
         int reached = 0;
         const bool completed = reportFailure(QStringLiteral("Error in TTest.Handler"), [&] {
             ++reached;
@@ -23,6 +24,39 @@ private Q_SLOTS:
         QVERIFY(reportFailure(QStringLiteral("Error in TTest.Other"), [&] { ++reached; }));
         QCOMPARE(reached, 2);
         QCOMPARE(prompts.log().size(), 1);
+    }
+
+    void failureMessagesGiveTheReasonBelow_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("file error")
+            << 0 << QStringLiteral("Error in T.H\n/x/a.txt: Permission denied");
+        QTest::newRow("standard exception") << 1 << QStringLiteral("Error in T.H\nнет места");
+        QTest::newRow("anything else") << 2 << QStringLiteral("Error in T.H");
+    }
+
+    void failureMessagesGiveTheReasonBelow()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        const auto fail = [kind] {
+            if (kind == 0)
+                throw FileError(QStringLiteral("/x/a.txt: Permission denied"));
+            if (kind == 1)
+                throw std::length_error("нет места");
+            throw 42;
+        };
+        ScriptedPrompts prompts;
+        prompts.expectMessage(text);
+        reportFailure(QStringLiteral("Error in T.H"), fail);
+        // A handler's own catch block reports the same way.
+        prompts.expectMessage(text);
+        try {
+            fail();
+        } catch (...) {
+            reportCurrentFailure(QStringLiteral("Error in T.H"));
+        }
     }
 
     void questionsGetTheirScriptedAnswers()

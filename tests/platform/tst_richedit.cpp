@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -177,6 +178,44 @@ private Q_SLOTS:
         edit.setSelLength(2);
         QTest::keyClicks(&edit, QStringLiteral("z")); // replacing makes room
         QCOMPARE(edit.wholeText(), QByteArray("zc12"));
+    }
+
+    void droppedFilesAreNotText_data()
+    {
+        QTest::addColumn<QList<QUrl>>("urls");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("after");
+        const QUrl file = QUrl::fromLocalFile(QStringLiteral("/tmp/notes.txt"));
+        QTest::newRow("a file") << QList<QUrl>{file} << QString() << QByteArray("ab");
+        QTest::newRow("a file and its path as text")
+            << QList<QUrl>{file} << QStringLiteral("/tmp/notes.txt") << QByteArray("ab");
+        QTest::newRow("a web address") << QList<QUrl>{QUrl(QStringLiteral("http://example.org/"))}
+                                       << QString() << QByteArray("ahttp://example.org/b");
+        QTest::newRow("text") << QList<QUrl>{} << QStringLiteral("x") << QByteArray("axb");
+    }
+
+    void droppedFilesAreNotText()
+    {
+        QFETCH(QList<QUrl>, urls);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, after);
+        TRichEdit edit;
+        edit.resize(200, 100);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setWholeText("ab");
+        edit.setSelStart(1);
+        QMimeData data;
+        data.setUrls(urls);
+        if (!text.isEmpty())
+            data.setText(text);
+        // Dropped where the caret stands, between "a" and "b".
+        const QPoint at = edit.cursorRect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &drop);
+        QCOMPARE(edit.wholeText(), after);
     }
 
     void selectionChangeFollowsCaretAndSelection()

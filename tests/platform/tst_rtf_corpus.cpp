@@ -76,11 +76,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         requireCorpus();
         // Files where the expected text follows another reader's choices:
-        // link targets written after link texts, generated list numbers
-        // kept, and a second document read past the end of the first.
+        // link targets written after link texts, and a second document read
+        // past the end of the first.
         const QStringList differ{QStringLiteral("hyperlink"), QStringLiteral("hyperlinks"),
                                  QStringLiteral("mac_textedit_hyperlink"),
-                                 QStringLiteral("issue_63"), QStringLiteral("encoding")};
+                                 QStringLiteral("encoding")};
         const QDir expected(kCorpus + QStringLiteral("/striprtf-joshy-expected"));
         for (const QString &file : expected.entryList({QStringLiteral("*.txt")})) {
             const QString name = QFileInfo(file).completeBaseName();
@@ -120,6 +120,29 @@ private Q_SLOTS:
         QFETCH(QString, words);
         const QString text = textOf(bytesOf(kCorpus + QLatin1Char('/') + file));
         QVERIFY2(normalized(text).contains(words), qPrintable(text.left(200)));
+    }
+
+    void numberedListsKeepTheirNumbers_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("Word, outline levels")
+            << QStringLiteral("rtfpipe/rtf2xml/outline_list.rtf")
+            << QStringLiteral("3. Level 1 a. Level 2 i. Level 3 ii. Level 3 4. Level 1");
+        QTest::newRow("paragraph numbering of older writers")
+            << QStringLiteral("rtfpipe/ListWord.rtf")
+            << QStringLiteral("Bullet 2 Paragraph 2 1. List 1 2. List 2");
+        QTest::newRow("Google Docs") << QStringLiteral("rtfpipe/ListGoogle.rtf")
+                                     << QStringLiteral("Paragraph 2 1. Item 1 2. Item 2");
+    }
+
+    void numberedListsKeepTheirNumbers()
+    {
+        requireCorpus();
+        QFETCH(QString, file);
+        QFETCH(QString, words);
+        const QString text = normalized(textOf(bytesOf(kCorpus + QLatin1Char('/') + file)));
+        QVERIFY2(text.contains(words), qPrintable(text.left(300)));
     }
 
     void damagedFilesKeepWhatCouldBeRead_data()

@@ -3,7 +3,12 @@
 
 #include "FrameFixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStatusBar>
 
 class TestDocuments : public QObject
 {
@@ -39,19 +44,47 @@ private Q_SLOTS:
         QVERIFY(f.read(QStringLiteral("plain.rtf")).startsWith("{\\rtf1"));
     }
 
-    void aMissingFileLeavesAnEmptyWindowNamedByThePath()
+    void aFileThatCannotBeReadLeavesAnUntitledDocument_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<int>("untitledOpen");
+        QTest::addColumn<QString>("untitled");
+        QTest::newRow("missing") << QStringLiteral("gone.txt") << false << 0 << "Untitled1";
+        QTest::newRow("a folder") << QStringLiteral("dir.txt") << true << 0 << "Untitled1";
+        QTest::newRow("next free number")
+            << QStringLiteral("gone.txt") << false << 2 << "Untitled3";
+    }
+
+    void aFileThatCannotBeReadLeavesAnUntitledDocument()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, folder);
+        QFETCH(int, untitledOpen);
+        QFETCH(QString, untitled);
         FrameFixture f;
-        const QString missing = f.path(QStringLiteral("gone.txt"));
-        f.prompts.expectOpenFile(missing);
-        f.prompts.expectMessage(QStringLiteral("Error in TEditForm.Open"));
+        for (int i = 0; i < untitledOpen; ++i)
+            f.frame.New1Click();
+        if (folder)
+            QVERIFY(QDir(f.dir.path()).mkdir(name));
+        f.prompts.expectOpenFile(f.path(name));
+        f.prompts.expectFailure(QStringLiteral("Error in TEditForm.Open"));
         f.frame.Open1Click();
         TEditForm *w = f.active();
-        QCOMPARE(w->windowTitle(), missing);
-        QCOMPARE(w->FFileName, missing);
+        QCOMPARE(w->windowTitle(), untitled);
+        QCOMPARE(w->FFileName, untitled);
+        QCOMPARE(f.tabs().constLast(), untitled);
         QCOMPARE(w->Editor->wholeText(), QByteArray());
         QVERIFY(w->ToolBar->isVisibleTo(w));
         QCOMPARE(w->panelText(TEditForm::LoadingPanel), QString());
+
+        // Saving asks for a name instead of writing over the file.
+        QTest::keyClicks(w->Editor, QStringLiteral("typed"));
+        f.prompts.expectSaveFile(std::nullopt);
+        w->Save1Click();
+        QCOMPARE(f.prompts.lastSaveRequest().fileName, untitled);
+        QCOMPARE(QFileInfo(f.path(name)).isDir(), folder);
+        QCOMPARE(QFileInfo::exists(f.path(name)), folder);
     }
 
     void saveOfAnUntitledDocumentAsksForAName()
@@ -147,8 +180,10 @@ private Q_SLOTS:
         f.prompts.expectMessageContaining(target);
         w->Saveas1->trigger();
         QVERIFY(w->Editor->isModified());
-        QCOMPARE(w->windowTitle(), target);
-        QCOMPARE(f.tabs(), QStringList{QStringLiteral("x.txt")});
+        // The document keeps the name of the file it still belongs to.
+        QCOMPARE(w->windowTitle(), f.path(QStringLiteral("keep.txt")));
+        QCOMPARE(w->FFileName, f.path(QStringLiteral("keep.txt")));
+        QCOMPARE(f.tabs(), QStringList{QStringLiteral("keep.txt")});
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
                  QStringList({"-", "keep.txt=" + f.path(QStringLiteral("keep.txt"))}));
         QCOMPARE(f.read(QStringLiteral("keep.txt")), QByteArray("original"));
@@ -191,23 +226,83 @@ private Q_SLOTS:
         QCOMPARE(f.active()->Editor->wholeText(), QByteArray("unsaved work"));
     }
 
-    void refreshReloadsWithoutAsking()
+    void refreshAsksBeforeDroppingChanges_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("unmodified reloads") << false << -1 << QByteArray("disk");
+        QTest::newRow("modified, OK") << true << int(Prompts::Answer::Ok) << QByteArray("disk");
+        QTest::newRow("modified, Cancel")
+            << true << int(Prompts::Answer::Cancel) << QByteArray("editedold");
+    }
+
+    void refreshAsksBeforeDroppingChanges()
+    {
+        QFETCH(bool, edited);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, text);
+        FrameFixture f;
+        const QString path = f.write(QStringLiteral("r.txt"), "old");
+        TEditForm *w = f.open(path);
+        f.write(QStringLiteral("r.txt"), "disk");
+        if (edited)
+            QTest::keyClicks(w->Editor, QStringLiteral("edited"));
+        if (answer >= 0)
+            f.prompts.expectMessage(
+                QStringLiteral("Discard the changes to %1 and reload it from disk?").arg(path),
+                Prompts::Answer(answer));
+        w->Refresh1->trigger();
+        QCOMPARE(w->Editor->wholeText(), text);
+        const bool kept = text != "disk";
+        QCOMPARE(w->Editor->isModified(), kept);
+        QCOMPARE(w->panelText(TEditForm::ModifiedPanel),
+                 kept ? QStringLiteral("Modified") : QString());
+    }
+
+    void refreshOfAnUntitledDocumentKeepsItsText()
     {
         FrameFixture f;
-        TEditForm *w = f.open(f.write(QStringLiteral("r.txt"), "disk"));
-        w->Editor->setWholeText("edited");
-        QVERIFY(w->Editor->isModified());
-        w->Refresh1->trigger();
-        QCOMPARE(w->Editor->wholeText(), QByteArray("disk"));
-        QVERIFY(!w->Editor->isModified());
-        QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QString());
-
-        // An untitled document has no file to come back from.
         f.frame.New1Click();
         f.active()->Editor->setWholeText("typed");
-        f.prompts.expectMessage(QStringLiteral("Error in TEditForm.Open"));
+        f.prompts.expectMessage(
+            QStringLiteral("Discard the changes to Untitled1 and reload it from disk?"),
+            Prompts::Answer::Ok);
+        f.prompts.expectFailure(QStringLiteral("Error in TEditForm.Open"));
         f.active()->Refresh1->trigger();
         QCOMPARE(f.active()->Editor->wholeText(), QByteArray("typed"));
+        QCOMPARE(f.captions(), QStringList{QStringLiteral("Untitled1")});
+    }
+
+    void aDocumentBeyondTheTextLimitStaysEditable()
+    {
+        FrameFixture f;
+        // 16,777,216 characters: one more than a new document may hold.
+        const QByteArray line = QByteArray(1022, 'x') + "\r\n";
+        const QString path = f.write(QStringLiteral("big.txt"), line.repeated(16384));
+        TEditForm *w = f.open(path);
+        const int loaded = w->Editor->textLength();
+        QCOMPARE(loaded, 16384 * 1024);
+        QTest::keyClicks(w->Editor, QStringLiteral("ab"));
+        QCOMPARE(w->Editor->textLength(), loaded + 2);
+        QVERIFY(w->StatusBar->currentMessage().isEmpty());
+    }
+
+    void typingAtTheLimitBeepsAndSaysSo()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        TEditForm *w = f.active();
+        w->Editor->setTextLimit(3);
+        QSignalSpy limits(w->Editor, &TRichEdit::textLimitReached);
+        QTest::keyClicks(w->Editor, QStringLiteral("abc"));
+        QVERIFY(w->StatusBar->currentMessage().isEmpty());
+        QTest::keyClicks(w->Editor, QStringLiteral("de"));
+        QApplication::clipboard()->setText(QStringLiteral("fg"));
+        w->Editor->paste();
+        QCOMPARE(w->Editor->wholeText(), QByteArray("abc"));
+        QCOMPARE(limits.count(), 3);
+        QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Document is at its size limit"));
     }
 };
 

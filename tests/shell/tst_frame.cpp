@@ -145,6 +145,32 @@ private Q_SLOTS:
         QVERIFY(f.frame.MDIArea->activeSubWindow()->isMaximized());
     }
 
+    void minimisingAWindowChecksCascade_data()
+    {
+        QTest::addColumn<bool>("tiledFirst");
+        QTest::newRow("from Entire") << false;
+        QTest::newRow("from Tile") << true;
+    }
+
+    void minimisingAWindowChecksCascade()
+    {
+        QFETCH(bool, tiledFirst);
+        FrameFixture f;
+        f.frame.New1Click();
+        f.frame.New1Click();
+        if (tiledFirst)
+            f.frame.Tile1Click();
+        QMdiSubWindow *active = f.frame.MDIArea->activeSubWindow();
+        active->showMinimized();
+        QVERIFY(f.frame.Cascade1->isChecked());
+        QVERIFY(!f.frame.Tile1->isChecked() && !f.frame.Entire1->isChecked());
+
+        // Entire then brings the window back whole.
+        f.frame.Entire1->trigger();
+        QVERIFY(f.frame.Entire1->isChecked());
+        QVERIFY(f.frame.MDIArea->activeSubWindow()->isMaximized());
+    }
+
     void closingWithoutExitEmptiesTheFrame()
     {
         FrameFixture f;

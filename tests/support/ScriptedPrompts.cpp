@@ -32,6 +32,19 @@ void fail(const QString &what)
 
 } // namespace
 
+bool ScriptedPrompts::matches(const Expectation &e, const QString &text)
+{
+    switch (e.match) {
+    case Match::Contains:
+        return text.contains(e.text);
+    case Match::ReasonBelow:
+        return text.startsWith(e.text + QLatin1Char('\n')) && text.size() > e.text.size() + 1;
+    case Match::Exact:
+        break;
+    }
+    return text == e.text;
+}
+
 ScriptedPrompts::ScriptedPrompts()
 {
     installPrompts(this);
@@ -55,8 +68,7 @@ std::optional<ScriptedPrompts::Expectation> ScriptedPrompts::take(Kind kind, con
     }
     Expectation e = m_queue.front();
     m_queue.pop_front();
-    const bool textMatches = e.partial ? text.contains(e.text) : e.text == text;
-    if (e.kind != kind || (kind == Kind::Message && !textMatches)) {
+    if (e.kind != kind || (kind == Kind::Message && !matches(e, text))) {
         fail(
             QStringLiteral("expected %1 \"%2\" but got %3 \"%4\"")
                 .arg(QLatin1String(kindName(e.kind)), e.text, QLatin1String(kindName(kind)), text));
@@ -72,7 +84,16 @@ void ScriptedPrompts::expectMessage(const QString &text, Answer answer)
 
 void ScriptedPrompts::expectMessageContaining(const QString &fragment, Answer answer)
 {
-    m_queue.push_back({.kind = Kind::Message, .text = fragment, .answer = answer, .partial = true});
+    m_queue.push_back(
+        {.kind = Kind::Message, .text = fragment, .answer = answer, .match = Match::Contains});
+}
+
+void ScriptedPrompts::expectFailure(const QString &message)
+{
+    m_queue.push_back({.kind = Kind::Message,
+                       .text = message,
+                       .answer = Answer::Ok,
+                       .match = Match::ReasonBelow});
 }
 
 void ScriptedPrompts::expectOpenFile(std::optional<QString> path)

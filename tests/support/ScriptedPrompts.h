@@ -16,6 +16,7 @@ class ScriptedPrompts : public Prompts
 {
 public:
     enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PrinterSetup };
+    enum class Match { Exact, Contains, ReasonBelow };
 
     struct Record
     {
@@ -30,6 +31,8 @@ public:
     void expectMessage(const QString &text, Answer answer = Answer::Ok);
     // A message whose text holds the fragment, such as a system error.
     void expectMessageContaining(const QString &fragment, Answer answer = Answer::Ok);
+    // A failure's report: the message, and a reason on the line below it.
+    void expectFailure(const QString &message);
     void expectOpenFile(std::optional<QString> path);
     void expectSaveFile(std::optional<QString> path);
     void expectFont(std::optional<CharAttributes> font);
@@ -56,13 +59,14 @@ private:
         Kind kind = Kind::Message;
         QString text{};
         Answer answer = Answer::Cancel;
-        bool partial = false;
+        Match match = Match::Exact;
         std::optional<QString> path{};
         std::optional<CharAttributes> font{};
         std::optional<quint32> color{};
         bool accept = false;
     };
 
+    static bool matches(const Expectation &e, const QString &text);
     // The next expectation if it is of this kind (and text, for messages).
     std::optional<Expectation> take(Kind kind, const QString &text, const QString &caption);
 

@@ -10,8 +10,10 @@
 #include <QTextList>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -21,9 +23,17 @@ namespace {
 // Groups nested deeper than this are skipped whole, so that a hostile file
 // cannot make the state stack grow without bound.
 constexpr int kMaxDepth = 10000;
-// The "number format" of a list level that draws a bullet.
+// "Number formats" of list levels (\\levelnfc).
+constexpr int kDecimalFormat = 0;
+constexpr int kUpperRomanFormat = 1;
+constexpr int kLowerRomanFormat = 2;
+constexpr int kUpperLetterFormat = 3;
+constexpr int kLowerLetterFormat = 4;
+constexpr int kLeadingZeroFormat = 22;
 constexpr int kBulletLevelFormat = 23;
+constexpr int kNoNumberFormat = 255;
 constexpr int kUnsetLevelFormat = -1;
+constexpr int kListLevels = 9;
 
 constexpr int kAnsiCodePage = 1251;
 constexpr int kNoFont = std::numeric_limits<int>::min();
@@ -139,7 +149,9 @@ enum class Dest : quint8 {
     ColorTable,        // \colortbl
     ListTable,         // \listtable
     ListOverrideTable, // \listoverridetable
+    LevelText,         // \leveltext of a list level
     Numbering,         // \pn
+    ListText,          // \listtext, \pntext: a paragraph's number as text
 };
 
 struct CharProps
@@ -182,10 +194,64 @@ struct Font
     int codePage = 0;
 };
 
+struct ListLevel
+{
+    int format = kUnsetLevelFormat;
+    int startAt = 1;
+    int follow = 0;    // after the number: 0 a tab, 1 a space, 2 nothing
+    QByteArray text{}; // a length byte, then text with level numbers as bytes 0 to 8
+};
+
 struct ListDefinition
 {
-    std::vector<int> levelFormats;
+    std::vector<ListLevel> levels;
+    // The number each level reached; none where it starts afresh.
+    std::array<std::optional<int>, kListLevels> counts{};
 };
+
+QString romanNumeral(int n)
+{
+    static const std::pair<int, const char *> parts[] = {
+        {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+        {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
+    QString out;
+    for (const auto &[value, digits] : parts) {
+        for (; n >= value; n -= value)
+            out += QLatin1String(digits);
+    }
+    return out;
+}
+
+// A list item's number as its level's format writes it; decimal where the
+// format has no way to write it.
+QString listNumber(int n, int format)
+{
+    constexpr int kMaxLetterNumber = 26 * 10; // "zzzzzzzzzz"
+    switch (format) {
+    case kUpperRomanFormat:
+    case kLowerRomanFormat:
+        if (n >= 1 && n < 4000) {
+            const QString r = romanNumeral(n);
+            return format == kUpperRomanFormat ? r.toUpper() : r;
+        }
+        break;
+    case kUpperLetterFormat:
+    case kLowerLetterFormat:
+        // a to z, then aa to zz, and so on.
+        if (n >= 1 && n <= kMaxLetterNumber) {
+            const char16_t first = format == kUpperLetterFormat ? u'A' : u'a';
+            return QString((n - 1) / 26 + 1, QChar(char16_t(first + (n - 1) % 26)));
+        }
+        break;
+    case kLeadingZeroFormat:
+        if (n >= 0 && n < 10)
+            return QLatin1Char('0') + QString::number(n);
+        break;
+    default:
+        break;
+    }
+    return QString::number(n);
+}
 
 class Reader
 {
@@ -227,6 +293,10 @@ private:
     void finishParagraph(const ParaProps &p);
     QTextCharFormat charFormat(const CharProps &props);
     bool isBullet(const ParaProps &para) const;
+    // The list a paragraph belongs to, as an index into m_lists; -1 for none.
+    int listIndexOf(const ParaProps &para) const;
+    QString countListItem(const ParaProps &para);
+    void keepListText(bool bullet, const ParaProps &para);
     int codePageOf(int font);
     void finishFontName();
 
@@ -263,6 +333,9 @@ private:
     ParaProps m_paraProps;  // of the paragraph being read, as last seen
     ParaProps m_breakProps; // of the paragraph a pending break ends
     QTextList *m_list = nullptr;
+    // Where the paragraph's own list text lies in the document, if it has one.
+    int m_listTextStart = -1;
+    int m_listTextEnd = -1;
 
     CharProps m_formatKey;
     QTextCharFormat m_format;
@@ -412,6 +485,12 @@ void Reader::closeGroup()
             m_paraProps = outer.para;
         }
         break;
+    case Dest::ListText:
+        if (m_listTextStart >= 0) {
+            flushRun();
+            m_listTextEnd = m_cursor.position();
+        }
+        break;
     default:
         break;
     }
@@ -478,12 +557,15 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
             state().para.bullet = true;
         return;
     case Dest::Ignore:
+    case Dest::LevelText:
         return;
     case Dest::Text:
+    case Dest::ListText:
         break;
     }
 
-    if (charWord(word, hasParam, param) || paraWord(word, param))
+    // A list text's own paragraph formatting is not the paragraph's.
+    if (charWord(word, hasParam, param) || (state().dest == Dest::Text && paraWord(word, param)))
         return;
 
     if (word == "u") {
@@ -540,33 +622,19 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
 bool Reader::destination(QByteArrayView word, bool starred)
 {
     static const QByteArrayView skipped[] = {
-        "stylesheet",   "info",
-        "header",       "headerl",
-        "headerr",      "headerf",
-        "footer",       "footerl",
-        "footerr",      "footerf",
-        "footnote",     "pict",
-        "object",       "fldinst",
-        "xe",           "tc",
-        "txe",          "rxe",
-        "pntext",       "listtext",
-        "nonshppict",   "shp",
-        "do",           "template",
-        "revtbl",       "rsidtbl",
-        "pgdsctbl",     "filetbl",
-        "upr",          "ftnsep",
-        "ftnsepc",      "aftnsep",
-        "aftnsepc",     "annotation",
-        "atnauthor",    "atndate",
-        "atnid",        "comment",
-        "title",        "author",
-        "operator",     "keywords",
-        "subject",      "doccomm",
-        "themedata",    "colorschememapping",
-        "latentstyles", "datastore",
-        "xmlnstbl",     "generator",
-        "bkmkstart",    "bkmkend",
-        "private",
+        "stylesheet",   "info",      "header",     "headerl",
+        "headerr",      "headerf",   "footer",     "footerl",
+        "footerr",      "footerf",   "footnote",   "pict",
+        "object",       "fldinst",   "xe",         "tc",
+        "txe",          "rxe",       "nonshppict", "shp",
+        "do",           "template",  "revtbl",     "rsidtbl",
+        "pgdsctbl",     "filetbl",   "upr",        "ftnsep",
+        "ftnsepc",      "aftnsep",   "aftnsepc",   "annotation",
+        "atnauthor",    "atndate",   "atnid",      "comment",
+        "title",        "author",    "operator",   "keywords",
+        "subject",      "doccomm",   "themedata",  "colorschememapping",
+        "latentstyles", "datastore", "xmlnstbl",   "generator",
+        "bkmkstart",    "bkmkend",   "private",
     };
     Dest dest;
     if (word == "fonttbl") {
@@ -582,6 +650,10 @@ bool Reader::destination(QByteArrayView word, bool starred)
     } else if (word == "pn") {
         dest = Dest::Numbering;
         state().para.bullet = false;
+    } else if (word == "listtext" || word == "pntext") {
+        dest = state().dest == Dest::Text ? Dest::ListText : Dest::Ignore;
+    } else if (word == "leveltext" && state().dest == Dest::ListTable) {
+        dest = Dest::LevelText;
     } else if (starred ||
                std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped)) {
         skipGroup();
@@ -632,17 +704,25 @@ void Reader::listWord(QByteArrayView word, int param)
     }
     if (word == "list") {
         m_lists.emplace_back();
-    } else if (m_lists.empty()) {
         return;
-    } else if (word == "listlevel") {
-        m_lists.back().levelFormats.push_back(kUnsetLevelFormat);
-    } else if (word == "levelnfc" || word == "levelnfcn") {
-        // Both forms may stand in one level; the first one counts.
-        auto &levels = m_lists.back().levelFormats;
-        if (!levels.empty() && levels.back() == kUnsetLevelFormat)
-            levels.back() = param;
+    }
+    if (m_lists.empty())
+        return;
+    auto &levels = m_lists.back().levels;
+    if (word == "listlevel") {
+        levels.emplace_back();
     } else if (word == "listid") {
         m_listIds.insert(param, int(m_lists.size()) - 1);
+    } else if (levels.empty()) {
+        return;
+    } else if (word == "levelnfc" || word == "levelnfcn") {
+        // Both forms may stand in one level; the first one counts.
+        if (levels.back().format == kUnsetLevelFormat)
+            levels.back().format = param;
+    } else if (word == "levelstartat") {
+        levels.back().startAt = std::clamp(param, 0, 32767);
+    } else if (word == "levelfollow") {
+        levels.back().follow = param;
     }
 }
 
@@ -765,7 +845,8 @@ void Reader::textByte(uchar b)
 {
     m_starPending = false;
     switch (state().dest) {
-    case Dest::Text: {
+    case Dest::Text:
+    case Dest::ListText: {
         if (b == '\t') {
             emitChar(u'\t');
             return;
@@ -785,6 +866,10 @@ void Reader::textByte(uchar b)
         } else {
             m_fonts[m_currentFont].rawName.append(char(b));
         }
+        return;
+    case Dest::LevelText:
+        if (!m_lists.empty() && !m_lists.back().levels.empty())
+            m_lists.back().levels.back().text.append(char(b));
         return;
     case Dest::ColorTable:
         if (b == ';') {
@@ -833,9 +918,14 @@ void Reader::emitChar(char16_t c)
 
 void Reader::emitText(const QString &text)
 {
-    if (state().dest != Dest::Text || text.isEmpty())
+    const Dest dest = state().dest;
+    if ((dest != Dest::Text && dest != Dest::ListText) || text.isEmpty())
         return;
     realizeBreak();
+    if (dest == Dest::ListText && m_listTextStart < 0) {
+        flushRun();
+        m_listTextStart = m_cursor.position();
+    }
     // The cells before this text in its row end here.
     const QString cells(m_cellsPending, u'\t');
     m_cellsPending = 0;
@@ -883,6 +973,7 @@ void Reader::finishParagraph(const ParaProps &p)
     ParaAttributes attrs;
     attrs.alignment = p.alignment;
     attrs.numbering = isBullet(p) ? Numbering::Bullet : Numbering::None;
+    keepListText(attrs.numbering == Numbering::Bullet, p);
     attrs.firstIndent = p.leftIndent + p.firstIndent;
     attrs.leftIndent = -p.firstIndent;
     attrs.rightIndent = p.rightIndent;
@@ -900,18 +991,77 @@ void Reader::finishParagraph(const ParaProps &p)
     }
 }
 
+// A bulleted paragraph shows a bullet; a numbered one keeps its number as
+// text at its start, since the control numbers nothing: the number its list
+// text gives, or else the one its list level makes.
+void Reader::keepListText(bool bullet, const ParaProps &para)
+{
+    const QString number = countListItem(para);
+    const int start = std::exchange(m_listTextStart, -1);
+    const int end = std::exchange(m_listTextEnd, -1);
+    if (start >= 0 && bullet) {
+        QTextCursor c(m_cursor.document());
+        c.setPosition(start);
+        c.setPosition(end >= 0 ? end : m_cursor.position(), QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+    } else if (start < 0 && !bullet && !number.isEmpty()) {
+        QTextCursor(m_cursor.block()).insertText(number, charFormat(m_runProps));
+    }
+}
+
+int Reader::listIndexOf(const ParaProps &para) const
+{
+    if (para.list <= 0)
+        return -1;
+    const int listId = m_listOverrides.value(para.list, para.list);
+    return m_listIds.value(listId, -1);
+}
+
+// Counts the paragraph as the next item of its list level and returns the
+// number as the level's text writes it, or nothing for a level that shows
+// no number.
+QString Reader::countListItem(const ParaProps &para)
+{
+    const int index = listIndexOf(para);
+    const auto level = size_t(para.level);
+    if (index < 0 || level >= m_lists[size_t(index)].levels.size())
+        return {};
+    ListDefinition *list = &m_lists[size_t(index)];
+    const ListLevel &own = list->levels[level];
+    auto &count = list->counts[level];
+    count = count ? std::min(*count, std::numeric_limits<int>::max() - 1) + 1 : own.startAt;
+    std::fill(list->counts.begin() + qsizetype(level) + 1, list->counts.end(), std::nullopt);
+    if (own.format == kBulletLevelFormat || own.format == kNoNumberFormat || own.text.isEmpty())
+        return {};
+
+    QString out;
+    const qsizetype length = std::min<qsizetype>(uchar(own.text[0]), own.text.size() - 1);
+    for (qsizetype i = 1; i <= length; ++i) {
+        const auto b = uchar(own.text[i]);
+        if (b >= kListLevels) {
+            out += m_decoders.decode(m_ansiCodePage, own.text.sliced(i, 1));
+        } else if (b < list->levels.size()) {
+            const ListLevel &shown = list->levels[b];
+            out += listNumber(list->counts[b].value_or(shown.startAt), shown.format);
+        }
+    }
+    if (own.follow == 0)
+        out += u'\t';
+    else if (own.follow == 1)
+        out += u' ';
+    return out;
+}
+
 bool Reader::isBullet(const ParaProps &para) const
 {
     if (para.bullet)
         return true;
-    if (para.list <= 0)
+    const int index = listIndexOf(para);
+    if (index < 0)
         return false;
-    const int listId = m_listOverrides.value(para.list, para.list);
-    const auto it = m_listIds.constFind(listId);
-    if (it == m_listIds.constEnd())
-        return false;
-    const auto &levels = m_lists[size_t(*it)].levelFormats;
-    return size_t(para.level) < levels.size() && levels[size_t(para.level)] == kBulletLevelFormat;
+    const auto &levels = m_lists[size_t(index)].levels;
+    return size_t(para.level) < levels.size() &&
+           levels[size_t(para.level)].format == kBulletLevelFormat;
 }
 
 QTextCharFormat Reader::charFormat(const CharProps &props)

@@ -24,11 +24,18 @@ struct RunFormat
     bool operator==(const RunFormat &) const = default;
 };
 
-// Text in these character sets goes out as bytes of the ANSI code page; in
-// any other, characters beyond ASCII go out as Unicode.
+// Text in these character sets is written in the ANSI code page.
 bool usesAnsiCodePage(int charset)
 {
     return charset == charset::Default || charset == charset::Russian;
+}
+
+// The character set a font is declared with: the one its text is written
+// in. Readers take "default" (1) as their own code page and then ignore
+// \ansicpg, so the ANSI code page's fonts are named Russian.
+int declaredCharset(int charset)
+{
+    return usesAnsiCodePage(charset) ? charset::Russian : charset;
 }
 
 class Writer
@@ -117,7 +124,7 @@ void Writer::writeHeader()
     m_out += "{\\rtf1\\ansi\\ansicpg1251\\deff0\\uc1\r\n{\\fonttbl";
     for (int i = 0; i < m_fonts.size(); ++i) {
         m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset" +
-                 QByteArray::number(m_fonts[i].charset) + ' ';
+                 QByteArray::number(declaredCharset(m_fonts[i].charset)) + ' ';
         // A semicolon ends the name, whatever escapes it.
         QString name = m_fonts[i].name;
         writeText(name.remove(QLatin1Char(';')), m_fonts[i].charset);
@@ -228,17 +235,21 @@ void Writer::writeText(QStringView text, int charset)
         default:
             break;
         }
-        // Control characters (DEL among them) go out as Unicode too: code
-        // pages other than the ANSI one do not all keep them as they are.
         if (c >= 0x20 && c < 0x7F) {
             m_out += char(c);
-        } else if (const int b = ansi::fromUnicode(c); c >= 0x80 && ansiBytes && b >= 0) {
-            writeHexByte(uchar(b));
-        } else {
-            // \u takes a signed 16-bit number; "?" stands in for readers
-            // that know no Unicode.
-            m_out += "\\u" + QByteArray::number(qint16(c)) + '?';
+            continue;
         }
+        // Everything else goes out as Unicode, which readers that ignore
+        // \ansicpg read right, with a stand-in for readers that know no
+        // Unicode: the byte of the ANSI code page, or "?". Control
+        // characters (DEL among them) go out this way too: code pages other
+        // than the ANSI one do not all keep them as they are. \u takes a
+        // signed 16-bit number.
+        m_out += "\\u" + QByteArray::number(qint16(c));
+        if (const int b = ansi::fromUnicode(c); c >= 0x80 && ansiBytes && b >= 0)
+            writeHexByte(uchar(b));
+        else
+            m_out += '?';
     }
 }
 

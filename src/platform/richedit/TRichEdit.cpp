@@ -10,6 +10,7 @@
 #include "platform/text/WinColors.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -30,6 +31,14 @@ bool isPlainTextMime(const QString &mimeType)
 {
     return mimeType == QLatin1String("text/plain") ||
            mimeType.startsWith(QLatin1String("text/plain;"));
+}
+
+// Files dragged from a file manager come as their addresses: documents to
+// open, not text to insert.
+bool holdsFiles(const QMimeData *source)
+{
+    const QList<QUrl> urls = source ? source->urls() : QList<QUrl>();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
 }
 
 bool isRtfMime(const QString &mimeType)
@@ -198,7 +207,7 @@ void TRichEdit::insertFromMimeData(const QMimeData *source)
         // code page lacks become "?" on the way in.
         QString text = ansi::fold(source->text());
         if (text.size() > room) {
-            QApplication::beep();
+            refuseForLimit();
             text.truncate(room);
         }
         c.insertText(text);
@@ -481,6 +490,12 @@ int TRichEdit::roomFor(int replaced) const
     return std::max(0, m_textLimit - (textLength() - replaced));
 }
 
+void TRichEdit::refuseForLimit()
+{
+    QApplication::beep();
+    Q_EMIT textLimitReached();
+}
+
 int TRichEdit::lineFromChar(int pos) const
 {
     const int docPos =
@@ -572,7 +587,7 @@ void TRichEdit::keyPressEvent(QKeyEvent *event)
     }
     const int inserted = insertedBy(*event);
     if (inserted > 0 && inserted > roomFor(selLength())) {
-        QApplication::beep();
+        refuseForLimit();
         event->accept();
         return;
     }
@@ -607,4 +622,23 @@ void TRichEdit::mousePressEvent(QMouseEvent *event)
 {
     Q_EMIT mouseDown(event->button(), event->position().toPoint());
     QTextEdit::mousePressEvent(event);
+}
+
+// Dropped files are left to the window that holds the control.
+void TRichEdit::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (holdsFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::dragEnterEvent(event);
+}
+
+void TRichEdit::dropEvent(QDropEvent *event)
+{
+    if (holdsFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::dropEvent(event);
 }

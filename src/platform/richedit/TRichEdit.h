@@ -119,11 +119,16 @@ Q_SIGNALS:
     void keyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
     // A mouse button was pressed over the text.
     void mouseDown(Qt::MouseButton button, const QPoint &pos);
+    // Typing or pasting met the text limit: the control beeped and took
+    // no more than there was room for.
+    void textLimitReached();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     void changeEvent(QEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
@@ -146,6 +151,7 @@ private:
     void noteSelection();
     // Characters that may still be added when `replaced` are taken away.
     int roomFor(int replaced) const;
+    void refuseForLimit();
     QPalette systemPalette() const;
 
     bool m_plainTextMode = true;

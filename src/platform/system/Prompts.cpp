@@ -28,6 +28,21 @@ void installPrompts(Prompts *p)
     slot().install(p);
 }
 
+void reportCurrentFailure(const QString &message) noexcept
+{
+    QString reason;
+    try {
+        throw;
+    } catch (const std::exception &e) {
+        reason = QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    try {
+        prompts().error(reason.isEmpty() ? message : message + QLatin1Char('\n') + reason);
+    } catch (...) {
+    }
+}
+
 void Prompts::error(const QString &text)
 {
     message({text, {}, Icon::None, Buttons::Ok});

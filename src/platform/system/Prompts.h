@@ -83,9 +83,14 @@ Prompts &prompts();
 // Installs an implementation (not owned); nullptr brings back the Qt one.
 void installPrompts(Prompts *prompts);
 
+// Shows the message for the failure being handled (call it from a catch
+// block): the message as it stands, and on a line below it the failure's own
+// reason, such as the system's "Permission denied", when it has one.
+void reportCurrentFailure(const QString &message) noexcept;
+
 // Runs a handler's body; any failure it throws is shown as the message
-// (for example "Error in TFrameForm.New1Click") and the program carries on.
-// Returns whether the body ran to its end.
+// (for example "Error in TFrameForm.New1Click") with its reason, and the
+// program carries on. Returns whether the body ran to its end.
 template<typename Body>
 bool reportFailure(const QString &message, Body &&body) noexcept
 {
@@ -93,10 +98,7 @@ bool reportFailure(const QString &message, Body &&body) noexcept
         body();
         return true;
     } catch (...) {
-        try {
-            prompts().error(message);
-        } catch (...) {
-        }
+        reportCurrentFailure(message);
         return false;
     }
 }

@@ -1,0 +1,8 @@
+#include "shell/AppTitle.h"
+
+#include <QCoreApplication>
+
+void setApplicationTitle()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Scrivlet"));
+}
