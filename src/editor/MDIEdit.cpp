@@ -45,12 +45,16 @@ QPrinter &sharedPrinter()
     return printer;
 }
 
-const QList<Prompts::FileFilter> kSaveFilters{
-    {QStringLiteral("Plain text files (*.txt)"), QStringLiteral("*.txt")},
-    {QStringLiteral("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
-    {QStringLiteral("HTML files"), QStringLiteral("*.htm;*.html")},
-    {QStringLiteral("All files"), QStringLiteral("*.*")},
-};
+QList<Prompts::FileFilter> saveFilters()
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("TEditForm", text); };
+    return {
+        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt")},
+        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
+        {tr("HTML files"), QStringLiteral("*.htm;*.html")},
+        {tr("All files"), QStringLiteral("*.*")},
+    };
+}
 
 int saveFilterIndex(const QString &name)
 {
@@ -125,34 +129,34 @@ void TEditForm::createControls()
 
 void TEditForm::createFileMenu()
 {
-    File1 = new QMenu(QStringLiteral("&File"), this);
+    File1 = new QMenu(tr("&File"), this);
     File1->setObjectName(QStringLiteral("File1"));
     // clang-format off
     actions::addTo(File1, {
-        {.slot = &New1, .name = "New1", .caption = QStringLiteral("&New"),
+        {.slot = &New1, .name = "New1", .caption = tr("&New"),
          .handler = [this] { m_host.New1Click(); }},
-        {.slot = &Open1, .name = "Open1", .caption = QStringLiteral("&Open..."),
+        {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
          .handler = [this] { m_host.Open1Click(); }},
-        {.slot = &Refresh1, .name = "Refresh1", .caption = QStringLiteral("&Refresh"),
+        {.slot = &Refresh1, .name = "Refresh1", .caption = tr("&Refresh"),
          .shortcut = Qt::Key_F5, .handler = [this] { Refresh1Click(); }},
         {.name = "N1", .caption = QStringLiteral("-")},
-        {.slot = &Close1, .name = "Close1", .caption = QStringLiteral("&Close"),
+        {.slot = &Close1, .name = "Close1", .caption = tr("&Close"),
          .handler = [this] { Close1Click(); }},
-        {.slot = &CloseAll1, .name = "CloseAll1", .caption = QStringLiteral("Cl&ose All"),
+        {.slot = &CloseAll1, .name = "CloseAll1", .caption = tr("Cl&ose All"),
          .handler = [this] { m_host.CloseAll(); }},
         {.name = "N6", .caption = QStringLiteral("-")},
-        {.slot = &Save1, .name = "Save1", .caption = QStringLiteral("&Save"),
+        {.slot = &Save1, .name = "Save1", .caption = tr("&Save"),
          .handler = [this] { Save1Click(); }},
-        {.slot = &Saveas1, .name = "Saveas1", .caption = QStringLiteral("Save &as..."),
+        {.slot = &Saveas1, .name = "Saveas1", .caption = tr("Save &as..."),
          .handler = [this] { Saveas1Click(); }},
         {.name = "N7", .caption = QStringLiteral("-")},
-        {.slot = &Print1, .name = "Print1", .caption = QStringLiteral("&Print"),
+        {.slot = &Print1, .name = "Print1", .caption = tr("&Print"),
          .handler = [this] { Print1Click(); }},
         {.slot = &Printersetup1, .name = "Printersetup1",
-         .caption = QStringLiteral("Printer setup..."),
+         .caption = tr("Printer setup..."),
          .handler = [this] { Printersetup1Click(); }},
         {.name = "N2", .caption = QStringLiteral("-")},
-        {.slot = &Exit1, .name = "Exit1", .caption = QStringLiteral("E&xit"),
+        {.slot = &Exit1, .name = "Exit1", .caption = tr("E&xit"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q),
          .handler = [this] { m_host.Exit1Click(); }},
     });
@@ -162,24 +166,24 @@ void TEditForm::createFileMenu()
 
 void TEditForm::createConvertMenu()
 {
-    Convert1 = new QMenu(QStringLiteral("&Convert"), this);
+    Convert1 = new QMenu(tr("&Convert"), this);
     Convert1->setObjectName(QStringLiteral("Convert1"));
     // clang-format off
     actions::addTo(Convert1, {
-        {.slot = &D866W1251, .name = "D866W1251", .caption = QStringLiteral("Dos866->Win1251"),
+        {.slot = &D866W1251, .name = "D866W1251", .caption = tr("Dos866->Win1251"),
          .handler = [this] { D866W1251Click(); }},
-        {.slot = &W1251D866, .name = "W1251D866", .caption = QStringLiteral("Win1251->Dos866"),
+        {.slot = &W1251D866, .name = "W1251D866", .caption = tr("Win1251->Dos866"),
          .handler = [this] { W1251D866Click(); }},
         {.name = "N9", .caption = QStringLiteral("-")},
-        {.slot = &Koi8Win12511, .name = "Koi8Win12511", .caption = QStringLiteral("Koi8->Win1251"),
+        {.slot = &Koi8Win12511, .name = "Koi8Win12511", .caption = tr("Koi8->Win1251"),
          .handler = [this] { Koi8Win12511Click(); }},
-        {.slot = &Win1251Koi8, .name = "Win1251Koi8", .caption = QStringLiteral("Win1251->Koi8"),
+        {.slot = &Win1251Koi8, .name = "Win1251Koi8", .caption = tr("Win1251->Koi8"),
          .handler = [this] { Win1251Koi8Click(); }},
     });
     // clang-format on
     // A command of its own on the menu bar, not a menu.
     mnuEngToLower = actions::make(this, {.name = "mnuEngToLower",
-                                         .caption = QStringLiteral("EngToLower"),
+                                         .caption = tr("EngToLower"),
                                          .handler = [this] { mnuEngToLowerClick(); }});
 }
 
@@ -189,13 +193,13 @@ void TEditForm::createPopupMenu()
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     // clang-format off
     actions::addTo(PopupMenu1, {
-        {.slot = &Cut2, .name = "Cut2", .caption = QStringLiteral("Cu&t"),
+        {.slot = &Cut2, .name = "Cut2", .caption = tr("Cu&t"),
          .handler = [this] { Cut1Click(); }},
-        {.slot = &Copy2, .name = "Copy2", .caption = QStringLiteral("&Copy"),
+        {.slot = &Copy2, .name = "Copy2", .caption = tr("&Copy"),
          .handler = [this] { Copy1Click(); }},
-        {.slot = &Paste2, .name = "Paste2", .caption = QStringLiteral("&Paste"),
+        {.slot = &Paste2, .name = "Paste2", .caption = tr("&Paste"),
          .handler = [this] { Paste1Click(); }},
-        {.slot = &InStart1, .name = "InStart1", .caption = QStringLiteral("InStart"),
+        {.slot = &InStart1, .name = "InStart1", .caption = tr("InStart"),
          .handler = [this] { InStart1Click(); }},
     });
     // clang-format on
@@ -215,16 +219,16 @@ void TEditForm::createToolBar()
     ToolBar->setIconSize(QSize(20, 20));
     // clang-format off
     actions::addTo(ToolBar, {
-        {.slot = &NewlButton, .name = "NewlButton", .hint = QStringLiteral("New|New file"),
+        {.slot = &NewlButton, .name = "NewlButton", .hint = tr("New|New file"),
          .glyph = toolbarimages::New, .handler = [this] { New1->trigger(); }},
         {.slot = &OpenButton, .name = "OpenButton",
-         .hint = QStringLiteral("Open|Open an existing file"), .glyph = toolbarimages::Open,
+         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
          .handler = [this] { Open1->trigger(); }},
         {.slot = &SaveButton, .name = "SaveButton",
-         .hint = QStringLiteral("Save|Save current file"), .glyph = toolbarimages::Save,
+         .hint = tr("Save|Save current file"), .glyph = toolbarimages::Save,
          .handler = [this] { Save1->trigger(); }},
         {.slot = &PrintButton, .name = "PrintButton",
-         .hint = QStringLiteral("Print|Print current file"), .glyph = toolbarimages::Print,
+         .hint = tr("Print|Print current file"), .glyph = toolbarimages::Print,
          .handler = [this] { Print1->trigger(); }},
     });
     // clang-format on
@@ -290,7 +294,7 @@ void TEditForm::showTextLimitReached()
 void TEditForm::FormCreate()
 {
     Editor->setTextLimit(kTextLimit);
-    setPanel(InsertPanel, QStringLiteral("Insert"));
+    setPanel(InsertPanel, tr("Insert"));
     FFileName = m_host.newDocName();
 }
 
@@ -334,12 +338,12 @@ void TEditForm::FormResize()
 void TEditForm::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    reportFailure(QStringLiteral("Error in TEditForm.FormPaint"), [this] { SetEditRect(); });
+    reportFailure(tr("Error in TEditForm.FormPaint"), [this] { SetEditRect(); });
 }
 
 void TEditForm::SetEditRect()
 {
-    reportFailure(QStringLiteral("Error in TEditForm.SetEditRect"), [this] {
+    reportFailure(tr("Error in TEditForm.SetEditRect"), [this] {
         const QRect client = Editor->clientRect();
         Editor->setFormattingRect(
             QRect(kGutter, 0, std::max(0, client.width() - 2 * kGutter), client.height()));
@@ -348,13 +352,12 @@ void TEditForm::SetEditRect()
 
 void TEditForm::FormActivate()
 {
-    reportFailure(QStringLiteral("Error in TEditForm.Synchronize"), [this] { Synchronize(); });
-    reportFailure(QStringLiteral("Error in TEditForm.FormActivate"), [this] {
+    reportFailure(tr("Error in TEditForm.Synchronize"), [this] { Synchronize(); });
+    reportFailure(tr("Error in TEditForm.FormActivate"), [this] {
         Editor->setFocus();
         m_host.setEditorComponentIndex(int(children().indexOf(Editor)));
     });
-    reportFailure(QStringLiteral("Error in TEditForm.FormActivate_menu"),
-                  [this] { rebuildRecentFiles(); });
+    reportFailure(tr("Error in TEditForm.FormActivate_menu"), [this] { rebuildRecentFiles(); });
 }
 
 void TEditForm::Synchronize()
@@ -391,9 +394,9 @@ void TEditForm::rebuildRecentFiles()
 
 bool TEditForm::Open(const QString &path)
 {
-    setPanel(LoadingPanel, QStringLiteral("Loading "));
+    setPanel(LoadingPanel, tr("Loading "));
     ToolBar->hide();
-    const bool loaded = reportFailure(QStringLiteral("Error in TEditForm.Open"), [&] {
+    const bool loaded = reportFailure(tr("Error in TEditForm.Open"), [&] {
         setCaption(path);
         if (filenames::hasExtension(path, "rtf"))
             Editor->setPlainTextMode(false);
@@ -436,7 +439,7 @@ void TEditForm::Saveas1Click()
 {
     Prompts::SaveFileRequest request;
     request.fileName = FFileName;
-    request.filters = kSaveFilters;
+    request.filters = saveFilters();
     request.filterIndex = saveFilterIndex(FFileName);
     request.defaultExtension = QStringLiteral("txt");
     request.overwritePrompt = true;
@@ -449,8 +452,7 @@ void TEditForm::Saveas1Click()
         renameDocument(*chosen);
         m_host.NewLastOpened(filenames::fileNamePart(*chosen), *chosen);
     }
-    reportFailure(QStringLiteral("Error in TEditForm.SaveAs1Click_menu"),
-                  [this] { rebuildRecentFiles(); });
+    reportFailure(tr("Error in TEditForm.SaveAs1Click_menu"), [this] { rebuildRecentFiles(); });
 }
 
 void TEditForm::Refresh1Click()
@@ -480,7 +482,7 @@ void TEditForm::Printersetup1Click()
 
 void TEditForm::ShowModifiedState(bool modified)
 {
-    setPanel(ModifiedPanel, modified ? QStringLiteral("Modified") : QString());
+    setPanel(ModifiedPanel, modified ? tr("Modified") : QString());
     SaveButton->setIcon(
         toolbarimages::image(modified ? toolbarimages::SaveModified : toolbarimages::Save));
     if (modified)
@@ -570,7 +572,7 @@ void TEditForm::FormCloseQuery(bool &canClose)
     if (!Editor->isModified())
         return;
     try {
-        switch (prompts().yesNoCancel(QStringLiteral("Save changes to %1?").arg(FFileName))) {
+        switch (prompts().yesNoCancel(tr("Save changes to %1?").arg(FFileName))) {
         case Prompts::Answer::Cancel:
             canClose = false;
             break;
@@ -585,14 +587,14 @@ void TEditForm::FormCloseQuery(bool &canClose)
         }
     } catch (...) {
         // The save failed: the document stays open for another try.
-        reportCurrentFailure(QStringLiteral("Error in TEditForm.FormCloseQuery"));
+        reportCurrentFailure(tr("Error in TEditForm.FormCloseQuery"));
         canClose = false;
     }
 }
 
 void TEditForm::FormClose(CloseAction &action)
 {
-    reportFailure(QStringLiteral("Error in TEditForm.FormCloseMy"), [&] {
+    reportFailure(tr("Error in TEditForm.FormCloseMy"), [&] {
         // The window's own tab: the same as the active one when the window
         // closes through its menu, and the right one however it closes.
         TPageControl &tabs = m_host.pageControl();

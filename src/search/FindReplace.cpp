@@ -1,7 +1,7 @@
 #include "search/FindReplace.h"
 
-#include "platform/text/AnsiCodec.h"
 #include "platform/system/Prompts.h"
+#include "platform/text/AnsiCodec.h"
 #include "transform/CaseConversion.h"
 
 #include <QWidget>
@@ -380,10 +380,9 @@ void TFindReplace::DoNotFound(FindDialog *dialog)
         m_onNotFound(this);
     if (!m_showDialogs)
         return;
-    prompts().message(
-        {QStringLiteral("Search string '%1' not found").arg(dialog->findText()),
-         dialog->isReplaceDialog() ? QStringLiteral("Replace") : QStringLiteral("Find"),
-         Prompts::Icon::Information, Prompts::Buttons::Ok});
+    prompts().message({tr("Search string '%1' not found").arg(dialog->findText()),
+                       dialog->isReplaceDialog() ? tr("Replace") : tr("Find"),
+                       Prompts::Icon::Information, Prompts::Buttons::Ok});
 }
 
 void TFindReplace::DoReplacingAll()

@@ -114,7 +114,7 @@ void TFrameForm::LoadDefaultValue()
 // the earlier steps applied.
 void TFrameForm::loadSettings(bool atStart)
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.LoadDefaultValue"), [&] {
+    reportFailure(tr("Error in TFrameForm.LoadDefaultValue"), [&] {
         SettingsStore store;
         loadGeometry(store);
         loadStyleFonts(store);
@@ -215,13 +215,13 @@ EditorSettings TFrameForm::editorSettings() const
 
 void TFrameForm::RegistryToFont(FontSpec &font, const fontrecord::Record &record)
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.RegistryToFont"),
+    reportFailure(tr("Error in TFrameForm.RegistryToFont"),
                   [&] { fontrecord::read(font, record); });
 }
 
 void TFrameForm::FontToRegistry(fontrecord::Record &record, const FontSpec &font)
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.FontToRegistry"),
+    reportFailure(tr("Error in TFrameForm.FontToRegistry"),
                   [&] { fontrecord::write(record, font); });
 }
 

@@ -15,6 +15,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -31,19 +32,23 @@ namespace {
 constexpr int kFileMenuGroup = 0;
 constexpr int kFrameMenuGroup = 9;
 
-const QList<Prompts::FileFilter> kOpenFilters{
-    {QStringLiteral("Plain text files (*.txt)"), QStringLiteral("*.txt")},
-    {QStringLiteral("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
-    {QStringLiteral("Pascal files (*.pas;*.dpr)"), QStringLiteral("*.pas;*.dpr")},
-    {QStringLiteral("C/C++ files (*.cpp;*.c;*.hpp;*.h)"), QStringLiteral("*.cpp;*.c;*.hpp;*.h")},
-    {QStringLiteral("Assembler files (*.asm)"), QStringLiteral("*.asm")},
-    {QStringLiteral("Java files (*.java)"), QStringLiteral("*.java")},
-    {QStringLiteral("Batch files (*.bat)"), QStringLiteral("*.bat")},
-    {QStringLiteral("HTML files"), QStringLiteral("*.htm;*.html")},
-    {QStringLiteral("All files"), QStringLiteral("*.*")},
-};
-
-const QString kAlreadyOpen = QStringLiteral("File already open,continue?");
+QList<Prompts::FileFilter> openFilters()
+{
+    const auto tr = [](const char *text) {
+        return QCoreApplication::translate("TFrameForm", text);
+    };
+    return {
+        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt")},
+        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
+        {tr("Pascal files (*.pas;*.dpr)"), QStringLiteral("*.pas;*.dpr")},
+        {tr("C/C++ files (*.cpp;*.c;*.hpp;*.h)"), QStringLiteral("*.cpp;*.c;*.hpp;*.h")},
+        {tr("Assembler files (*.asm)"), QStringLiteral("*.asm")},
+        {tr("Java files (*.java)"), QStringLiteral("*.java")},
+        {tr("Batch files (*.bat)"), QStringLiteral("*.bat")},
+        {tr("HTML files"), QStringLiteral("*.htm;*.html")},
+        {tr("All files"), QStringLiteral("*.*")},
+    };
+}
 
 TEditForm *formOf(QMdiSubWindow *window)
 {
@@ -131,40 +136,40 @@ void TFrameForm::createControls()
 
 void TFrameForm::createMenus()
 {
-    File1 = new QMenu(QStringLiteral("&File"), this);
+    File1 = new QMenu(tr("&File"), this);
     File1->setObjectName(QStringLiteral("File1"));
     // clang-format off
     actions::addTo(File1, {
-        {.slot = &New1, .name = "New1", .caption = QStringLiteral("&New"),
+        {.slot = &New1, .name = "New1", .caption = tr("&New"),
          .handler = [this] { New1Click(); }},
-        {.slot = &Open1, .name = "Open1", .caption = QStringLiteral("&Open..."),
+        {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
          .handler = [this] { Open1Click(); }},
         {.name = "N1", .caption = QStringLiteral("-")},
-        {.slot = &Exit1, .name = "Exit1", .caption = QStringLiteral("E&xit"),
+        {.slot = &Exit1, .name = "Exit1", .caption = tr("E&xit"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .handler = [this] { Exit1Click(); }},
     });
     // clang-format on
     m_recentFiles = new TRecentFiles(
         File1, Exit1, [this](QAction *entry) { OpenLastOpened(entry); }, this);
 
-    Favourites1 = new QMenu(QStringLiteral("Fa&vourites"), this);
+    Favourites1 = new QMenu(tr("Fa&vourites"), this);
     Favourites1->setObjectName(QStringLiteral("Favourites1"));
-    TrayFavourites = new QMenu(QStringLiteral("Favourites..."), this);
+    TrayFavourites = new QMenu(tr("Favourites..."), this);
     TrayFavourites->setObjectName(QStringLiteral("TrayFavourites"));
 
-    Window1 = new QMenu(QStringLiteral("&Window"), this);
+    Window1 = new QMenu(tr("&Window"), this);
     Window1->setObjectName(QStringLiteral("Window1"));
     auto *arrangement = new QActionGroup(this);
     // clang-format off
     actions::addTo(Window1, {
-        {.slot = &Tile1, .name = "Tile1", .caption = QStringLiteral("&Tile"),
+        {.slot = &Tile1, .name = "Tile1", .caption = tr("&Tile"),
          .handler = [this] { Tile1Click(); }, .group = arrangement},
-        {.slot = &Cascade1, .name = "Cascade1", .caption = QStringLiteral("&Cascade"),
+        {.slot = &Cascade1, .name = "Cascade1", .caption = tr("&Cascade"),
          .handler = [this] { Cascade1Click(); }, .group = arrangement},
-        {.slot = &Entire1, .name = "Entire1", .caption = QStringLiteral("&Entire"),
+        {.slot = &Entire1, .name = "Entire1", .caption = tr("&Entire"),
          .handler = [this] { Entire1Click(); }, .checked = true, .group = arrangement},
         {.name = "N3", .caption = QStringLiteral("-")},
-        {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = QStringLiteral("Calendar"),
+        {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = tr("Calendar"),
          .handler = [this] { Panel1->setVisible(mnuCalendar2->isChecked()); },
          .checkable = true, .checked = true},
     });
@@ -182,10 +187,10 @@ void TFrameForm::createToolBar()
     setContextMenuPolicy(Qt::NoContextMenu);
     // clang-format off
     actions::addTo(ToolBar, {
-        {.slot = &NewlButton, .name = "NewlButton", .hint = QStringLiteral("New|New file"),
+        {.slot = &NewlButton, .name = "NewlButton", .hint = tr("New|New file"),
          .glyph = toolbarimages::New, .handler = [this] { New1Click(); }},
         {.slot = &OpenButton, .name = "OpenButton",
-         .hint = QStringLiteral("Open|Open an existing file"), .glyph = toolbarimages::Open,
+         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
          .handler = [this] { Open1Click(); }},
     });
     // clang-format on
@@ -196,7 +201,7 @@ void TFrameForm::createToolBar()
     ToolBar->addWidget(stretch);
     ToolBar->addAction(actions::make(ToolBar, {.slot = &ExitButton,
                                                .name = "ExitButton",
-                                               .hint = QStringLiteral("Exit"),
+                                               .hint = tr("Exit"),
                                                .glyph = toolbarimages::Exit,
                                                .handler = [this] { Exit1Click(); }}));
 }
@@ -256,7 +261,7 @@ QString TFrameForm::handOffPath()
 
 void TFrameForm::SaveTempOpenFile(const QString &path)
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.SaveTempOpenFile"), [&] {
+    reportFailure(tr("Error in TFrameForm.SaveTempOpenFile"), [&] {
         // The running copy may work in another folder: the path goes over
         // whole. A path the ANSI code page cannot spell goes as UTF-8.
         const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -288,7 +293,7 @@ void TFrameForm::DeleteTempOpenFile()
 void TFrameForm::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    reportFailure(QStringLiteral("Error in TFrameForm.FormPaint"), [this] { FormPaint(); });
+    reportFailure(tr("Error in TFrameForm.FormPaint"), [this] { FormPaint(); });
 }
 
 // Every paint looks for a handed-over file; the file is opened once the
@@ -300,8 +305,7 @@ void TFrameForm::FormPaint()
     m_pickUpPending = true;
     QTimer::singleShot(0, this, [this] {
         m_pickUpPending = false;
-        reportFailure(QStringLiteral("Error in TFrameForm.FormPaint"),
-                      [this] { pickUpHandOffFile(); });
+        reportFailure(tr("Error in TFrameForm.FormPaint"), [this] { pickUpHandOffFile(); });
     });
 }
 
@@ -310,7 +314,7 @@ void TFrameForm::pickUpHandOffFile()
     if (!QFile::exists(handOffPath()))
         return;
     QString path;
-    const bool read = reportFailure(QStringLiteral("Error in TFrameForm.LoadTempOpenFile"),
+    const bool read = reportFailure(tr("Error in TFrameForm.LoadTempOpenFile"),
                                     [&] { path = LoadTempOpenFile(); });
     DeleteTempOpenFile();
     if (!read || path.isEmpty())
@@ -408,7 +412,7 @@ QString TFrameForm::untitledName()
 int TFrameForm::GetFreePageCount()
 {
     int result = OpenPageCount + 1;
-    reportFailure(QStringLiteral("Error in TFrameForm.GetFreePageCount"), [&] {
+    reportFailure(tr("Error in TFrameForm.GetFreePageCount"), [&] {
         for (int k = 1; k <= OpenPageCount; ++k) {
             const QString name = QStringLiteral("Untitled%1").arg(k);
             bool taken = false;
@@ -459,7 +463,7 @@ void TFrameForm::createDocument(const DocumentRequest &r)
 
 void TFrameForm::New1Click()
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.New1Click"), [this] {
+    reportFailure(tr("Error in TFrameForm.New1Click"), [this] {
         DocumentRequest r;
         r.checkOpen = false;
         createDocument(r);
@@ -468,7 +472,7 @@ void TFrameForm::New1Click()
 
 void TFrameForm::Open1Click()
 {
-    const auto chosen = prompts().openFile({QString(), kOpenFilters, 1, QString()});
+    const auto chosen = prompts().openFile({QString(), openFilters(), 1, QString()});
     if (!chosen)
         return;
     const QString name = filenames::fileNamePart(*chosen);
@@ -487,7 +491,7 @@ void TFrameForm::Open1Click()
 
 void TFrameForm::PerformFileOpen(const QString &path)
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.PerformFileOpen"), [&] {
+    reportFailure(tr("Error in TFrameForm.PerformFileOpen"), [&] {
         DocumentRequest r;
         r.path = path;
         r.newDocName = path;
@@ -501,7 +505,7 @@ void TFrameForm::PerformFileOpen(const QString &path)
 
 void TFrameForm::DragDrop1FileDrop(const QStringList &paths, const QStringList &names)
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.DragDrop1FileDrop"), [&] {
+    reportFailure(tr("Error in TFrameForm.DragDrop1FileDrop"), [&] {
         if (paths.isEmpty())
             return;
         DocumentRequest r;
@@ -531,7 +535,7 @@ void TFrameForm::OpenLastOpened(QAction *sender)
     const QString path = hints::hintOf(sender);
     NewDocName = path;
     if (!QFileInfo::exists(path)) {
-        prompts().error(QStringLiteral("File ") + path + QStringLiteral(" not exists"));
+        prompts().error(tr("File %1 not exists").arg(path));
         return;
     }
     if (!mayOpenAgain(path))
@@ -544,7 +548,7 @@ void TFrameForm::OpenLastOpened(QAction *sender)
 
 bool TFrameForm::mayOpenAgain(const QString &path)
 {
-    return !IsFileOpen(path) || prompts().confirm(kAlreadyOpen);
+    return !IsFileOpen(path) || prompts().confirm(tr("File already open,continue?"));
 }
 
 void TFrameForm::openPath(const QString &path)
@@ -561,7 +565,7 @@ void TFrameForm::openPath(const QString &path)
 
 void TFrameForm::Synchronize()
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.Synchronize"), [this] {
+    reportFailure(tr("Error in TFrameForm.Synchronize"), [this] {
         const int index = PageControl1->currentIndex();
         if (index < 0)
             return;
@@ -577,8 +581,7 @@ void TFrameForm::Synchronize()
 
 void TFrameForm::PageControl1Change()
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.PageControl1Change"),
-                  [this] { Synchronize(); });
+    reportFailure(tr("Error in TFrameForm.PageControl1Change"), [this] { Synchronize(); });
 }
 
 void TFrameForm::setArrangementChecks(Arrangement arrangement)
@@ -641,7 +644,7 @@ void TFrameForm::Entire1Click()
 void TFrameForm::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    reportFailure(QStringLiteral("Error in TFrameForm.FormResize"), [this] {
+    reportFailure(tr("Error in TFrameForm.FormResize"), [this] {
         if (m_arrangement == Arrangement::Tile)
             tileHorizontally();
         else if (m_arrangement == Arrangement::Cascade)
@@ -651,7 +654,7 @@ void TFrameForm::resizeEvent(QResizeEvent *event)
 
 void TFrameForm::CloseAll()
 {
-    reportFailure(QStringLiteral("Error in TFrameForm.CloseAll"), [this] {
+    reportFailure(tr("Error in TFrameForm.CloseAll"), [this] {
         // Each window is asked once, from the active one on.
         QList<QMdiSubWindow *> windows = MDIArea->subWindowList(QMdiArea::ActivationHistoryOrder);
         std::reverse(windows.begin(), windows.end());
@@ -703,14 +706,12 @@ void TFrameForm::FormCloseQuery(bool &canClose)
 {
     if (ExitRequested) {
         // The program ends: what it keeps for the next run is written now.
-        reportFailure(QStringLiteral("Error in TFrameForm.FormCloseQuery part 2"),
-                      [this] { saveSettings(); });
+        reportFailure(tr("Error in TFrameForm.FormCloseQuery part 2"), [this] { saveSettings(); });
         return;
     }
     // Closing without Exit empties the frame and keeps the program running.
     canClose = false;
-    reportFailure(QStringLiteral("Error in TFrameForm.FormCloseQuery part 1"),
-                  [this] { emptyFrame(); });
+    reportFailure(tr("Error in TFrameForm.FormCloseQuery part 1"), [this] { emptyFrame(); });
     showMinimized();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/system/Prompts.h"
 #include "platform/text/VirtualKeys.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -90,7 +91,8 @@ bool isExtendedKey(quint8 virtualKey)
 
 void showMessage(const char *text)
 {
-    prompts().message({QLatin1String(text), QStringLiteral("SendKeys"), Prompts::Icon::None,
+    prompts().message({QCoreApplication::translate("SendKeys", text),
+                       QCoreApplication::translate("SendKeys", "SendKeys"), Prompts::Icon::None,
                        Prompts::Buttons::Ok});
 }
 

@@ -1,9 +1,9 @@
 #include "platform/keyboard/KeyboardDriver.h"
 #include "platform/system/ServiceSlot.h"
 
-#include "platform/system/Prompts.h"
 #include "platform/keyboard/X11Display.h"
 #include "platform/keyboard/X11Keyboard.h"
+#include "platform/system/Prompts.h"
 
 #include <QGuiApplication>
 
@@ -38,8 +38,9 @@ bool KeyboardDriver::checkAvailable()
         return true;
     if (!m_unavailabilityReported) {
         m_unavailabilityReported = true;
-        prompts().message({QStringLiteral("Synthetic keystrokes are not available here: "
-                                          "sending keys needs an X11 session."),
+        prompts().message({QCoreApplication::translate(
+                               "KeyboardDriver", "Synthetic keystrokes are not available here: "
+                                                 "sending keys needs an X11 session."),
                            {},
                            Prompts::Icon::Warning,
                            Prompts::Buttons::Ok});

@@ -94,11 +94,12 @@ public:
         , m_color(initial.color)
         , m_charset(initial.charset)
     {
-        setWindowTitle(QStringLiteral("Font"));
+        setWindowTitle(QCoreApplication::translate("QtPrompts", "Font"));
         m_fonts->setWindowFlags(Qt::Widget);
         m_fonts->setOptions(QFontDialog::NoButtons);
 
-        auto *colorButton = new QPushButton(QStringLiteral("Colour..."), this);
+        auto *colorButton =
+            new QPushButton(QCoreApplication::translate("QtPrompts", "Colour..."), this);
         m_swatch = new QLabel(this);
         m_swatch->setFixedSize(48, 20);
         showColor();
@@ -199,8 +200,9 @@ std::optional<QString> QtPrompts::saveFile(const SaveFileRequest &request)
         if (!request.rejectReadOnly || !info.exists() || info.isWritable())
             return path;
         QMessageBox::warning(&dialog, dialog.windowTitle(),
-                             QStringLiteral("%1\nThis file is set to read-only.\n"
-                                            "Try again with a different file name.")
+                             QCoreApplication::translate("QtPrompts",
+                                                         "%1\nThis file is set to read-only.\n"
+                                                         "Try again with a different file name.")
                                  .arg(info.fileName()));
     }
 }
