@@ -119,9 +119,13 @@ void TFrameForm::createControls()
     });
 
     // The calendar panel lies over the documents while it is shown.
-    Panel1 = new QWidget(central);
+    Panel1 = new TCalendarPanel(central);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAutoFillBackground(true);
+    ClockLabel1 = Panel1->ClockLabel1;
+    TButton = Panel1->TButton;
+    PageControl2 = Panel1->PageControl2;
+    Calendar1 = Panel1->Calendar1;
+    CBoxYear = Panel1->CBoxYear;
 
     auto *area = new QGridLayout;
     area->addWidget(MDIArea, 0, 0);
@@ -170,7 +174,7 @@ void TFrameForm::createMenus()
          .handler = [this] { Entire1Click(); }, .checked = true, .group = arrangement},
         {.name = "N3", .caption = QStringLiteral("-")},
         {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = tr("Calendar"),
-         .handler = [this] { Panel1->setVisible(mnuCalendar2->isChecked()); },
+         .handler = [this] { mnuCalendar2Click(); },
          .checkable = true, .checked = true},
     });
     // clang-format on
@@ -296,10 +300,12 @@ void TFrameForm::paintEvent(QPaintEvent *event)
     reportFailure(tr("Error in TFrameForm.FormPaint"), [this] { FormPaint(); });
 }
 
-// Every paint looks for a handed-over file; the file is opened once the
-// paint is over.
+// Every paint brings the calendar back to today and looks for a
+// handed-over file; the file is opened once the paint is over.
 void TFrameForm::FormPaint()
 {
+    if (isCalendarView())
+        Panel1->backToToday();
     if (m_pickUpPending || !QFile::exists(handOffPath()))
         return;
     m_pickUpPending = true;
@@ -354,6 +360,31 @@ void TFrameForm::showDocumentView()
 bool TFrameForm::isCalendarView() const
 {
     return Panel1->isVisibleTo(const_cast<TFrameForm *>(this));
+}
+
+void TFrameForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TFrameForm::FormShow()
+{
+    reportFailure(tr("Error in TFrameForm.FormShow"), [this] {
+        if (isCalendarView())
+            Panel1->backToToday();
+    });
+}
+
+// The panel's visibility decides, so that the check mark follows it
+// whether the menu or a call got here.
+void TFrameForm::mnuCalendar2Click()
+{
+    const bool show = !Panel1->isVisibleTo(this);
+    Panel1->setVisible(show);
+    if (show)
+        Panel1->raise();
+    mnuCalendar2->setChecked(show);
 }
 
 void TFrameForm::PageControl1MouseUp()
