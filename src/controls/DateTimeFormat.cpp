@@ -74,8 +74,8 @@ private:
                                                  m_locale.timeFormat(QLocale::LongFormat));
         case u'd':
             if (count >= 5)
-                return m_locale.toString(m_when.date(), count == 5 ? QLocale::ShortFormat
-                                                                   : QLocale::LongFormat);
+                return m_locale.toString(m_when.date(),
+                                         count == 5 ? QLocale::ShortFormat : QLocale::LongFormat);
             return qt(count, {"d", "dd", "ddd", "dddd"});
         case u'm':
             return qt(count, {"M", "MM", "MMM", "MMMM"});

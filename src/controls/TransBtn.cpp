@@ -230,8 +230,7 @@ int TTransparentButton::captionFlags() const
 
 QRect TTransparentButton::captionRect(const QRect &glyph) const
 {
-    const QSize text =
-        fontMetrics().boundingRect(rect(), captionFlags(), m_caption).size();
+    const QSize text = fontMetrics().boundingRect(rect(), captionFlags(), m_caption).size();
     const int tw = text.width();
     const int th = text.height();
     const int above = glyph.top() - th - m_spacing;
@@ -241,15 +240,33 @@ QRect TTransparentButton::captionRect(const QRect &glyph) const
     const int right = width() - tw - m_spacing;
     QPoint at;
     switch (m_textAlign) {
-    case ttaTopLeft: at = {m_spacing, above}; break;
-    case ttaTop: at = {centre, above}; break;
-    case ttaTopRight: at = {right, above}; break;
-    case ttaRight: at = {right, middle}; break;
-    case ttaBottomRight: at = {right, below}; break;
-    case ttaBottom: at = {centre, below}; break;
-    case ttaBottomLeft: at = {m_spacing, below}; break;
-    case ttaLeft: at = {m_spacing, middle}; break;
-    case ttaCenter: at = {centre, middle}; break;
+    case ttaTopLeft:
+        at = {m_spacing, above};
+        break;
+    case ttaTop:
+        at = {centre, above};
+        break;
+    case ttaTopRight:
+        at = {right, above};
+        break;
+    case ttaRight:
+        at = {right, middle};
+        break;
+    case ttaBottomRight:
+        at = {right, below};
+        break;
+    case ttaBottom:
+        at = {centre, below};
+        break;
+    case ttaBottomLeft:
+        at = {m_spacing, below};
+        break;
+    case ttaLeft:
+        at = {m_spacing, middle};
+        break;
+    case ttaCenter:
+        at = {centre, middle};
+        break;
     }
     if (m_pressed && m_showPressed)
         at += QPoint(m_offset, m_offset);
@@ -278,11 +295,16 @@ QList<TTransparentButton::Frame> TTransparentButton::frames() const
             return {};
         switch (m_frameStyle) {
         case fsRegular:
-        case fsIndent: return {{black, highlight}, {shadow, face}};
-        case fsLight: return {{shadow, highlight}};
-        case fsDark: return {{dark, face}};
-        case fsMono: return {{dark, highlight}};
-        default: return {};
+        case fsIndent:
+            return {{black, highlight}, {shadow, face}};
+        case fsLight:
+            return {{shadow, highlight}};
+        case fsDark:
+            return {{dark, face}};
+        case fsMono:
+            return {{dark, highlight}};
+        default:
+            return {};
         }
     }
     // Nothing here is ever designed on a form: fsNone never shows the outline
@@ -292,12 +314,18 @@ QList<TTransparentButton::Frame> TTransparentButton::frames() const
     if (m_flat && !m_mouseInside)
         return {};
     switch (m_frameStyle) {
-    case fsRegular: return {{highlight, black}, {QColor(223, 223, 223), shadow}};
-    case fsIndent: return {{shadow, highlight}, {highlight, shadow}};
-    case fsLight: return {{highlight, shadow}};
-    case fsDark: return {{face, dark}};
-    case fsMono: return {{highlight, dark}};
-    default: return {};
+    case fsRegular:
+        return {{highlight, black}, {QColor(223, 223, 223), shadow}};
+    case fsIndent:
+        return {{shadow, highlight}, {highlight, shadow}};
+    case fsLight:
+        return {{highlight, shadow}};
+    case fsDark:
+        return {{face, dark}};
+    case fsMono:
+        return {{highlight, dark}};
+    default:
+        return {};
     }
 }
 

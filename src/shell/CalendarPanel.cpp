@@ -33,9 +33,9 @@ void TCalendarPanel::createControls(const ClockSource &clock)
     PageControl2 = new TPageControl(this);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
     PageControl2->setAccessibleName(tr("Month"));
-    for (const QString &month : {tr("January"), tr("February"), tr("March"), tr("April"),
-                                 tr("May"), tr("June"), tr("July"), tr("August"),
-                                 tr("September"), tr("October"), tr("November"), tr("December")})
+    for (const QString &month :
+         {tr("January"), tr("February"), tr("March"), tr("April"), tr("May"), tr("June"),
+          tr("July"), tr("August"), tr("September"), tr("October"), tr("November"), tr("December")})
         PageControl2->addPage(month, 0);
     connect(PageControl2, &QTabBar::currentChanged, this, [this] { PageControl2Change(); });
 
@@ -139,8 +139,7 @@ void TCalendarPanel::alignRows()
 
 void TCalendarPanel::Panel1Resize()
 {
-    CBoxYear->resize(std::max(ClockLabel1->width() / 10, kMinYearBoxWidth),
-                     ClockLabel1->height());
+    CBoxYear->resize(std::max(ClockLabel1->width() / 10, kMinYearBoxWidth), ClockLabel1->height());
     TButton->resize(ClockLabel1->width() - CBoxYear->width(), ClockLabel1->height());
     CBoxYear->move(TButton->x() + TButton->width(), TButton->y());
 }

@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
@@ -297,14 +298,30 @@ void TFrameForm::DeleteTempOpenFile()
 void TFrameForm::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    reportFailure(tr("Error in TFrameForm.FormPaint"), [this] { FormPaint(); });
+    const bool wholeFrame = paintsWholeFrame(event->region());
+    reportFailure(tr("Error in TFrameForm.FormPaint"), [&] { FormPaint(wholeFrame); });
 }
 
-// Every paint brings the calendar back to today and looks for a
-// handed-over file; the file is opened once the paint is over.
-void TFrameForm::FormPaint()
+// The menu bar, the toolbar and the tab row have no background of their
+// own, so their repaints (a button under the mouse, the tab row when the
+// focus moves) come here too, each within its own rectangle. Only a paint
+// of the frame as a whole (shown, resized, or asked for by another copy)
+// is the frame's own.
+bool TFrameForm::paintsWholeFrame(const QRegion &region) const
 {
-    if (isCalendarView())
+    const QRect area = region.boundingRect();
+    const auto children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    return std::none_of(children.begin(), children.end(), [&](const QWidget *child) {
+        return child->isVisible() && child->geometry().contains(area);
+    });
+}
+
+// A paint of the frame brings the calendar back to today, so that the
+// calendar a user comes back to shows today. Every paint looks for a
+// handed-over file, which is opened once the paint is over.
+void TFrameForm::FormPaint(bool wholeFrame)
+{
+    if (wholeFrame && isCalendarView())
         Panel1->backToToday();
     if (m_pickUpPending || !QFile::exists(handOffPath()))
         return;

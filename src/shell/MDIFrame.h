@@ -213,7 +213,10 @@ private:
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
     // Brings the program back when it is minimised.
     void restoreApplication();
-    void FormPaint();
+    // A paint of the frame; `wholeFrame` is false for a child's repaint
+    // that reached the frame.
+    void FormPaint(bool wholeFrame);
+    bool paintsWholeFrame(const QRegion &region) const;
     void pickUpHandOffFile();
     void createControls();
     void createMenus();

@@ -15,6 +15,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("c: short date, long time") << "c" << "3/5/24 2:07:09 PM UTC";
         QTest::newRow("tt: long time") << "tt" << "2:07:09 PM UTC";
         QTest::newRow("t: short time") << "t" << "2:07 PM";
@@ -28,6 +29,7 @@ private Q_SLOTS:
         QTest::newRow("am/pm makes 12 hours") << "hh am/pm" << "02 pm";
         QTest::newRow("AMPM from the locale") << "h AMPM" << "2 PM";
         QTest::newRow("other characters stay") << "[yyyy]" << "[2024]";
+        // clang-format on
     }
 
     void patterns()
@@ -35,8 +37,9 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
         const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9, 45), Qt::UTC);
-        QCOMPARE(datetimeformat::format(pattern, when, QLocale(QLocale::English, QLocale::UnitedStates)),
-                 expected);
+        QCOMPARE(
+            datetimeformat::format(pattern, when, QLocale(QLocale::English, QLocale::UnitedStates)),
+            expected);
     }
 
     void showsAtOnceAndTakesANewFormatAtTheNextTick()
