@@ -88,7 +88,8 @@ private:
         case u's':
             return qt(count, {"s", "ss"});
         case u'z':
-            return qt(count, {"z", "z", "zzz"});
+            return count >= 3 ? m_locale.toString(m_when, QStringLiteral("zzz"))
+                              : QString::number(m_when.time().msec());
         case u't':
             return m_locale.toString(m_when.time(),
                                      count == 1 ? QLocale::ShortFormat : QLocale::LongFormat);

@@ -21,7 +21,7 @@ private Q_SLOTS:
         QTest::newRow("t: short time") << "t" << "2:07 PM";
         QTest::newRow("dddddd: long date") << "dddddd" << "Tuesday, March 5, 2024";
         QTest::newRow("numbers") << "dd.mm.yyyy" << "05.03.2024";
-        QTest::newRow("n is the minute") << "hh:nn:ss.zzz" << "14:07:09.045";
+        QTest::newRow("n is the minute") << "hh:nn:ss.zzz z" << "14:07:09.045 45";
         QTest::newRow("m after h is the minute") << "h:mm" << "14:07";
         QTest::newRow("m after a day is the month") << "h d m" << "14 5 3";
         QTest::newRow("names") << "dddd d mmmm yy" << "Tuesday 5 March 24";
