@@ -22,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPaintEvent>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
@@ -119,9 +120,13 @@ void TFrameForm::createControls()
     });
 
     // The calendar panel lies over the documents while it is shown.
-    Panel1 = new QWidget(central);
+    Panel1 = new TCalendarPanel(central);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setAutoFillBackground(true);
+    ClockLabel1 = Panel1->ClockLabel1;
+    TButton = Panel1->TButton;
+    PageControl2 = Panel1->PageControl2;
+    Calendar1 = Panel1->Calendar1;
+    CBoxYear = Panel1->CBoxYear;
 
     auto *area = new QGridLayout;
     area->addWidget(MDIArea, 0, 0);
@@ -170,7 +175,7 @@ void TFrameForm::createMenus()
          .handler = [this] { Entire1Click(); }, .checked = true, .group = arrangement},
         {.name = "N3", .caption = QStringLiteral("-")},
         {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = tr("Calendar"),
-         .handler = [this] { Panel1->setVisible(mnuCalendar2->isChecked()); },
+         .handler = [this] { mnuCalendar2Click(); },
          .checkable = true, .checked = true},
     });
     // clang-format on
@@ -293,13 +298,31 @@ void TFrameForm::DeleteTempOpenFile()
 void TFrameForm::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    reportFailure(tr("Error in TFrameForm.FormPaint"), [this] { FormPaint(); });
+    const bool wholeFrame = paintsWholeFrame(event->region());
+    reportFailure(tr("Error in TFrameForm.FormPaint"), [&] { FormPaint(wholeFrame); });
 }
 
-// Every paint looks for a handed-over file; the file is opened once the
-// paint is over.
-void TFrameForm::FormPaint()
+// The menu bar, the toolbar and the tab row have no background of their
+// own, so their repaints (a button under the mouse, the tab row when the
+// focus moves) come here too, each within its own rectangle. Only a paint
+// of the frame as a whole (shown, resized, or asked for by another copy)
+// is the frame's own.
+bool TFrameForm::paintsWholeFrame(const QRegion &region) const
 {
+    const QRect area = region.boundingRect();
+    const auto children = findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    return std::none_of(children.begin(), children.end(), [&](const QWidget *child) {
+        return child->isVisible() && child->geometry().contains(area);
+    });
+}
+
+// A paint of the frame brings the calendar back to today, so that the
+// calendar a user comes back to shows today. Every paint looks for a
+// handed-over file, which is opened once the paint is over.
+void TFrameForm::FormPaint(bool wholeFrame)
+{
+    if (wholeFrame && isCalendarView())
+        Panel1->backToToday();
     if (m_pickUpPending || !QFile::exists(handOffPath()))
         return;
     m_pickUpPending = true;
@@ -354,6 +377,31 @@ void TFrameForm::showDocumentView()
 bool TFrameForm::isCalendarView() const
 {
     return Panel1->isVisibleTo(const_cast<TFrameForm *>(this));
+}
+
+void TFrameForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    FormShow();
+}
+
+void TFrameForm::FormShow()
+{
+    reportFailure(tr("Error in TFrameForm.FormShow"), [this] {
+        if (isCalendarView())
+            Panel1->backToToday();
+    });
+}
+
+// The panel's visibility decides, so that the check mark follows it
+// whether the menu or a call got here.
+void TFrameForm::mnuCalendar2Click()
+{
+    const bool show = !Panel1->isVisibleTo(this);
+    Panel1->setVisible(show);
+    if (show)
+        Panel1->raise();
+    mnuCalendar2->setChecked(show);
 }
 
 void TFrameForm::PageControl1MouseUp()

@@ -2,6 +2,7 @@
 
 #include "editor/EditHost.h"
 #include "settings/FontRecord.h"
+#include "shell/CalendarPanel.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -15,8 +16,12 @@ class TLangParser;
 class TRecentFiles;
 class QMdiSubWindow;
 class QMenu;
+class QSpinBox;
 class QToolBar;
 class QWidget;
+class TClockLabel;
+class TMonthCalendar;
+class TTransparentButton;
 
 // How the program started: its command line, and whether this copy is to
 // be the only one.
@@ -46,8 +51,14 @@ public:
     // Controls
     QToolBar *ToolBar = nullptr;
     TPageControl *PageControl1 = nullptr;
-    QWidget *Panel1 = nullptr;
+    TCalendarPanel *Panel1 = nullptr;
     QMdiArea *MDIArea = nullptr;
+    // The calendar panel's controls
+    TClockLabel *ClockLabel1 = nullptr;
+    TTransparentButton *TButton = nullptr;
+    TPageControl *PageControl2 = nullptr;
+    TMonthCalendar *Calendar1 = nullptr;
+    QSpinBox *CBoxYear = nullptr;
 
     // Menus and their items
     QMenu *File1 = nullptr;
@@ -139,6 +150,14 @@ public:
     void comeForward();
     int activationCount() const { return m_activations; }
 
+    // The calendar panel
+    void FormShow();
+    void TButtonClick() { Panel1->TButtonClick(); }
+    void PageControl2Change() { Panel1->PageControl2Change(); }
+    void CBoxYearChange() { Panel1->CBoxYearChange(); }
+    void Panel1Resize() { Panel1->Panel1Resize(); }
+    void mnuCalendar2Click();
+
     // Views
     void showCalendarView() override;
     void showDocumentView();
@@ -162,6 +181,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -193,7 +213,10 @@ private:
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
     // Brings the program back when it is minimised.
     void restoreApplication();
-    void FormPaint();
+    // A paint of the frame; `wholeFrame` is false for a child's repaint
+    // that reached the frame.
+    void FormPaint(bool wholeFrame);
+    bool paintsWholeFrame(const QRegion &region) const;
     void pickUpHandOffFile();
     void createControls();
     void createMenus();

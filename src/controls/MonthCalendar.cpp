@@ -1,0 +1,57 @@
+#include "controls/MonthCalendar.h"
+
+namespace {
+
+const QDate kFirstDay(1, 1, 1);
+const QDate kLastDay(9999, 12, 31);
+
+} // namespace
+
+TMonthCalendar::TMonthCalendar(QWidget *parent, ClockSource clock)
+    : QCalendarWidget(parent)
+    , m_clock(std::move(clock))
+{
+    setDateRange(kFirstDay, kLastDay);
+    setFirstDayOfWeek(Qt::Sunday);
+    setVerticalHeaderFormat(NoVerticalHeader);
+    // The month tabs and the year box beside the grid move between months.
+    setNavigationBarVisible(false);
+    setSelectedDate(m_clock().date());
+    connect(this, &QCalendarWidget::selectionChanged, this, [this] { m_useCurrentDate = false; });
+}
+
+void TMonthCalendar::setYear(int year)
+{
+    if (year >= 1 && year != this->year())
+        setDate(year, month(), day());
+}
+
+void TMonthCalendar::setMonth(int month)
+{
+    if (month >= 1 && month <= 12 && month != this->month())
+        setDate(year(), month, day());
+}
+
+void TMonthCalendar::setDay(int day)
+{
+    if (day >= 1 && day <= selectedDate().daysInMonth() && day != this->day())
+        setDate(year(), month(), day);
+}
+
+void TMonthCalendar::setDate(int year, int month, int day)
+{
+    const QDate date(year, month, day);
+    if (!date.isValid() || date > kLastDay)
+        throw ConversionError(
+            QStringLiteral("%1-%2-%3 is not a date").arg(year).arg(month).arg(day).toStdString());
+    setSelectedDate(date);
+}
+
+// Setting it again while it is set still moves to today: the day may have
+// changed since, at midnight.
+void TMonthCalendar::setUseCurrentDate(bool use)
+{
+    if (use)
+        setSelectedDate(m_clock().date());
+    m_useCurrentDate = use;
+}
