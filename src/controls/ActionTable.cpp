@@ -53,6 +53,8 @@ QAction *make(QObject *owner, const Row &row)
             row.group->addAction(action);
         connectHandler(action, row);
     }
+    action->setEnabled(row.enabled);
+    action->setVisible(row.visible);
     if (row.slot)
         *row.slot = action;
     return action;

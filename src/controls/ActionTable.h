@@ -33,6 +33,8 @@ struct Row
     bool checkable = false;
     bool checked = false;
     QActionGroup *group = nullptr; // radio items share a group
+    bool enabled = true;
+    bool visible = true;
 };
 
 // The action a row describes, owned by `owner`.

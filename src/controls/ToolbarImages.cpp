@@ -25,6 +25,40 @@ QIcon lettered(const QString &letters, const QFont &font)
     return QIcon(pm);
 }
 
+// A glyph drawn with a few shapes in the button text's colour, for
+// commands whose symbols the fonts may lack.
+template<typename Draw>
+QIcon drawn(Draw draw)
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QApplication::palette().color(QPalette::ButtonText), 1.5));
+    p.setBrush(QApplication::palette().color(QPalette::Base));
+    draw(p);
+    return QIcon(pm);
+}
+
+// Two sheets, one over the other.
+QIcon copyGlyph()
+{
+    return drawn([](QPainter &p) {
+        p.drawRect(QRectF(4.5, 3.5, 10, 13));
+        p.drawRect(QRectF(9.5, 7.5, 10, 13));
+    });
+}
+
+// A clipboard with its clip.
+QIcon pasteGlyph()
+{
+    return drawn([](QPainter &p) {
+        p.drawRoundedRect(QRectF(5.5, 4.5, 13, 16), 1.5, 1.5);
+        p.setBrush(p.pen().color());
+        p.drawRect(QRectF(9.5, 2.5, 5, 4));
+    });
+}
+
 // The save glyph with a red mark: the document has unsaved changes.
 QIcon marked(const QIcon &base)
 {
@@ -67,11 +101,9 @@ QIcon image(int index)
         return QIcon::fromTheme(QStringLiteral("edit-cut"),
                                 lettered(QStringLiteral("✂"), glyphFont(false, false, false)));
     case Copy:
-        return QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                lettered(QStringLiteral("⧉"), glyphFont(false, false, false)));
+        return QIcon::fromTheme(QStringLiteral("edit-copy"), copyGlyph());
     case Paste:
-        return QIcon::fromTheme(QStringLiteral("edit-paste"),
-                                lettered(QStringLiteral("📋"), glyphFont(false, false, false)));
+        return QIcon::fromTheme(QStringLiteral("edit-paste"), pasteGlyph());
     case Bold:
         return lettered(QStringLiteral("B"), glyphFont(true, false, false));
     case Italic:

@@ -5,9 +5,12 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/EditHost.h"
+#include "editor/Formatting.h"
+#include "editor/Ruler.h"
 #include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
+#include "platform/text/VirtualKeys.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 
@@ -20,7 +23,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -93,16 +98,6 @@ TEditForm::TEditForm(TEditHost &host, QWidget *parent)
 
 void TEditForm::createControls()
 {
-    createFileMenu();
-    createConvertMenu();
-    createToolBar();
-
-    Ruler = new QFrame(this);
-    Ruler->setObjectName(QStringLiteral("Ruler"));
-    Ruler->setFixedHeight(29);
-    Ruler->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Ruler->setLineWidth(1);
-
     Editor = new TRichEdit(this);
     Editor->setObjectName(QStringLiteral("Editor"));
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -113,8 +108,20 @@ void TEditForm::createControls()
     Editor->setWordWrap(true);
     Editor->setPlainTextMode(true);
     connect(Editor, &QTextEdit::textChanged, this, &TEditForm::RichEditChange);
+    connect(Editor, &TRichEdit::selectionChange, this, &TEditForm::runSelectionChange);
+    connect(Editor, &TRichEdit::keyDown, this, &TEditForm::EditorKeyDown);
     connect(Editor, &TRichEdit::textLimitReached, this, &TEditForm::showTextLimitReached);
+
+    createFileMenu();
+    createEditMenu();
+    createCharacterMenu();
+    createConvertMenu();
     createPopupMenu();
+    createToolBar();
+
+    Ruler = new TRuler(Editor, this);
+    Ruler->setObjectName(QStringLiteral("Ruler"));
+    connect(Ruler, &TRuler::markerDropped, this, &TEditForm::runSelectionChange);
 
     createStatusBar();
 
@@ -162,6 +169,42 @@ void TEditForm::createFileMenu()
     });
     // clang-format on
     m_fixedFileItems = int(File1->actions().size());
+}
+
+void TEditForm::createEditMenu()
+{
+    Edit1 = new QMenu(tr("&Edit"), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    // clang-format off
+    actions::addTo(Edit1, {
+        {.slot = &Undo1, .name = "Undo1", .caption = tr("&Undo"),
+         .handler = [this] { Undo1Click(); }},
+        {.slot = &Cut1, .name = "Cut1", .caption = tr("Cu&t"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_X), .handler = [this] { Cut1Click(); }},
+        {.slot = &Copy1, .name = "Copy1", .caption = tr("&Copy"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C), .handler = [this] { Copy1Click(); }},
+        {.slot = &Paste1, .name = "Paste1", .caption = tr("&Paste"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_V), .handler = [this] { Paste1Click(); }},
+        {.slot = &Delete1, .name = "Delete1", .caption = tr("De&lete"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_D), .handler = [this] { Delete1Click(); }},
+        {.name = "N3", .caption = QStringLiteral("-")},
+        {.slot = &Selectall1, .name = "Selectall1", .caption = tr("Select &all"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_A),
+         .handler = [this] { Selectall1Click(); }},
+    });
+    // clang-format on
+    connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
+}
+
+void TEditForm::createCharacterMenu()
+{
+    m_formatting = new TFormatting(Editor, this);
+    Character1 = m_formatting->Character1;
+    Left1 = m_formatting->Left1;
+    Center1 = m_formatting->Center1;
+    Right1 = m_formatting->Right1;
+    Wordwrap1 = m_formatting->Wordwrap1;
+    Font1 = m_formatting->Font1;
 }
 
 void TEditForm::createConvertMenu()
@@ -230,8 +273,38 @@ void TEditForm::createToolBar()
         {.slot = &PrintButton, .name = "PrintButton",
          .hint = tr("Print|Print current file"), .glyph = toolbarimages::Print,
          .handler = [this] { Print1->trigger(); }},
+        {.name = "ToolButton5", .caption = QStringLiteral("-")},
+        {.slot = &UndoButton, .name = "UndoButton",
+         .hint = tr("Undo|Undo the last action"), .glyph = toolbarimages::Undo,
+         .handler = [this] { Undo1Click(); }, .enabled = false},
+        {.slot = &CutButton, .name = "CutButton",
+         .hint = tr("Cut|Delete selected item"), .glyph = toolbarimages::Cut,
+         .handler = [this] { Cut1Click(); }},
+        {.slot = &CopyButton, .name = "CopyButton",
+         .hint = tr("Copy|Copy selected item to clipboard"), .glyph = toolbarimages::Copy,
+         .handler = [this] { Copy1Click(); }},
+        {.slot = &PasteButton, .name = "PasteButton",
+         .hint = tr("Paste|Paste contents of clipboard"), .glyph = toolbarimages::Paste,
+         .handler = [this] { Paste1Click(); }},
+    });
+    m_formatting->addTo(ToolBar);
+    actions::addTo(ToolBar, {
+        {.slot = &btnRus, .name = "btnRus", .caption = tr("Rus"),
+         .enabled = false, .visible = false},
+        {.slot = &btnEng, .name = "btnEng", .caption = tr("Eng"),
+         .enabled = false, .visible = false},
     });
     // clang-format on
+    FontName = m_formatting->FontName;
+    FontSize = m_formatting->FontSize;
+    UpDown1 = m_formatting->UpDown1;
+    BoldButton = m_formatting->BoldButton;
+    ItalicButton = m_formatting->ItalicButton;
+    UnderlineButton = m_formatting->UnderlineButton;
+    LeftAlign = m_formatting->LeftAlign;
+    CenterAlign = m_formatting->CenterAlign;
+    RightAlign = m_formatting->RightAlign;
+    BulletsButton = m_formatting->BulletsButton;
 }
 
 void TEditForm::createStatusBar()
@@ -251,6 +324,8 @@ void TEditForm::createStatusBar()
 QList<QPair<QAction *, int>> TEditForm::mergedMenus() const
 {
     return {{File1->menuAction(), kMenuGroupFile},
+            {Edit1->menuAction(), kMenuGroupEdit},
+            {Character1->menuAction(), kMenuGroupEdit},
             {Convert1->menuAction(), kMenuGroupEdit},
             {mnuEngToLower, kMenuGroupEdit}};
 }
@@ -294,8 +369,16 @@ void TEditForm::showTextLimitReached()
 void TEditForm::FormCreate()
 {
     Editor->setTextLimit(kTextLimit);
+    FOverwriteMode = false;
     setPanel(InsertPanel, tr("Insert"));
     FFileName = m_host.newDocName();
+    m_formatting->FillFontList();
+    Ruler->SetRulerScale();
+    SelectionChange();
+    // Every window hears of clipboard changes itself, other programs' too
+    // (through the X selection's owner changes), for as long as it lives.
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &TEditForm::CheckPasteAvailable);
 }
 
 void TEditForm::showEvent(QShowEvent *event)
@@ -307,7 +390,9 @@ void TEditForm::showEvent(QShowEvent *event)
 
 void TEditForm::FormShow()
 {
+    ShowCaretPosition();
     RichEditChange();
+    CheckPasteAvailable();
     // The editor settings are taken once: the MDI area shows a window
     // again when another one is maximised, and a window keeps its colours.
     if (std::exchange(m_settingsApplied, true))
@@ -328,6 +413,7 @@ void TEditForm::resizeEvent(QResizeEvent *event)
 void TEditForm::FormResize()
 {
     SetEditRect();
+    runSelectionChange();
     const QWidget *window = parentWidget() ? parentWidget() : this;
     if (window->isMaximized())
         m_host.checkArrangement(TEditHost::Arrangement::Entire);
@@ -406,6 +492,8 @@ bool TEditForm::Open(const QString &path)
         Editor->setModified(false);
         Editor->setFocus();
         ShowModifiedState(false);
+        // The caret may stand where it stood, in text of other attributes.
+        SelectionChange();
     });
     ToolBar->show();
     setPanel(LoadingPanel, QString());
@@ -470,6 +558,10 @@ void TEditForm::Print1Click()
     if (!prompts().print(printer))
         return;
     printer.setDocName(FFileName);
+    // Pages are laid out inside the page's margins, which never reach into
+    // the part of the paper a printer cannot print on: on the full page the
+    // text would start where printers cut it off.
+    printer.setFullPage(false);
     Editor->print(&printer);
 }
 
@@ -492,9 +584,75 @@ void TEditForm::ShowModifiedState(bool modified)
 void TEditForm::RichEditChange()
 {
     ShowModifiedState(Editor->isModified());
+    const bool canUndo = Editor->canUndo();
+    UndoButton->setEnabled(canUndo);
+    Undo1->setEnabled(canUndo);
+}
+
+// The caret and its surroundings ----------------------------------------------------------
+
+void TEditForm::SelectionChange()
+{
+    const QScopedValueRollback updating(m_formatting->FUpdatingControls, true);
+    Ruler->placeMarkers();
+    m_formatting->showCaretAttributes();
+    ShowCaretPosition();
+    // Keeping one keyboard layout while the caret moves joins here.
+}
+
+void TEditForm::runSelectionChange()
+{
+    reportUnhandled([this] { SelectionChange(); });
+}
+
+void TEditForm::ShowCaretPosition()
+{
+    const int start = Editor->selStart();
+    const int line = Editor->lineFromChar(start);
+    const int column = start - Editor->lineIndex(line);
+    setPanel(CaretPanel,
+             QString::asprintf(qUtf8Printable(tr("Line: %3d   Col: %3d")), line + 1, column + 1));
+    const bool selected = Editor->selLength() > 0;
+    for (QAction *a : {CopyButton, Copy1, CutButton, Cut1})
+        a->setEnabled(selected);
+}
+
+void TEditForm::CheckPasteAvailable()
+{
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    const QStringList formats = data ? data->formats() : QStringList();
+    const bool canPaste = std::any_of(formats.begin(), formats.end(),
+                                      [this](const QString &f) { return Editor->canPaste(f); });
+    PasteButton->setEnabled(canPaste);
+    Paste1->setEnabled(canPaste);
+}
+
+// Insert switches the editor between inserting and overwriting, when it
+// comes alone as the editor takes it; panel 2 follows.
+void TEditForm::EditorKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers)
+{
+    if (virtualKey != vk::Insert || (modifiers & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return;
+    setPanel(InsertPanel, FOverwriteMode ? tr("Insert") : tr("Overwrite"));
+    FOverwriteMode = !FOverwriteMode;
+}
+
+bool TEditForm::event(QEvent *event)
+{
+    // The long part of a control's hint shows in the window's status bar.
+    if (event->type() == QEvent::StatusTip) {
+        StatusBar->showMessage(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 // Editing and whole-text commands -------------------------------------------------------
+
+void TEditForm::Undo1Click()
+{
+    Editor->undo();
+}
 
 void TEditForm::Cut1Click()
 {
@@ -511,14 +669,26 @@ void TEditForm::Paste1Click()
     Editor->paste();
 }
 
-// Paste needs text on the clipboard, Cut and Copy a selection.
+void TEditForm::Delete1Click()
+{
+    Editor->deleteSelection();
+}
+
+void TEditForm::Selectall1Click()
+{
+    Editor->selectAll();
+}
+
+// Paste needs text on the clipboard; Cut, Copy and Delete a selection.
 void TEditForm::Edit1Click()
 {
     const QMimeData *clip = QApplication::clipboard()->mimeData();
-    Paste2->setEnabled(clip && clip->hasText());
+    const bool text = clip && clip->hasText();
+    for (QAction *a : {Paste1, Paste2})
+        a->setEnabled(text);
     const bool selected = Editor->selLength() > 0;
-    Cut2->setEnabled(selected);
-    Copy2->setEnabled(selected);
+    for (QAction *a : {Cut1, Cut2, Copy1, Copy2, Delete1})
+        a->setEnabled(selected);
 }
 
 void TEditForm::convert(const std::array<unsigned char, 256> &table)

@@ -8,13 +8,17 @@
 #include <array>
 
 class QAction;
-class QFrame;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QStatusBar;
 class QToolBar;
 class TEditHost;
+class TFormatting;
 class TRichEdit;
+class TRuler;
+class TUpDown;
 
 // An edit window: one document in its rich-edit control, with its toolbar,
 // ruler, status bar and menus, living in the frame's MDI area.
@@ -34,10 +38,12 @@ public:
 
     // Controls
     QToolBar *ToolBar = nullptr;
-    QFrame *Ruler = nullptr;
+    TRuler *Ruler = nullptr;
     QStatusBar *StatusBar = nullptr;
     TRichEdit *Editor = nullptr;
     QMenu *File1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QMenu *Character1 = nullptr;
     QMenu *Convert1 = nullptr;
     QAction *mnuEngToLower = nullptr;
     QMenu *PopupMenu1 = nullptr;
@@ -53,6 +59,21 @@ public:
     QAction *Print1 = nullptr;
     QAction *Printersetup1 = nullptr;
     QAction *Exit1 = nullptr;
+
+    // Edit menu
+    QAction *Undo1 = nullptr;
+    QAction *Cut1 = nullptr;
+    QAction *Copy1 = nullptr;
+    QAction *Paste1 = nullptr;
+    QAction *Delete1 = nullptr;
+    QAction *Selectall1 = nullptr;
+
+    // Character menu
+    QAction *Left1 = nullptr;
+    QAction *Center1 = nullptr;
+    QAction *Right1 = nullptr;
+    QAction *Wordwrap1 = nullptr;
+    QAction *Font1 = nullptr;
 
     // Convert menu
     QAction *D866W1251 = nullptr;
@@ -71,12 +92,30 @@ public:
     QAction *OpenButton = nullptr;
     QAction *SaveButton = nullptr;
     QAction *PrintButton = nullptr;
+    QAction *UndoButton = nullptr;
+    QAction *CutButton = nullptr;
+    QAction *CopyButton = nullptr;
+    QAction *PasteButton = nullptr;
+    QComboBox *FontName = nullptr;
+    QLineEdit *FontSize = nullptr;
+    TUpDown *UpDown1 = nullptr;
+    QAction *BoldButton = nullptr;
+    QAction *ItalicButton = nullptr;
+    QAction *UnderlineButton = nullptr;
+    QAction *LeftAlign = nullptr;
+    QAction *CenterAlign = nullptr;
+    QAction *RightAlign = nullptr;
+    QAction *BulletsButton = nullptr;
+    QAction *btnRus = nullptr;
+    QAction *btnEng = nullptr;
 
     // The document's name: "Untitled" and a number, or the path it was
     // loaded from or saved to. The caption always shows the same.
     QString FFileName;
     // The document's serial number, shared with its tab.
     int Tag = 0;
+    // What Insert last switched the editor to, as panel 2 shows it.
+    bool FOverwriteMode = false;
 
     // Loads a file into the window; a failure is reported and leaves the
     // text as it was. Returns whether the file was loaded.
@@ -103,10 +142,21 @@ public:
     void ShowModifiedState(bool modified);
     void RichEditChange();
 
+    // Brings the ruler, the toolbar and the caret position in line with
+    // the text at the caret.
+    void SelectionChange();
+    void ShowCaretPosition();
+    // Paste is offered while the clipboard holds a format the editor takes.
+    void CheckPasteAvailable();
+    void EditorKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
+
     // Editing and whole-text commands.
+    void Undo1Click();
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
+    void Delete1Click();
+    void Selectall1Click();
     void Edit1Click();
     void D866W1251Click();
     void W1251D866Click();
@@ -121,6 +171,7 @@ public:
     QString panelText(Panel panel) const;
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -129,6 +180,8 @@ protected:
 private:
     void createControls();
     void createFileMenu();
+    void createEditMenu();
+    void createCharacterMenu();
     void createConvertMenu();
     void createPopupMenu();
     // Re-encodes the whole document through a byte table.
@@ -136,6 +189,9 @@ private:
     void createToolBar();
     void createStatusBar();
     void FormCreate();
+    // SelectionChange for the editor's and the window's events: a failure
+    // is shown and the window carries on.
+    void runSelectionChange();
     void FormShow();
     void setPanel(Panel panel, const QString &text);
     void setCaption(const QString &name);
@@ -149,6 +205,7 @@ private:
     void showTextLimitReached();
 
     TEditHost &m_host;
+    TFormatting *m_formatting = nullptr;
     QList<QLabel *> m_panels;
     int m_fixedFileItems = 0;
     bool m_settingsApplied = false;

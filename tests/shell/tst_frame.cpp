@@ -78,7 +78,8 @@ private Q_SLOTS:
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
         QCOMPARE(f.menuBar(),
-                 QStringList({"&File", "&Convert", "EngToLower", "Fa&vourites", "&Window"}));
+                 QStringList({"&File", "&Edit", "Ch&aracter", "&Convert", "EngToLower",
+                              "Fa&vourites", "&Window"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 

@@ -1,5 +1,6 @@
 #include "ScriptedPrompts.h"
 
+#include <QPrinter>
 #include <QTest>
 
 namespace {
@@ -121,6 +122,11 @@ void ScriptedPrompts::expectPrint(bool accept)
     m_queue.push_back({.kind = Kind::Print, .accept = accept});
 }
 
+void ScriptedPrompts::expectPrintToFile(const QString &pdfPath)
+{
+    m_queue.push_back({.kind = Kind::Print, .path = pdfPath, .accept = true});
+}
+
 void ScriptedPrompts::expectPrinterSetup(bool accept)
 {
     m_queue.push_back({.kind = Kind::PrinterSetup, .accept = accept});
@@ -159,9 +165,13 @@ std::optional<quint32> ScriptedPrompts::color(quint32 initial)
     return e ? e->color : std::nullopt;
 }
 
-bool ScriptedPrompts::print(QPrinter &)
+bool ScriptedPrompts::print(QPrinter &printer)
 {
     const auto e = take(Kind::Print, {}, {});
+    if (e && e->path) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*e->path);
+    }
     return e && e->accept;
 }
 

@@ -38,6 +38,8 @@ public:
     void expectFont(std::optional<CharAttributes> font);
     void expectColor(std::optional<quint32> color);
     void expectPrint(bool accept);
+    // Accepts the print dialog with "Print to file" chosen: PDF into the file.
+    void expectPrintToFile(const QString &pdfPath);
     void expectPrinterSetup(bool accept);
 
     const QList<Record> &log() const { return m_log; }

@@ -7,6 +7,7 @@
 
 class QPaintDevice;
 class QPainter;
+class QTextBlock;
 class QTextDocument;
 
 // Renders a document page by page onto a paged device: each page is filled
@@ -28,6 +29,9 @@ public:
     int renderPage(QPainter *painter, int from);
 
 private:
+    // Draws the lines from `firstLine` of `first` on, down to `bottom`.
+    void draw(QPainter *painter, const QTextBlock &first, int firstLine, qreal top, qreal bottom);
+
     std::unique_ptr<QTextDocument> m_doc;
     QRectF m_page;
     QColor m_textColor;

@@ -8,10 +8,10 @@
 CharAttributes merged(const CharAttributes &base, const CharAttributes &with, CharFields fields)
 {
     CharAttributes a = base;
-    if (fields & CharField::Name)
+    if ((fields & CharField::Name) && !with.name.isEmpty())
         a.name = with.name;
     if ((fields & CharField::Size) && with.size > 0)
-        a.size = with.size;
+        a.size = std::min(with.size, kMaxPointSize);
     if (fields & CharField::Style)
         a.style = with.style;
     if (fields & CharField::Color)
@@ -101,7 +101,7 @@ QFont toFont(const CharAttributes &attrs)
 {
     QFont font(attrs.name);
     if (attrs.size > 0)
-        font.setPointSize(attrs.size);
+        font.setPointSize(std::min(attrs.size, kMaxPointSize));
     font.setBold(attrs.style & fontstyle::Bold);
     font.setItalic(attrs.style & fontstyle::Italic);
     font.setUnderline(attrs.style & fontstyle::Underline);
@@ -113,10 +113,10 @@ QTextCharFormat toCharFormat(const CharAttributes &attrs, CharFields fields,
                              const QPalette &palette)
 {
     QTextCharFormat f;
-    if (fields & CharField::Name)
+    if ((fields & CharField::Name) && !attrs.name.isEmpty())
         f.setFontFamilies({attrs.name});
     if ((fields & CharField::Size) && attrs.size > 0)
-        f.setFontPointSize(attrs.size);
+        f.setFontPointSize(std::min(attrs.size, kMaxPointSize));
     if (fields & CharField::Style) {
         f.setFontWeight(attrs.style & fontstyle::Bold ? QFont::Bold : QFont::Normal);
         f.setFontItalic(attrs.style & fontstyle::Italic);

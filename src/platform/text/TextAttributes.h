@@ -24,7 +24,12 @@ constexpr int Symbol = 2;
 constexpr int Russian = 204;
 } // namespace charset
 
-// Character attributes: of a selection, or the control's defaults.
+// The largest font size the control holds, in points: sizes above it are
+// taken as this size.
+constexpr int kMaxPointSize = 1638;
+
+// Character attributes: of a selection, or the control's defaults. An
+// empty face name or a size below 1 leaves the face or size as it was.
 struct CharAttributes
 {
     QString name;                   // face name

@@ -1,0 +1,317 @@
+#include "editor/Formatting.h"
+
+#include "controls/ActionTable.h"
+#include "controls/Hints.h"
+#include "controls/ToolbarImages.h"
+#include "controls/UpDown.h"
+#include "platform/richedit/TRichEdit.h"
+#include "platform/system/Prompts.h"
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QToolBar>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kFontNameWidth = 133;
+// The size box and its arrows together.
+constexpr int kFontSizeWidth = 184;
+constexpr int kGapWidth = 8;
+// What an empty or unreadable size box stands for.
+constexpr int kFallbackSize = 8;
+
+// A blank space between toolbar controls.
+void addGap(QToolBar *bar, const char *name)
+{
+    auto *gap = new QWidget(bar);
+    gap->setObjectName(QLatin1String(name));
+    gap->setFixedWidth(kGapWidth);
+    bar->addWidget(gap);
+}
+
+// The control's own font, as the font dialog takes it.
+CharAttributes attributesOf(const QWidget &widget)
+{
+    const QFont font = widget.font();
+    CharAttributes attrs;
+    attrs.name = font.family();
+    attrs.size = font.pointSize() > 0
+                     ? font.pointSize()
+                     : int(std::lround(font.pixelSize() * 72.0 / widget.logicalDpiY()));
+    attrs.style = textformat::styleOf(font);
+    return attrs;
+}
+
+} // namespace
+
+TFormatting::TFormatting(TRichEdit *editor, QWidget *form)
+    : QObject(form)
+    , m_editor(editor)
+{
+    createCharacterMenu(form);
+}
+
+void TFormatting::createCharacterMenu(QWidget *form)
+{
+    Character1 = new QMenu(tr("Ch&aracter"), form);
+    Character1->setObjectName(QStringLiteral("Character1"));
+    // clang-format off
+    actions::addTo(Character1, {
+        {.slot = &Left1, .name = "Left1", .caption = tr("&Left"),
+         .handler = [this] { AlignClick(Left1); }, .checkable = true, .checked = true},
+        {.slot = &Center1, .name = "Center1", .caption = tr("&Center"),
+         .handler = [this] { AlignClick(Center1); }, .checkable = true},
+        {.slot = &Right1, .name = "Right1", .caption = tr("&Right"),
+         .handler = [this] { AlignClick(Right1); }, .checkable = true},
+        {.name = "N4", .caption = QStringLiteral("-")},
+        {.slot = &Wordwrap1, .name = "Wordwrap1", .caption = tr("&Word wrap"),
+         .handler = [this] { Wordwrap1Click(); }, .checkable = true, .checked = true},
+        {.name = "N5", .caption = QStringLiteral("-")},
+        {.slot = &Font1, .name = "Font1", .caption = tr("&Font..."),
+         .handler = [this] { Font1Click(); }},
+    });
+    // clang-format on
+    Left1->setData(int(Alignment::Left));
+    Center1->setData(int(Alignment::Center));
+    Right1->setData(int(Alignment::Right));
+}
+
+void TFormatting::addTo(QToolBar *bar)
+{
+    addGap(bar, "ToolButton10");
+    createFontBoxes(bar);
+    bar->addWidget(FontName);
+    addGap(bar, "ToolButton11");
+    bar->addWidget(FontSize);
+    bar->addWidget(UpDown1);
+
+    m_alignGroup = new QActionGroup(this);
+    // clang-format off
+    actions::addTo(bar, {
+        {.slot = &BoldButton, .name = "BoldButton", .hint = tr("Bold"),
+         .glyph = toolbarimages::Bold,
+         .handler = [this] { styleButtonClick(BoldButton, fontstyle::Bold); },
+         .checkable = true},
+        {.slot = &ItalicButton, .name = "ItalicButton", .hint = tr("Italic"),
+         .glyph = toolbarimages::Italic,
+         .handler = [this] { styleButtonClick(ItalicButton, fontstyle::Italic); },
+         .checkable = true},
+        {.slot = &UnderlineButton, .name = "UnderlineButton", .hint = tr("Underline"),
+         .glyph = toolbarimages::Underline,
+         .handler = [this] { styleButtonClick(UnderlineButton, fontstyle::Underline); },
+         .checkable = true},
+        {.name = "ToolButton16", .caption = QStringLiteral("-")},
+        {.slot = &LeftAlign, .name = "LeftAlign", .hint = tr("Align Left"),
+         .glyph = toolbarimages::AlignLeft,
+         .handler = [this] { alignButtonClick(LeftAlign); }, .group = m_alignGroup},
+        {.slot = &CenterAlign, .name = "CenterAlign", .hint = tr("Center"),
+         .glyph = toolbarimages::Center,
+         .handler = [this] { alignButtonClick(CenterAlign); }, .group = m_alignGroup},
+        {.slot = &RightAlign, .name = "RightAlign", .hint = tr("Align Right"),
+         .glyph = toolbarimages::AlignRight,
+         .handler = [this] { alignButtonClick(RightAlign); }, .group = m_alignGroup},
+        {.name = "ToolButton20", .caption = QStringLiteral("-")},
+        {.slot = &BulletsButton, .name = "BulletsButton",
+         .hint = tr("Bullets|Enter bullet mode"), .glyph = toolbarimages::Bullets,
+         .handler = [this] { BulletsButtonClick(); }, .checkable = true},
+    });
+    // clang-format on
+    // The buttons' Tags: the alignment each one sets.
+    LeftAlign->setData(int(Alignment::Left));
+    CenterAlign->setData(int(Alignment::Center));
+    RightAlign->setData(int(Alignment::Right));
+}
+
+void TFormatting::createFontBoxes(QWidget *parent)
+{
+    FontName = new QComboBox(parent);
+    FontName->setObjectName(QStringLiteral("FontName"));
+    FontName->setEditable(true);
+    // A typed name picks a face; it does not become one of the list's.
+    FontName->setInsertPolicy(QComboBox::NoInsert);
+    FontName->setFixedWidth(kFontNameWidth);
+    FontName->setFocusPolicy(Qt::ClickFocus);
+    hints::setHint(FontName, tr("Font Name|Select font name"));
+    connect(FontName, &QComboBox::currentTextChanged, this, [this] { FontNameChange(); });
+
+    FontSize = new QLineEdit(parent);
+    FontSize->setObjectName(QStringLiteral("FontSize"));
+    FontSize->setFocusPolicy(Qt::ClickFocus);
+    hints::setHint(FontSize, tr("Font Size|Select font size"));
+    UpDown1 = new TUpDown(FontSize, 0, 100, parent);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    FontSize->setFixedWidth(kFontSizeWidth - UpDown1->width());
+    connect(FontSize, &QLineEdit::textChanged, this, [this] { FontSizeChange(); });
+    connect(FontSize, &QLineEdit::returnPressed, this, [this] { FontSizeKeyPress(); });
+}
+
+void TFormatting::FillFontList()
+{
+    QStringList families = QFontDatabase::families();
+    families.sort(Qt::CaseInsensitive);
+    // Filling the list is no choice of a face.
+    const QSignalBlocker quiet(FontName);
+    FontName->addItems(families);
+}
+
+// Showing the caret's attributes ----------------------------------------------------
+
+void TFormatting::showCaretAttributes()
+{
+    const CharAttributes attrs = m_editor->selAttributes();
+    BoldButton->setChecked(attrs.style & fontstyle::Bold);
+    ItalicButton->setChecked(attrs.style & fontstyle::Italic);
+    UnderlineButton->setChecked(attrs.style & fontstyle::Underline);
+    const ParaAttributes para = m_editor->paragraph();
+    BulletsButton->setChecked(para.numbering == Numbering::Bullet);
+    FontSize->setText(QString::number(attrs.size));
+    FontName->setEditText(attrs.name);
+    // A justified paragraph presses none of the three.
+    pressAlignment(buttonFor(para.alignment));
+}
+
+void TFormatting::pressAlignment(const QAction *button)
+{
+    for (QAction *a : {LeftAlign, CenterAlign, RightAlign})
+        a->setChecked(a == button);
+}
+
+QAction *TFormatting::buttonFor(Alignment alignment) const
+{
+    switch (alignment) {
+    case Alignment::Left:
+        return LeftAlign;
+    case Alignment::Center:
+        return CenterAlign;
+    case Alignment::Right:
+        return RightAlign;
+    case Alignment::Justify:
+        break;
+    }
+    return nullptr;
+}
+
+QAction *TFormatting::menuItemFor(Alignment alignment) const
+{
+    switch (alignment) {
+    case Alignment::Left:
+        return Left1;
+    case Alignment::Center:
+        return Center1;
+    case Alignment::Right:
+        return Right1;
+    case Alignment::Justify:
+        break;
+    }
+    return nullptr;
+}
+
+// Commands ----------------------------------------------------------------------------
+
+CharAttributes TFormatting::ActiveAttributes() const
+{
+    return m_editor->selLength() > 0 ? m_editor->selAttributes() : m_editor->defAttributes();
+}
+
+void TFormatting::setActiveAttributes(const CharAttributes &attrs, CharFields fields)
+{
+    if (m_editor->selLength() > 0)
+        m_editor->setSelAttributes(attrs, fields);
+    else
+        m_editor->setDefAttributes(attrs, fields);
+}
+
+void TFormatting::FontNameChange()
+{
+    if (FUpdatingControls)
+        return;
+    // While a name is typed that is not in the list, no face is chosen.
+    const int index = FontName->findText(FontName->currentText(), Qt::MatchFixedString);
+    CharAttributes attrs;
+    attrs.name = index >= 0 ? FontName->itemText(index) : QString();
+    setActiveAttributes(attrs, CharField::Name);
+    if (m_editor->isVisible())
+        m_editor->setFocus();
+}
+
+void TFormatting::FontSizeChange()
+{
+    if (FUpdatingControls)
+        return;
+    bool isNumber = false;
+    CharAttributes attrs;
+    attrs.size = FontSize->text().toInt(&isNumber);
+    if (!isNumber)
+        attrs.size = kFallbackSize;
+    setActiveAttributes(attrs, CharField::Size);
+}
+
+void TFormatting::FontSizeKeyPress()
+{
+    if (!FUpdatingControls)
+        m_editor->setFocus();
+}
+
+void TFormatting::styleButtonClick(const QAction *button, int styleBit)
+{
+    if (FUpdatingControls)
+        return;
+    CharAttributes attrs = ActiveAttributes();
+    attrs.style = button->isChecked() ? attrs.style | styleBit : attrs.style & ~styleBit;
+    setActiveAttributes(attrs, CharField::Style);
+}
+
+void TFormatting::alignButtonClick(const QAction *button)
+{
+    if (FUpdatingControls)
+        return;
+    const auto alignment = Alignment(button->data().toInt());
+    setAlignment(alignment);
+    for (QAction *item : {Left1, Center1, Right1})
+        item->setChecked(item == menuItemFor(alignment));
+}
+
+void TFormatting::BulletsButtonClick()
+{
+    if (FUpdatingControls)
+        return;
+    ParaAttributes para;
+    para.numbering = BulletsButton->isChecked() ? Numbering::Bullet : Numbering::None;
+    m_editor->setParagraph(para, ParaField::Numbering);
+}
+
+void TFormatting::setAlignment(Alignment alignment)
+{
+    ParaAttributes para;
+    para.alignment = alignment;
+    m_editor->setParagraph(para, ParaField::Alignment);
+}
+
+void TFormatting::AlignClick(QAction *sender)
+{
+    for (QAction *item : {Left1, Center1, Right1})
+        item->setChecked(item == sender);
+    const auto alignment = Alignment(sender->data().toInt());
+    setAlignment(alignment);
+    pressAlignment(buttonFor(alignment));
+}
+
+void TFormatting::Wordwrap1Click()
+{
+    const bool wrap = !m_editor->wordWrap();
+    m_editor->setWordWrap(wrap);
+    m_editor->setScrollBars(wrap ? TRichEdit::ScrollBars::Vertical : TRichEdit::ScrollBars::Both);
+    Wordwrap1->setChecked(wrap);
+}
+
+void TFormatting::Font1Click()
+{
+    if (const auto chosen = prompts().font(attributesOf(*m_editor)))
+        m_editor->setSelAttributes(*chosen);
+}

@@ -1,0 +1,216 @@
+#include "editor/Ruler.h"
+
+#include "platform/richedit/TRichEdit.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+#include <QTextOption>
+
+#include <algorithm>
+
+namespace {
+
+// The room the text keeps from the window's left and right edges.
+constexpr int kGutter = 6;
+constexpr int kTwipsPerPoint = 20;
+// The scale's tab stops, in average character widths of its font.
+constexpr int kTabStopChars = 8;
+
+// A marker: an arrow painted in the ruler's black.
+class RulerMarker : public QWidget
+{
+public:
+    enum class Shape { Down, Up, OutlinedUp };
+
+    RulerMarker(Shape shape, const QRect &geometry, const QString &name, QWidget *parent)
+        : QWidget(parent)
+        , m_shape(shape)
+    {
+        setGeometry(geometry);
+        setAccessibleName(name);
+        // Moves arrive with or without a button, as the marker's own
+        // drag state decides what they do.
+        setMouseTracking(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setPen(Qt::black);
+        p.setBrush(m_shape == Shape::OutlinedUp ? Qt::white : Qt::black);
+        p.drawPolygon(arrow());
+    }
+
+private:
+    // A block arrow as wide as the marker, its point on the ruler's line.
+    QPolygon arrow() const
+    {
+        const int w = width() - 1;
+        const int mid = w / 2;
+        const int shaft = w / 3;
+        switch (m_shape) {
+        case Shape::Down:
+            return QPolygon({QPoint(mid - shaft / 2, 0), QPoint(mid + shaft / 2, 0),
+                             QPoint(mid + shaft / 2, 5), QPoint(w, 5), QPoint(mid, 11),
+                             QPoint(0, 5), QPoint(mid - shaft / 2, 5)});
+        case Shape::Up:
+        case Shape::OutlinedUp:
+            break;
+        }
+        return QPolygon({QPoint(mid, 0), QPoint(w, 6), QPoint(mid + shaft / 2, 6),
+                         QPoint(mid + shaft / 2, 11), QPoint(mid - shaft / 2, 11),
+                         QPoint(mid - shaft / 2, 6), QPoint(0, 6)});
+    }
+
+    Shape m_shape;
+};
+
+} // namespace
+
+TRuler::TRuler(TRichEdit *editor, QWidget *parent)
+    : QFrame(parent)
+    , m_editor(editor)
+{
+    setFixedHeight(29);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setContentsMargins(1, 1, 1, 1);
+    QFont scaleFont(QStringLiteral("Arial"));
+    scaleFont.setPixelSize(15);
+    setFont(scaleFont);
+
+    RulerLine = new QFrame(this);
+    RulerLine->setObjectName(QStringLiteral("RulerLine"));
+    RulerLine->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    RulerLine->setGeometry(5, 15, 713, 2);
+
+    using Shape = RulerMarker::Shape;
+    FirstInd = new RulerMarker(Shape::Down, QRect(2, 2, 13, 12), tr("First line indent"), this);
+    LeftInd = new RulerMarker(Shape::Up, QRect(2, 15, 13, 13), tr("Left indent"), this);
+    RightInd = new RulerMarker(Shape::OutlinedUp, QRect(708, 17, 12, 16), tr("Right indent"), this);
+    FirstInd->setObjectName(QStringLiteral("FirstInd"));
+    LeftInd->setObjectName(QStringLiteral("LeftInd"));
+    RightInd->setObjectName(QStringLiteral("RightInd"));
+    for (QWidget *marker : {FirstInd, LeftInd, RightInd})
+        marker->installEventFilter(this);
+}
+
+void TRuler::SetRulerScale()
+{
+    m_scale = QStringLiteral("\t|").repeated(100);
+    update();
+}
+
+void TRuler::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    QPainter p(this);
+    QTextOption option(Qt::AlignLeft | Qt::AlignVCenter);
+    option.setWrapMode(QTextOption::NoWrap);
+    // The default tab stops, whatever the document's own are.
+    option.setTabStopDistance(kTabStopChars * fontMetrics().averageCharWidth());
+    p.drawText(contentsRect(), m_scale, option);
+}
+
+// Placing -----------------------------------------------------------------------
+
+void TRuler::placeMarkers()
+{
+    const ParaAttributes para = m_editor->paragraph();
+    const int first = para.firstIndent / kTwipsPerPoint;
+    const int left = para.leftIndent / kTwipsPerPoint;
+    const int right = para.rightIndent / kTwipsPerPoint;
+    FirstInd->move(first * 4 / 3 - 4 + kGutter, FirstInd->y());
+    LeftInd->move((left + first) * 4 / 3 - 4 + kGutter, LeftInd->y());
+    RightInd->move((width() - kGutter) - (right + kGutter) * 4 / 3, RightInd->y());
+}
+
+// Dragging ----------------------------------------------------------------------
+
+void TRuler::RulerItemMouseDown(QWidget *marker, int x)
+{
+    FMarkerGrabOffset = marker->width() / 2;
+    marker->move(marker->x() + x - FMarkerGrabOffset, marker->y());
+    FDraggingMarker = true;
+}
+
+void TRuler::RulerItemMouseMove(QWidget *marker, int x)
+{
+    if (FDraggingMarker)
+        marker->move(marker->x() + x - FMarkerGrabOffset, marker->y());
+}
+
+int TRuler::pointsAt(const QWidget *marker) const
+{
+    return (marker->x() + FMarkerGrabOffset - kGutter) * 3 / 4;
+}
+
+// A marker may be dragged anywhere, but an indent that starts the text left
+// of its margin or beyond the ruler's end would hide the text and leave the
+// marker out of reach: such a drop writes the nearest indent the ruler shows.
+int TRuler::withinRuler(int points) const
+{
+    return std::clamp(points, 0, std::max(0, (width() - 2 * kGutter) * 3 / 4));
+}
+
+void TRuler::FirstIndMouseUp()
+{
+    ParaAttributes para;
+    para.firstIndent = withinRuler(pointsAt(FirstInd)) * kTwipsPerPoint;
+    m_editor->setParagraph(para, ParaField::FirstIndent);
+    // The other lines stay where their marker stands.
+    LeftIndMouseUp();
+}
+
+void TRuler::LeftIndMouseUp()
+{
+    const int first = m_editor->paragraph().firstIndent / kTwipsPerPoint;
+    ParaAttributes para;
+    para.leftIndent = (withinRuler(pointsAt(LeftInd)) - first) * kTwipsPerPoint;
+    m_editor->setParagraph(para, ParaField::LeftIndent);
+    Q_EMIT markerDropped();
+}
+
+// Reading a marker back is no exact inverse of placing it: a click without
+// a move may shift an indent by a point or two.
+void TRuler::RightIndMouseUp()
+{
+    const int right = (width() - RightInd->x() + FMarkerGrabOffset - 2) * 3 / 4 - 12;
+    ParaAttributes para;
+    para.rightIndent = withinRuler(right) * kTwipsPerPoint;
+    m_editor->setParagraph(para, ParaField::RightIndent);
+    Q_EMIT markerDropped();
+}
+
+void TRuler::mouseUp(QWidget *marker)
+{
+    FDraggingMarker = false;
+    if (marker == FirstInd)
+        FirstIndMouseUp();
+    else if (marker == LeftInd)
+        LeftIndMouseUp();
+    else
+        RightIndMouseUp();
+}
+
+bool TRuler::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *marker = qobject_cast<QWidget *>(watched);
+    const auto x = [event] { return int(static_cast<QMouseEvent *>(event)->position().x()); };
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        RulerItemMouseDown(marker, x());
+        return true;
+    case QEvent::MouseMove:
+        RulerItemMouseMove(marker, x());
+        return true;
+    case QEvent::MouseButtonRelease:
+        mouseUp(marker);
+        return true;
+    default:
+        return QFrame::eventFilter(watched, event);
+    }
+}

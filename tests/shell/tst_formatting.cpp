@@ -1,0 +1,292 @@
+// The edit window's working surface: the toolbar and Character menu follow
+// and format the text at the caret, the status bar follows the caret, and
+// Undo and printing work from the menus.
+
+#include "FrameFixture.h"
+#include "controls/UpDown.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QToolButton>
+
+class TestFormatting : public QObject
+{
+    Q_OBJECT
+
+private:
+    static TEditForm *rtf(FrameFixture &f, const QByteArray &body)
+    {
+        return f.open(f.write(QStringLiteral("doc.rtf"), "{\\rtf1\\fs24 " + body + "}"));
+    }
+
+    static TEditForm *newDocument(FrameFixture &f)
+    {
+        f.frame.New1Click();
+        return f.active();
+    }
+
+    static CharAttributes attributesAt(TEditForm *w, int pos)
+    {
+        w->Editor->setSelStart(pos + 1); // the caret reports the character before it
+        return w->Editor->selAttributes();
+    }
+
+private Q_SLOTS:
+    void movingTheCaretNeverChangesTheDocument()
+    {
+        FrameFixture f;
+        TEditForm *w = rtf(f, "small {\\b bold}{\\i\\fs40 big}{\\ul\\fs16 under}\\par\\qc next");
+        const QByteArray text = w->Editor->wholeText();
+        const CharAttributes defaults = w->Editor->defAttributes();
+        for (int i = 0; i < text.size(); ++i)
+            QTest::keyClick(w->Editor, Qt::Key_Right, i % 3 ? Qt::NoModifier : Qt::ShiftModifier);
+        QCOMPARE(w->Editor->wholeText(), text);
+        QVERIFY(!w->Editor->isModified() && !w->Editor->canUndo());
+        QCOMPARE(w->Editor->defAttributes(), defaults);
+        // The toolbar did follow the caret.
+        w->Editor->setSelStart(12);
+        QCOMPARE(w->FontSize->text(), QStringLiteral("20"));
+        QVERIFY(w->ItalicButton->isChecked() && !w->BoldButton->isChecked());
+    }
+
+    void toolbarFormatsTheSelectionOrTheDefaults_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("sizeText");
+        QTest::addColumn<int>("size");
+        QTest::newRow("nothing selected") << 0 << "14" << 14;
+        QTest::newRow("a selection") << 3 << "14" << 14;
+        QTest::newRow("empty size box") << 3 << "" << 8;
+        QTest::newRow("not a number") << 3 << "1x" << 8;
+        QTest::newRow("beyond what the editor holds") << 3 << "100000" << kMaxPointSize;
+    }
+
+    void toolbarFormatsTheSelectionOrTheDefaults()
+    {
+        QFETCH(int, length);
+        QFETCH(QString, sizeText);
+        QFETCH(int, size);
+        FrameFixture f;
+        TEditForm *w = rtf(f, "aaa bbb ccc");
+        const CharAttributes defaults = w->Editor->defAttributes();
+        w->Editor->setSelStart(4);
+        w->Editor->setSelLength(length);
+        w->BoldButton->trigger();
+        w->FontSize->setText(sizeText);
+        const QString face = w->FontName->itemText(w->FontName->count() - 1);
+        w->FontName->setCurrentText(face);
+
+        const CharAttributes outside = attributesAt(w, 1);
+        QCOMPARE(outside.style, 0);
+        QCOMPARE(outside.size, 12);
+        QCOMPARE(w->FontSize->text(), QStringLiteral("12")); // the caret's, not the command's
+        if (length == 0) {
+            QCOMPARE(w->Editor->defAttributes().style, fontstyle::Bold);
+            QCOMPARE(w->Editor->defAttributes().size, size);
+            QCOMPARE(w->Editor->defAttributes().name, face);
+            QVERIFY(!w->Editor->isModified());
+            return;
+        }
+        QCOMPARE(w->Editor->defAttributes(), defaults);
+        QCOMPARE(attributesAt(w, 5).style, fontstyle::Bold);
+        QCOMPARE(attributesAt(w, 5).size, size);
+        QCOMPARE(attributesAt(w, 5).name, face);
+        QCOMPARE(attributesAt(w, 8).size, 12);
+    }
+
+    void upDownStepsTheSizeBox_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("steps"); // up when positive
+        QTest::addColumn<int>("size");
+        QTest::newRow("up") << "12" << 2 << 14;
+        QTest::newRow("no wrap at the top") << "99" << 3 << 100;
+        QTest::newRow("no wrap at the bottom") << "1" << -3 << 0;
+        QTest::newRow("from out of range") << "300" << -1 << 99;
+    }
+
+    void upDownStepsTheSizeBox()
+    {
+        QFETCH(QString, shown);
+        QFETCH(int, steps);
+        QFETCH(int, size);
+        FrameFixture f;
+        TEditForm *w = rtf(f, "aaa bbb");
+        w->Editor->selectAll();
+        w->FontSize->setText(shown);
+        const auto arrows = w->UpDown1->findChildren<QToolButton *>();
+        for (int i = 0; i < qAbs(steps); ++i)
+            arrows[steps > 0 ? 0 : 1]->click();
+        QCOMPARE(w->FontSize->text(), QString::number(size));
+        if (size > 0)
+            QCOMPARE(attributesAt(w, 2).size, size);
+    }
+
+    void alignmentFromButtonsAndMenu_data()
+    {
+        QTest::addColumn<QByteArray>("paragraph");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("alignment");
+        QTest::addColumn<QString>("pressed");
+        QTest::addColumn<QString>("checked");
+        QTest::newRow("menu centre") << QByteArray() << "Center1" << 2 << "CenterAlign"
+                                     << "Center1";
+        QTest::newRow("button right") << QByteArray() << "RightAlign" << 1 << "RightAlign"
+                                      << "Right1";
+        QTest::newRow("justified text") << QByteArray("\\qj ") << "" << 3 << ""
+                                        << "Left1";
+    }
+
+    void alignmentFromButtonsAndMenu()
+    {
+        QFETCH(QByteArray, paragraph);
+        QFETCH(QString, command);
+        QFETCH(int, alignment);
+        QFETCH(QString, pressed);
+        QFETCH(QString, checked);
+        FrameFixture f;
+        TEditForm *w = rtf(f, "\\pard" + paragraph + "one\\par two");
+        if (!command.isEmpty())
+            w->findChild<QAction *>(command)->trigger();
+        QCOMPARE(int(w->Editor->paragraph().alignment), alignment);
+        for (QAction *a : {w->LeftAlign, w->CenterAlign, w->RightAlign})
+            QCOMPARE(a->isChecked(), a->objectName() == pressed);
+        for (QAction *a : {w->Left1, w->Center1, w->Right1})
+            QCOMPARE(a->isChecked(), a->objectName() == checked);
+    }
+
+    void statusBarShowsTheCaret_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("start") << QByteArray("abc") << 0 << 0 << "Line:   1   Col:   1";
+        QTest::newRow("mid-line selection")
+            << QByteArray("hello world") << 6 << 3 << "Line:   1   Col:   7";
+        QTest::newRow("after a line break")
+            << QByteArray("ab\r\ncd") << 4 << 0 << "Line:   2   Col:   1";
+        QTest::newRow("line 1000")
+            << QByteArray("x\r\n").repeated(999) + "yz" << 2998 << 1 << "Line: 1000   Col:   2";
+    }
+
+    void statusBarShowsTheCaret()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, panel);
+        FrameFixture f;
+        TEditForm *w = newDocument(f);
+        w->Editor->setWholeText(text);
+        w->Editor->setSelStart(start);
+        w->Editor->setSelLength(length);
+        QCOMPARE(w->panelText(TEditForm::CaretPanel), panel);
+        for (const QAction *a : {w->CutButton, w->Cut1, w->CopyButton, w->Copy1})
+            QCOMPARE(a->isEnabled(), length > 0);
+    }
+
+    void insertSwitchesOnlyItsOwnWindow()
+    {
+        FrameFixture f;
+        TEditForm *first = newDocument(f);
+        TEditForm *second = newDocument(f);
+        QTest::keyClick(second->Editor, Qt::Key_Insert, Qt::ShiftModifier); // a paste, not a switch
+        QTest::keyClick(first->Editor, Qt::Key_Insert);
+        QCOMPARE(first->panelText(TEditForm::InsertPanel), QStringLiteral("Overwrite"));
+        QCOMPARE(second->panelText(TEditForm::InsertPanel), QStringLiteral("Insert"));
+        QTest::keyClick(first->Editor, Qt::Key_Insert);
+        QCOMPARE(first->panelText(TEditForm::InsertPanel), QStringLiteral("Insert"));
+    }
+
+    void undoFollowsTheEditor()
+    {
+        FrameFixture f;
+        TEditForm *w = newDocument(f);
+        const auto offered = [w](bool on) {
+            return w->UndoButton->isEnabled() == on && w->Undo1->isEnabled() == on;
+        };
+        QVERIFY(offered(false));
+        QTest::keyClicks(w->Editor, "ab");
+        QVERIFY(offered(true));
+        w->Undo1->trigger();
+        QCOMPARE(w->Editor->wholeText(), QByteArray());
+        QVERIFY(offered(false));
+    }
+
+    // A screen reader says what a control does, not "push button"; the
+    // status bar tells more.
+    void toolbarControlsHaveNamesAndHints()
+    {
+        FrameFixture f;
+        TEditForm *w = newDocument(f);
+        const auto name = [](QWidget *c) {
+            return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
+        };
+        for (const QToolBar *bar : {f.frame.ToolBar, w->ToolBar}) {
+            for (QWidget *c : bar->findChildren<QWidget *>()) {
+                const bool control = qobject_cast<QToolButton *>(c) ||
+                                     qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c);
+                if (control && c->isVisibleTo(bar) && !c->objectName().startsWith("qt_") &&
+                    !qobject_cast<QComboBox *>(c->parent()))
+                    QVERIFY2(!name(c).isEmpty(), c->metaObject()->className());
+            }
+        }
+        QWidget *bullets = w->ToolBar->widgetForAction(w->BulletsButton);
+        QCOMPARE(name(bullets), QStringLiteral("Bullets"));
+        // Qt on Linux names an editable combo box by its text; elsewhere by this.
+        QCOMPARE(w->FontName->accessibleName(), QStringLiteral("Font Name"));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(bullets, &enter);
+        QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Enter bullet mode"));
+    }
+
+    // Three pages of text within the page's margins, no line twice even
+    // where a page breaks a paragraph, titled by the file.
+    void printsToAPdfFile()
+    {
+        FrameFixture f;
+        QStringList words;
+        QByteArray body = "{\\fonttbl{\\f0 Arial;}}\\f0\\fs72 ";
+        for (int i = 1; i <= 150; ++i) {
+            words << QStringLiteral("Line") << QString::number(i);
+            body += "Line " + QByteArray::number(i) + (i % 6 ? " " : "\\par ");
+        }
+        TEditForm *w = rtf(f, body);
+        const QString pdf = f.path(QStringLiteral("out.pdf"));
+        f.prompts.expectPrintToFile(pdf);
+        w->Print1->trigger();
+
+        const auto run = [&](const QString &tool, const QStringList &args) {
+            QProcess p;
+            p.start(tool, args);
+            return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+        };
+        const QStringList pages = run("pdftotext", {"-bbox", pdf, "-"}).split("<page ").mid(1);
+        QCOMPARE(pages.size(), 3);
+        static const QRegularExpression word(
+            R"re(xMin="(-?[\d.]+)" yMin="(-?[\d.]+)" xMax="(-?[\d.]+)" yMax="(-?[\d.]+)">([^<]*)<)re");
+        QStringList printed;
+        for (const QString &page : pages) {
+            for (const auto &m : word.globalMatch(page)) {
+                printed << m.captured(5);
+                const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                 QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+                QVERIFY2(QRectF(10, 10, 595 - 20, 842 - 20).contains(box),
+                         qPrintable(m.captured()));
+            }
+        }
+        QCOMPARE(printed, words);
+        QVERIFY(run("pdfinfo", {pdf})
+                    .contains(QRegularExpression("^Title: +" +
+                                                     QRegularExpression::escape(w->FFileName) + "$",
+                                                 QRegularExpression::MultilineOption)));
+    }
+};
+
+QTEST_MAIN(TestFormatting)
+#include "tst_formatting.moc"
