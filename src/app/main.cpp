@@ -20,6 +20,8 @@ int main(int argc, char *argv[])
                          if (!frame.QueryEndSession())
                              manager.cancel();
                      });
+    QObject::connect(&frame, &TFrameForm::closed, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     frame.show();
     return app.exec();
 }

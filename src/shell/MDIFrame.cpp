@@ -86,6 +86,20 @@ void TFrameForm::FormCreate(const StartOptions &options)
         m_justOne = new TJustOne(this);
         m_onlyCopy = m_justOne->isOnlyCopy();
     }
+    // A copy that hands over ends here, without ever showing an icon.
+    if (m_onlyCopy)
+        createTray();
+}
+
+void TFrameForm::createTray()
+{
+    m_tray = new TTray(this, TrayFavourites);
+    TrayIcon1 = m_tray->TrayIcon1;
+    PopupMenu1 = m_tray->PopupMenu1;
+    TrayNew = m_tray->TrayNew;
+    TrayOpen = m_tray->TrayOpen;
+    TrayClose = m_tray->TrayClose;
+    TrayRestore = m_tray->TrayRestore;
 }
 
 TFrameForm::~TFrameForm()
@@ -748,6 +762,8 @@ void TFrameForm::closeEvent(QCloseEvent *event)
     bool canClose = true;
     FormCloseQuery(canClose);
     event->setAccepted(canClose);
+    if (canClose)
+        Q_EMIT closed();
 }
 
 void TFrameForm::FormCloseQuery(bool &canClose)

@@ -3,6 +3,7 @@
 #include "editor/EditHost.h"
 #include "settings/FontRecord.h"
 #include "shell/CalendarPanel.h"
+#include "shell/Tray.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -22,6 +23,7 @@ class QWidget;
 class TClockLabel;
 class TMonthCalendar;
 class TTransparentButton;
+class TTrayIcon;
 
 // How the program started: its command line, and whether this copy is to
 // be the only one.
@@ -76,6 +78,17 @@ public:
     QAction *NewlButton = nullptr;
     QAction *OpenButton = nullptr;
     QAction *ExitButton = nullptr;
+
+    // The tray: its icon and its menu, which holds TrayFavourites.
+    TTrayIcon *TrayIcon1 = nullptr;
+    QMenu *PopupMenu1 = nullptr;
+    QAction *TrayNew = nullptr;
+    QAction *TrayOpen = nullptr;
+    QAction *TrayClose = nullptr;
+    QAction *TrayRestore = nullptr;
+    void TrayIcon1Click() { m_tray->TrayIcon1Click(); }
+    // Brings the program back when it is minimised, from the tray too.
+    void restoreApplication();
 
     // Document bookkeeping
     int OpenPageCount = 0;
@@ -178,6 +191,11 @@ public:
     EditorSettings editorSettings() const override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
 
+Q_SIGNALS:
+    // The frame closed for good, the program ends: also when it closes
+    // hidden in the tray, which Qt does not count as a last window closed.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -211,8 +229,7 @@ private:
     void loadRecentFiles(SettingsStore &store);
     void saveSettings();
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
-    // Brings the program back when it is minimised.
-    void restoreApplication();
+    void createTray();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
     // that reached the frame.
     void FormPaint(bool wholeFrame);
@@ -240,6 +257,7 @@ private:
     Arrangement m_arrangement = Arrangement::Entire;
     TJustOne *m_justOne = nullptr;
     TRecentFiles *m_recentFiles = nullptr;
+    TTray *m_tray = nullptr;
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
     int m_activations = 0;

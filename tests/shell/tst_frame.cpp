@@ -186,6 +186,9 @@ private Q_SLOTS:
         QCOMPARE(f.frame.PageTagCounter, 0);
         QVERIFY(f.frame.isCalendarView());
         QVERIFY(f.frame.isMinimized());
+        // Without a system tray here nothing could bring a hidden frame back.
+        QCoreApplication::sendPostedEvents();
+        QVERIFY(f.frame.isVisible());
         f.frame.New1Click(); // and it works on
         QCOMPARE(f.tabs(), QStringList{QStringLiteral("Untitled1")});
     }
