@@ -189,6 +189,8 @@ public:
     void checkArrangement(Arrangement arrangement) override;
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
     EditorSettings editorSettings() const override;
+    QString fileDialogFolder(const TEditForm *document) const override;
+    void fileChosen(const QString &path) override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
 
 Q_SIGNALS:
@@ -260,5 +262,6 @@ private:
     TTray *m_tray = nullptr;
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
+    QString m_lastDialogFolder;
     int m_activations = 0;
 };

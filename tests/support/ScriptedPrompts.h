@@ -43,7 +43,8 @@ public:
     void expectPrinterSetup(bool accept);
 
     const QList<Record> &log() const { return m_log; }
-    // The last request a save dialog was opened with.
+    // The last requests an open and a save dialog were opened with.
+    const OpenFileRequest &lastOpenRequest() const { return m_lastOpen; }
     const SaveFileRequest &lastSaveRequest() const { return m_lastSave; }
     int pending() const { return int(m_queue.size()); }
 
@@ -74,5 +75,6 @@ private:
 
     std::deque<Expectation> m_queue;
     QList<Record> m_log;
+    OpenFileRequest m_lastOpen;
     SaveFileRequest m_lastSave;
 };
