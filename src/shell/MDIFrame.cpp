@@ -10,8 +10,10 @@
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "settings/uniOptions.h"
 #include "shell/JustOne.h"
 #include "shell/RecentFiles.h"
+#include "transform/KeyboardLayout.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -74,6 +76,7 @@ void TFrameForm::FormCreate(const StartOptions &options)
 {
     setDefaultSettings();
     ExitRequested = false;
+    LastKeyboardLayout.clear();
     loadSettings(true);
     OpenPageCount = 0;
     PageTagCounter = 0;
@@ -86,6 +89,7 @@ void TFrameForm::FormCreate(const StartOptions &options)
         m_justOne = new TJustOne(this);
         m_onlyCopy = m_justOne->isOnlyCopy();
     }
+    frmOptions = new TfrmOptions(*this, this);
 }
 
 TFrameForm::~TFrameForm()
@@ -180,6 +184,15 @@ void TFrameForm::createMenus()
     });
     // clang-format on
     connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
+
+    Options1 = new QMenu(tr("&Options"), this);
+    Options1->setObjectName(QStringLiteral("Options1"));
+    // clang-format off
+    actions::addTo(Options1, {
+        {.slot = &Preference1, .name = "Preference1", .caption = tr("&Preferences..."),
+         .handler = [this] { Preference1Click(); }},
+    });
+    // clang-format on
 }
 
 void TFrameForm::createToolBar()
@@ -217,7 +230,8 @@ void TFrameForm::rebuildMenuBar()
 {
     QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
                                        {Favourites1->menuAction(), kFrameMenuGroup},
-                                       {Window1->menuAction(), kFrameMenuGroup}};
+                                       {Window1->menuAction(), kFrameMenuGroup},
+                                       {Options1->menuAction(), kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
@@ -404,6 +418,13 @@ void TFrameForm::mnuCalendar2Click()
     mnuCalendar2->setChecked(show);
 }
 
+void TFrameForm::Preference1Click()
+{
+    frmOptions->show();
+    frmOptions->raise();
+    frmOptions->activateWindow();
+}
+
 void TFrameForm::PageControl1MouseUp()
 {
     if (!Panel1->isVisibleTo(this))
@@ -495,6 +516,8 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     if (r.recent == Recent::AfterView)
         m_recentFiles->add(r.recentCaption, r.path);
 
+    // A new window takes the hot key as the Options dialog holds it now.
+    TranslateHotKeys = frmOptions->hotKeys();
     auto *form = new TEditForm(*this);
     form->Tag = tag;
     if (r.path.isEmpty())
