@@ -16,8 +16,7 @@ const QColor kGreen(0x00, 0x80, 0x00);
 
 } // namespace
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption,
-                    const QString &hint)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &hint)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
@@ -25,8 +24,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption,
     return b;
 }
 
-QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption,
-                    const QString &hint)
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, const QString &hint)
 {
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(QLatin1String(name));
@@ -59,8 +57,7 @@ void onClick(QAbstractButton *button, std::function<void()> handler)
 
 QPushButton *applyButton(QWidget *page, const char *name)
 {
-    QPushButton *apply =
-        button(page, name, QCoreApplication::translate("TfrmOptions", "Apply"));
+    QPushButton *apply = button(page, name, QCoreApplication::translate("TfrmOptions", "Apply"));
     apply->setEnabled(false);
     return apply;
 }

@@ -33,7 +33,6 @@ void onClick(QAbstractButton *button, std::function<void()> handler);
 // A page's Apply button; it starts disabled, as a page starts clean.
 QPushButton *applyButton(QWidget *page, const char *name);
 // The page's last row: the given controls on the left, Apply at the right.
-void addApplyRow(QBoxLayout *page, QPushButton *apply,
-                 std::initializer_list<QWidget *> left = {});
+void addApplyRow(QBoxLayout *page, QPushButton *apply, std::initializer_list<QWidget *> left = {});
 
 } // namespace optionscontrols

@@ -47,8 +47,8 @@ void TGeneralPage::createControls()
     onClick(btnBGColor, [this] { btnBGColorClick(); });
     btnFont = button(this, "btnFont", tr("Font "));
     onClick(btnFont, [this] { btnFontClick(); });
-    MemoDemo = new QPlainTextEdit(tr("Sample Text") + QLatin1Char('\n') + tr("Примерный текст"),
-                                  this);
+    MemoDemo =
+        new QPlainTextEdit(tr("Sample Text") + QLatin1Char('\n') + tr("Примерный текст"), this);
     MemoDemo->setObjectName(QStringLiteral("MemoDemo"));
     MemoDemo->setAccessibleName(tr("Sample Text"));
     MemoDemo->setFixedHeight(MemoDemo->fontMetrics().lineSpacing() * 4);
@@ -279,8 +279,7 @@ void TLangParserPage::createControls()
     onClick(btnOKLang, [this] { btnOKLangClick(); });
     cbLangParserEnabled = checkBox(this, "cbLangParserEnabled", tr("Language Parser enabled"),
                                    tr("enable or disable language parser"));
-    connect(cbLangParserEnabled, &QCheckBox::clicked, this,
-            [this] { cbLangParserEnabledClick(); });
+    connect(cbLangParserEnabled, &QCheckBox::clicked, this, [this] { cbLangParserEnabledClick(); });
 
     auto *explained = new QVBoxLayout;
     explained->addWidget(label(this, tr("Отключение грамматического анализатора позволит "
@@ -323,8 +322,8 @@ void TLangParserPage::btnOKLangClick()
         const auto fonts = current.styleFonts();
         for (size_t i = 0; i < fonts.size(); ++i)
             *fonts[i] = m_pending[i];
-        const std::array<QString, 5> names = {CommentFont, KeywordFont, NormalFont,
-                                              NumberFont, StringFont};
+        const std::array<QString, 5> names = {CommentFont, KeywordFont, NormalFont, NumberFont,
+                                              StringFont};
         SettingsStore store;
         for (size_t i = 0; i < fonts.size(); ++i) {
             fontrecord::Record record{};

@@ -49,6 +49,7 @@ void TfrmOptions::createControls()
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setAccessibleName(tr("Options"));
     TSGeneral = new TGeneralPage(m_host, this);
     TSFavourites = new TFavouritesPage(m_host, this);
     TSApp = createTranslatePage();
@@ -97,11 +98,10 @@ QWidget *TfrmOptions::createTranslatePage()
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const QStringList samples = {tr("^%z                -Ctrl+Alt+Z"),
-                                 tr("^({INS}{INS}) - Ctrl+Ins+Ins"),
-                                 tr("^{F11}            -Ctrl+F11"),
-                                 tr("+p                  -Shift +P"),
-                                 tr("%a                  -Alt + A")};
+    const QStringList samples = {
+        tr("^%z                -Ctrl+Alt+Z"), tr("^({INS}{INS}) - Ctrl+Ins+Ins"),
+        tr("^{F11}            -Ctrl+F11"), tr("+p                  -Shift +P"),
+        tr("%a                  -Alt + A")};
     Memo1->setPlainText(samples.join(QLatin1Char('\n')));
     QLabel *samplesLabel = label(page, tr("Samples"), Look::Bold);
     samplesLabel->setBuddy(Memo1);
@@ -160,8 +160,7 @@ QWidget *TfrmOptions::createOtherPage()
 {
     auto *page = new QWidget(this);
     page->setObjectName(QStringLiteral("TSOther"));
-    CBOnlyOneKeyLayout =
-        checkBox(page, "CBOnlyOneKeyLayout", tr("Only One Keyboard Layout"));
+    CBOnlyOneKeyLayout = checkBox(page, "CBOnlyOneKeyLayout", tr("Only One Keyboard Layout"));
     connect(CBOnlyOneKeyLayout, &QCheckBox::clicked, this, [this] { CBOnlyOneKeyLayoutClick(); });
     btnOKOther = applyButton(page, "btnOKOther");
     onClick(btnOKOther, [this] { btnOKOtherClick(); });
@@ -222,9 +221,9 @@ bool TfrmOptions::OptionsModified() const
                        [](const QPushButton *b) { return b->isEnabled(); });
 }
 
-QString TfrmOptions::hotKeys() const
+QString TfrmOptions::hotKeyText() const
 {
-    return QString(Edit1->text()).remove(QLatin1Char(' '));
+    return Edit1->text();
 }
 
 bool TfrmOptions::translateOffered() const
@@ -278,7 +277,8 @@ void TfrmOptions::btnOKHotClick()
 {
     reportFailure(tr("Error in TfrmOptions.btnOKHotClick"), [this] {
         CurrentSettings &current = m_host.currentSettings();
-        current.TranslateHotKeys = hotKeys();
+        // Blanks are there for reading only.
+        current.TranslateHotKeys = QString(Edit1->text()).remove(QLatin1Char(' '));
         btnOKHot->setEnabled(false);
         SettingsStore store;
         store.writeString(HotKeys, HotKeys, current.TranslateHotKeys);

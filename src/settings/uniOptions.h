@@ -42,10 +42,9 @@ public:
     // Some page holds changes not yet applied.
     bool OptionsModified() const;
 
-    // What an edit window takes when it is made: the hot key as the box
-    // holds it, and whether it offers Translate. Blanks are no part of a
-    // hot key: the hot key is the one Apply would store.
-    QString hotKeys() const;
+    // What an edit window takes when it is made, applied or not: the text
+    // of the hot-key box as it stands, and whether it offers Translate.
+    QString hotKeyText() const;
     bool translateOffered() const;
 
     // General page

@@ -516,8 +516,8 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     if (r.recent == Recent::AfterView)
         m_recentFiles->add(r.recentCaption, r.path);
 
-    // A new window takes the hot key as the Options dialog holds it now.
-    TranslateHotKeys = frmOptions->hotKeys();
+    // A new window takes the hot key as the Options dialog's box holds it.
+    TranslateHotKeys = frmOptions->hotKeyText();
     auto *form = new TEditForm(*this);
     form->Tag = tag;
     if (r.path.isEmpty())

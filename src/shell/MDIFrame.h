@@ -37,10 +37,7 @@ struct FrameStartOptions
 // the calendar panel and the MDI area that holds the edit windows. It
 // creates every document and decides what closing it means. It holds the
 // current settings for the whole run.
-class TFrameForm : public QMainWindow,
-                   public TEditHost,
-                   public TOptionsHost,
-                   public CurrentSettings
+class TFrameForm : public QMainWindow, public TEditHost, public TOptionsHost, public CurrentSettings
 {
     Q_OBJECT
 

@@ -99,8 +99,8 @@ QStringList fontFamilies(bool ansiOnly)
         if (QFontDatabase::isPrivateFamily(family))
             continue;
         const auto systems = QFontDatabase::writingSystems(family);
-        if (ansiOnly && (!systems.contains(QFontDatabase::Latin) ||
-                         systems.contains(QFontDatabase::Symbol)))
+        if (ansiOnly &&
+            (!systems.contains(QFontDatabase::Latin) || systems.contains(QFontDatabase::Symbol)))
             continue;
         families << family;
     }
