@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -51,6 +50,7 @@ void TGeneralPage::createControls()
         new QPlainTextEdit(tr("Sample Text") + QLatin1Char('\n') + tr("Примерный текст"), this);
     MemoDemo->setObjectName(QStringLiteral("MemoDemo"));
     MemoDemo->setAccessibleName(tr("Sample Text"));
+    MemoDemo->setTabChangesFocus(true);
     MemoDemo->setFixedHeight(MemoDemo->fontMetrics().lineSpacing() * 4);
     btnOKGen = applyButton(this, "btnOKGen");
     onClick(btnOKGen, [this] { btnOKGenClick(); });
@@ -183,8 +183,8 @@ void TFavouritesPage::load()
         ListBoxFav->addItem(current.FavouriteFiles[size_t(n)]);
 }
 
-// The limit is told after the file was picked, as the list may have
-// shrunk meanwhile only through this page.
+// The limit is told once a file was picked: the user learns why that file
+// was not added.
 void TFavouritesPage::btnInsertClick()
 {
     const Prompts::OpenFileRequest request{

@@ -95,6 +95,7 @@ QWidget *TfrmOptions::createTranslatePage()
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setAccessibleName(tr("Samples"));
     Memo1->setReadOnly(true);
+    Memo1->setTabChangesFocus(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
