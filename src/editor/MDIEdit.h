@@ -85,6 +85,7 @@ public:
     QAction *Cut2 = nullptr;
     QAction *Copy2 = nullptr;
     QAction *Paste2 = nullptr;
+    QAction *Translate2 = nullptr;
     QAction *InStart1 = nullptr;
 
     // Toolbar buttons
@@ -149,6 +150,7 @@ public:
     // Paste is offered while the clipboard holds a format the editor takes.
     void CheckPasteAvailable();
     void EditorKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
+    void EditorMouseDown();
 
     // Editing and whole-text commands.
     void Undo1Click();
@@ -164,6 +166,11 @@ public:
     void Win1251Koi8Click();
     void mnuEngToLowerClick();
     void InStart1Click();
+    // Hands the selection, or the whole text, to a translator program: it
+    // goes to the clipboard and the Translate hot key is typed.
+    void Translate2Click();
+    void btnRusClick();
+    void btnEngClick();
 
     // The menus this window brings to the frame's menu bar (as their menu
     // bar items), each with its merge group.

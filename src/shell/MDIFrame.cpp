@@ -10,8 +10,10 @@
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "settings/uniOptions.h"
 #include "shell/JustOne.h"
 #include "shell/RecentFiles.h"
+#include "transform/KeyboardLayout.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -74,6 +76,7 @@ void TFrameForm::FormCreate(const StartOptions &options)
 {
     setDefaultSettings();
     ExitRequested = false;
+    LastKeyboardLayout.clear();
     loadSettings(true);
     OpenPageCount = 0;
     PageTagCounter = 0;
@@ -89,6 +92,7 @@ void TFrameForm::FormCreate(const StartOptions &options)
     // A copy that hands over ends here, without ever showing an icon.
     if (m_onlyCopy)
         createTray();
+    frmOptions = new TfrmOptions(*this, this);
 }
 
 void TFrameForm::createTray()
@@ -194,6 +198,15 @@ void TFrameForm::createMenus()
     });
     // clang-format on
     connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
+
+    Options1 = new QMenu(tr("&Options"), this);
+    Options1->setObjectName(QStringLiteral("Options1"));
+    // clang-format off
+    actions::addTo(Options1, {
+        {.slot = &Preference1, .name = "Preference1", .caption = tr("&Preferences..."),
+         .handler = [this] { Preference1Click(); }},
+    });
+    // clang-format on
 }
 
 void TFrameForm::createToolBar()
@@ -231,7 +244,8 @@ void TFrameForm::rebuildMenuBar()
 {
     QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
                                        {Favourites1->menuAction(), kFrameMenuGroup},
-                                       {Window1->menuAction(), kFrameMenuGroup}};
+                                       {Window1->menuAction(), kFrameMenuGroup},
+                                       {Options1->menuAction(), kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
@@ -418,6 +432,13 @@ void TFrameForm::mnuCalendar2Click()
     mnuCalendar2->setChecked(show);
 }
 
+void TFrameForm::Preference1Click()
+{
+    frmOptions->show();
+    frmOptions->raise();
+    frmOptions->activateWindow();
+}
+
 void TFrameForm::PageControl1MouseUp()
 {
     if (!Panel1->isVisibleTo(this))
@@ -509,6 +530,8 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     if (r.recent == Recent::AfterView)
         m_recentFiles->add(r.recentCaption, r.path);
 
+    // A new window takes the hot key as the Options dialog's box holds it.
+    TranslateHotKeys = frmOptions->hotKeyText();
     auto *form = new TEditForm(*this);
     form->Tag = tag;
     if (r.path.isEmpty())

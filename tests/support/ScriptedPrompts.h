@@ -45,12 +45,14 @@ public:
     const QList<Record> &log() const { return m_log; }
     // The last request a save dialog was opened with.
     const SaveFileRequest &lastSaveRequest() const { return m_lastSave; }
+    // The last request a font dialog was opened with.
+    const FontRequest &lastFontRequest() const { return m_lastFont; }
     int pending() const { return int(m_queue.size()); }
 
     Answer message(const Message &message) override;
     std::optional<QString> openFile(const OpenFileRequest &request) override;
     std::optional<QString> saveFile(const SaveFileRequest &request) override;
-    std::optional<CharAttributes> font(const CharAttributes &initial) override;
+    std::optional<CharAttributes> font(const FontRequest &request) override;
     std::optional<quint32> color(quint32 initial) override;
     bool print(QPrinter &printer) override;
     bool printerSetup(QPrinter &printer) override;
@@ -75,4 +77,5 @@ private:
     std::deque<Expectation> m_queue;
     QList<Record> m_log;
     SaveFileRequest m_lastSave;
+    FontRequest m_lastFont;
 };

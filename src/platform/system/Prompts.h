@@ -56,12 +56,19 @@ public:
         bool rejectReadOnly = true; // a read-only file cannot be chosen
     };
 
+    struct FontRequest
+    {
+        CharAttributes initial;
+        // Only faces for text in the ANSI code pages: no symbol faces.
+        bool ansiOnly = false;
+    };
+
     virtual ~Prompts() = default;
 
     virtual Answer message(const Message &message) = 0;
     virtual std::optional<QString> openFile(const OpenFileRequest &request) = 0;
     virtual std::optional<QString> saveFile(const SaveFileRequest &request) = 0;
-    virtual std::optional<CharAttributes> font(const CharAttributes &initial) = 0;
+    virtual std::optional<CharAttributes> font(const FontRequest &request) = 0;
     virtual std::optional<quint32> color(quint32 initial) = 0;
     virtual bool print(QPrinter &printer) = 0;
     virtual bool printerSetup(QPrinter &printer) = 0;
