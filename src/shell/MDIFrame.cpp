@@ -5,11 +5,14 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "search/FindReplace.h"
+#include "search/uniFind.h"
 #include "shell/JustOne.h"
 #include "shell/RecentFiles.h"
 
@@ -68,6 +71,7 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     rebuildMenuBar();
     showCalendarView();
     FormCreate(options);
+    frmFind = new TfrmFind(*this, this);
 }
 
 void TFrameForm::FormCreate(const StartOptions &options)
@@ -435,6 +439,26 @@ TEditForm *TFrameForm::activeEditWindow() const
     return formOf(MDIArea->activeSubWindow());
 }
 
+// The editor as the edit window recorded it when it became active.
+TRichEdit *TFrameForm::activeDocumentEditor() const
+{
+    const TEditForm *form = activeEditWindow();
+    return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
+}
+
+void TFrameForm::nextDocument()
+{
+    MDIArea->activateNextSubWindow();
+}
+
+void TFrameForm::showActiveDocument()
+{
+    if (QMdiSubWindow *window = MDIArea->activeSubWindow()) {
+        window->show();
+        window->raise();
+    }
+}
+
 QMdiSubWindow *TFrameForm::subWindowOf(const TEditForm *form) const
 {
     return form ? qobject_cast<QMdiSubWindow *>(form->parentWidget()) : nullptr;
@@ -752,6 +776,10 @@ void TFrameForm::closeEvent(QCloseEvent *event)
 
 void TFrameForm::FormCloseQuery(bool &canClose)
 {
+    // Closing the dialog saves its histories. Its engine lets go of the
+    // document it searched: every document goes now.
+    frmFind->close();
+    frmFind->FindReplace->setEditControl(nullptr);
     if (ExitRequested) {
         // The program ends: what it keeps for the next run is written now.
         reportFailure(tr("Error in TFrameForm.FormCloseQuery part 2"), [this] { saveSettings(); });

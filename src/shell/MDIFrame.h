@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditHost.h"
+#include "search/FindHost.h"
 #include "settings/FontRecord.h"
 #include "shell/CalendarPanel.h"
 
@@ -22,6 +23,7 @@ class QWidget;
 class TClockLabel;
 class TMonthCalendar;
 class TTransparentButton;
+class TfrmFind;
 
 // How the program started: its command line, and whether this copy is to
 // be the only one.
@@ -34,7 +36,7 @@ struct FrameStartOptions
 // The frame window: the menu bar, a small toolbar, the row of document tabs,
 // the calendar panel and the MDI area that holds the edit windows. It
 // creates every document and decides what closing it means.
-class TFrameForm : public QMainWindow, public TEditHost
+class TFrameForm : public QMainWindow, public TEditHost, public TFindHost
 {
     Q_OBJECT
 
@@ -83,6 +85,9 @@ public:
     QString NewDocName;
     bool ExitRequested = false;
     int EditorComponentIndex = -1;
+
+    // The Find & Replace dialog, hidden until an edit window's Find shows it.
+    TfrmFind *frmFind = nullptr;
 
     // The syntax style set whose styles stand in for stored style fonts
     // that are missing.
@@ -177,6 +182,13 @@ public:
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
     EditorSettings editorSettings() const override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
+    TfrmFind &findDialog() override { return *frmFind; }
+
+    // TFindHost
+    int documentCount() const override { return editWindowCount(); }
+    TRichEdit *activeDocumentEditor() const override;
+    void nextDocument() override;
+    void showActiveDocument() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
