@@ -12,6 +12,9 @@
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
 #include "platform/text/VirtualKeys.h"
+#include "search/FindReplace.h"
+#include "search/SearchableEdit.h"
+#include "search/uniFind.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 #include "transform/KeyboardLayout.h"
@@ -20,12 +23,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -195,6 +200,11 @@ void TEditForm::createEditMenu()
         {.slot = &Selectall1, .name = "Selectall1", .caption = tr("Select &all"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_A),
          .handler = [this] { Selectall1Click(); }},
+        {.name = "N8", .caption = QStringLiteral("-")},
+        {.slot = &Find1, .name = "Find1", .caption = tr("&Find and Replace..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_F), .handler = [this] { Find1Click(); }},
+        {.slot = &FindAgain1, .name = "FindAgain1", .caption = tr("Find Again"),
+         .shortcut = Qt::Key_F3, .handler = [this] { FindAgain1Click(); }},
     });
     // clang-format on
     connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
@@ -692,6 +702,20 @@ void TEditForm::Delete1Click()
 void TEditForm::Selectall1Click()
 {
     Editor->selectAll();
+}
+
+void TEditForm::Find1Click()
+{
+    TfrmFind &find = m_host.findDialog();
+    find.FindReplace->setEditControl(RichEditSearchable::of(Editor));
+    find.showDialog();
+}
+
+void TEditForm::FindAgain1Click()
+{
+    TfrmFind &find = m_host.findDialog();
+    if (!find.cbFind->currentText().isEmpty())
+        find.btnFindNext->click();
 }
 
 // Paste needs text on the clipboard; Cut, Copy and Delete a selection.

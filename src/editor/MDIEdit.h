@@ -67,6 +67,8 @@ public:
     QAction *Paste1 = nullptr;
     QAction *Delete1 = nullptr;
     QAction *Selectall1 = nullptr;
+    QAction *Find1 = nullptr;
+    QAction *FindAgain1 = nullptr;
 
     // Character menu
     QAction *Left1 = nullptr;
@@ -159,6 +161,12 @@ public:
     void Paste1Click();
     void Delete1Click();
     void Selectall1Click();
+    // Binds the Find & Replace dialog's engine to this window's editor and
+    // shows the dialog.
+    void Find1Click();
+    // Find Next of the dialog, when its find box holds text; the engine
+    // stays bound where it was.
+    void FindAgain1Click();
     void Edit1Click();
     void D866W1251Click();
     void W1251D866Click();

@@ -5,12 +5,15 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
 #include "settings/uniOptions.h"
+#include "search/FindReplace.h"
+#include "search/uniFind.h"
 #include "shell/JustOne.h"
 #include "shell/RecentFiles.h"
 #include "transform/KeyboardLayout.h"
@@ -70,6 +73,9 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     rebuildMenuBar();
     showCalendarView();
     FormCreate(options);
+    // The two dialogs live hidden for the whole run, created in this order.
+    frmOptions = new TfrmOptions(*this, this);
+    frmFind = new TfrmFind(*this, this);
 }
 
 void TFrameForm::FormCreate(const StartOptions &options)
@@ -92,7 +98,6 @@ void TFrameForm::FormCreate(const StartOptions &options)
     // A copy that hands over ends here, without ever showing an icon.
     if (m_onlyCopy)
         createTray();
-    frmOptions = new TfrmOptions(*this, this);
 }
 
 void TFrameForm::createTray()
@@ -470,6 +475,26 @@ TEditForm *TFrameForm::activeEditWindow() const
     return formOf(MDIArea->activeSubWindow());
 }
 
+// The editor as the edit window recorded it when it became active.
+TRichEdit *TFrameForm::activeDocumentEditor() const
+{
+    const TEditForm *form = activeEditWindow();
+    return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
+}
+
+void TFrameForm::nextDocument()
+{
+    MDIArea->activateNextSubWindow();
+}
+
+void TFrameForm::showActiveDocument()
+{
+    if (QMdiSubWindow *window = MDIArea->activeSubWindow()) {
+        window->show();
+        window->raise();
+    }
+}
+
 QMdiSubWindow *TFrameForm::subWindowOf(const TEditForm *form) const
 {
     return form ? qobject_cast<QMdiSubWindow *>(form->parentWidget()) : nullptr;
@@ -791,6 +816,10 @@ void TFrameForm::closeEvent(QCloseEvent *event)
 
 void TFrameForm::FormCloseQuery(bool &canClose)
 {
+    // Closing the dialog saves its histories. Its engine lets go of the
+    // document it searched: every document goes now.
+    frmFind->close();
+    frmFind->FindReplace->setEditControl(nullptr);
     if (ExitRequested) {
         // The program ends: what it keeps for the next run is written now.
         reportFailure(tr("Error in TFrameForm.FormCloseQuery part 2"), [this] { saveSettings(); });

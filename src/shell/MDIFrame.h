@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditHost.h"
+#include "search/FindHost.h"
 #include "settings/FontRecord.h"
 #include "settings/OptionsHost.h"
 #include "shell/CalendarPanel.h"
@@ -25,6 +26,7 @@ class TClockLabel;
 class TMonthCalendar;
 class TTransparentButton;
 class TTrayIcon;
+class TfrmFind;
 class TfrmOptions;
 
 // How the program started: its command line, and whether this copy is to
@@ -39,7 +41,11 @@ struct FrameStartOptions
 // the calendar panel and the MDI area that holds the edit windows. It
 // creates every document and decides what closing it means. It holds the
 // current settings for the whole run.
-class TFrameForm : public QMainWindow, public TEditHost, public TOptionsHost, public CurrentSettings
+class TFrameForm : public QMainWindow,
+                   public TEditHost,
+                   public TFindHost,
+                   public TOptionsHost,
+                   public CurrentSettings
 {
     Q_OBJECT
 
@@ -101,6 +107,9 @@ public:
     QString NewDocName;
     bool ExitRequested = false;
     int EditorComponentIndex = -1;
+
+    // The Find & Replace dialog, hidden until an edit window's Find shows it.
+    TfrmFind *frmFind = nullptr;
 
     // The syntax style set whose styles stand in for stored style fonts
     // that are missing.
@@ -189,6 +198,13 @@ public:
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
     EditorSettings editorSettings() const override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
+    TfrmFind &findDialog() override { return *frmFind; }
+
+    // TFindHost
+    int documentCount() const override { return editWindowCount(); }
+    TRichEdit *activeDocumentEditor() const override;
+    void nextDocument() override;
+    void showActiveDocument() override;
 
 Q_SIGNALS:
     // The frame closed for good, the program ends: also when it closes
