@@ -130,7 +130,7 @@ public:
     Answer message(const Message &) override { return Answer::Ok; }
     std::optional<QString> openFile(const OpenFileRequest &) override { return {}; }
     std::optional<QString> saveFile(const SaveFileRequest &) override { return {}; }
-    std::optional<CharAttributes> font(const CharAttributes &) override { return {}; }
+    std::optional<CharAttributes> font(const FontRequest &) override { return {}; }
     std::optional<quint32> color(quint32) override { return {}; }
     bool print(QPrinter &) override { return false; }
     bool printerSetup(QPrinter &) override { return false; }
