@@ -1,7 +1,8 @@
 // Measures the text engines on generated documents held in the rich-edit
 // control: the code-page conversions and EngToLower, Find Next and Replace
 // All, each end to end through the control, and apart from it the pure work
-// on the bytes. Prints one figure per line: name value unit.
+// on the bytes; and the Find & Replace dialog's Find over three open
+// documents. Prints one figure per line: name value unit.
 //
 //   engines_bench [--sizes 1,20]    document sizes in MB
 //
@@ -10,13 +11,23 @@
 
 #include "BenchUtil.h"
 
+#include "editor/MDIEdit.h"
 #include "platform/richedit/TRichEdit.h"
+#include "platform/system/Prompts.h"
 #include "search/FindReplace.h"
+#include "search/uniFind.h"
+#include "settings/SettingsStore.h"
+#include "shell/MDIFrame.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 #include "transform/Utf8Conversion.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRadioButton>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -108,6 +119,78 @@ QByteArray documentWithMatches(qsizetype bytes, int matches)
     }
     out += base.mid(pos);
     return out;
+}
+
+// Answers every message with OK at once: a search that finds nothing says
+// so, and nobody is there to close the box.
+class QuietPrompts : public Prompts
+{
+public:
+    QuietPrompts() { installPrompts(this); }
+    ~QuietPrompts() override { installPrompts(nullptr); }
+    Answer message(const Message &) override { return Answer::Ok; }
+    std::optional<QString> openFile(const OpenFileRequest &) override { return {}; }
+    std::optional<QString> saveFile(const SaveFileRequest &) override { return {}; }
+    std::optional<CharAttributes> font(const FontRequest &) override { return {}; }
+    std::optional<quint32> color(quint32) override { return {}; }
+    bool print(QPrinter &) override { return false; }
+    bool printerSetup(QPrinter &) override { return false; }
+};
+
+// Find from the start with "All open documents" over three documents of
+// which only the third holds the text, at its end, against Find with
+// "Current document" in each of them. The frame shows the active document
+// maximised and the others restored: activating one gives its control a new
+// width, and selecting a match at the end then lays the whole document out
+// again. So each single search is measured right after its document was
+// activated, as the loop searches it, and once more with the document laid
+// out before.
+void findInAllDocuments(const QString &tag, const QByteArray &doc)
+{
+    QuietPrompts prompts;
+    QTemporaryDir dir;
+    const QString settings = SettingsStore::setLocation(dir.filePath(QStringLiteral("s.ini")));
+    TFrameForm frame;
+    frame.resize(800, 600);
+    frame.show();
+    QList<TEditForm *> docs;
+    for (int i = 0; i < 3; ++i) {
+        frame.New1Click();
+        docs << frame.activeEditWindow();
+        docs.back()->Editor->setTextLimit(0x7FFFFFFF);
+        docs.back()->Editor->setWholeText(i == 2 ? doc + "zqxj" : doc);
+    }
+    TfrmFind &find = *frame.frmFind;
+    const auto activate = [&](TEditForm *w) {
+        frame.MDIArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(w->parentWidget()));
+        w->Find1Click();
+    };
+    const auto singleSearches = [&](bool laidOut) {
+        double ms = 0;
+        for (TEditForm *w : docs) {
+            activate(w);
+            if (laidOut)
+                (void)w->Editor->document()->pageCount();
+            ms += bench::timeMs([&] { find.btnFindClick(); });
+        }
+        return ms;
+    };
+    find.cbFind->setEditText(QStringLiteral("ZQXJ"));
+    find.RadioButtonStart->setChecked(true);
+    find.RadioButtonThis->setChecked(true);
+    const double single = singleSearches(false);
+    const double singleLaidOut = singleSearches(true);
+
+    find.RadioButtonAll->setChecked(true);
+    activate(docs.front());
+    const double all = bench::timeMs([&] { find.btnFindClick(); });
+    if (frame.activeEditWindow() != docs.back() || docs.back()->Editor->selStart() != doc.size())
+        reportError(tag + QStringLiteral("_ERROR_find_all_documents"), 1, "flag");
+    bench::report(tag + QStringLiteral("_find_all_documents_3"), all, "ms");
+    bench::report(tag + QStringLiteral("_find_3_single_documents"), single, "ms");
+    bench::report(tag + QStringLiteral("_find_all_documents_vs_single"), all / single, "x");
+    bench::report(tag + QStringLiteral("_find_3_single_documents_laid_out"), singleLaidOut, "ms");
+    SettingsStore::setLocation(settings);
 }
 
 void run(double megabytes)
@@ -229,6 +312,8 @@ void run(double megabytes)
                   total - timed.readMs - timed.writeMs, "ms");
     if (edit.textLength() != many.size() + matches)
         reportError(name("ERROR_replace_all_control"), edit.textLength(), "bytes");
+
+    findInAllDocuments(tag, doc);
 }
 
 } // namespace

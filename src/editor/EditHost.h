@@ -8,6 +8,7 @@
 class QAction;
 class TEditForm;
 class TPageControl;
+class TfrmFind;
 
 // What an edit window takes from the program's settings. The colour and the
 // font are taken when the window is first shown; windows already open keep
@@ -73,4 +74,7 @@ public:
     // The settings the frame holds for the whole run; an edit window takes
     // them once (see EditorSettings).
     virtual EditorSettings editorSettings() const = 0;
+
+    // The program's one Find & Replace dialog.
+    virtual TfrmFind &findDialog() = 0;
 };

@@ -312,6 +312,6 @@ void TFormatting::Wordwrap1Click()
 
 void TFormatting::Font1Click()
 {
-    if (const auto chosen = prompts().font(attributesOf(*m_editor)))
+    if (const auto chosen = prompts().font({attributesOf(*m_editor)}))
         m_editor->setSelAttributes(*chosen);
 }

@@ -12,21 +12,29 @@
 #include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
+#include "platform/text/AnsiCodec.h"
 #include "platform/text/EncodingDetector.h"
 #include "platform/text/VirtualKeys.h"
+#include "search/FindReplace.h"
+#include "search/SearchableEdit.h"
+#include "search/uniFind.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
+#include "transform/KeyboardLayout.h"
 #include "transform/Utf8Conversion.h"
+#include "transform/sndkey32.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -114,6 +122,7 @@ void TEditForm::createControls()
     connect(Editor, &QTextEdit::textChanged, this, &TEditForm::RichEditChange);
     connect(Editor, &TRichEdit::selectionChange, this, &TEditForm::runSelectionChange);
     connect(Editor, &TRichEdit::keyDown, this, &TEditForm::EditorKeyDown);
+    connect(Editor, &TRichEdit::mouseDown, this, &TEditForm::EditorMouseDown);
     connect(Editor, &TRichEdit::textLimitReached, this, &TEditForm::showTextLimitReached);
 
     createFileMenu();
@@ -204,6 +213,11 @@ void TEditForm::createEditMenu()
         {.slot = &Selectall1, .name = "Selectall1", .caption = tr("Select &all"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_A),
          .handler = [this] { Selectall1Click(); }},
+        {.name = "N8", .caption = QStringLiteral("-")},
+        {.slot = &Find1, .name = "Find1", .caption = tr("&Find and Replace..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_F), .handler = [this] { Find1Click(); }},
+        {.slot = &FindAgain1, .name = "FindAgain1", .caption = tr("Find Again"),
+         .shortcut = Qt::Key_F3, .handler = [this] { FindAgain1Click(); }},
     });
     // clang-format on
     connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
@@ -260,6 +274,8 @@ void TEditForm::createPopupMenu()
          .handler = [this] { Copy1Click(); }},
         {.slot = &Paste2, .name = "Paste2", .caption = tr("&Paste"),
          .handler = [this] { Paste1Click(); }},
+        {.slot = &Translate2, .name = "Translate2", .caption = tr("Translate"),
+         .handler = [this] { Translate2Click(); }},
         {.slot = &InStart1, .name = "InStart1", .caption = tr("InStart"),
          .handler = [this] { InStart1Click(); }},
     });
@@ -308,9 +324,9 @@ void TEditForm::createToolBar()
     m_formatting->addTo(ToolBar);
     actions::addTo(ToolBar, {
         {.slot = &btnRus, .name = "btnRus", .caption = tr("Rus"),
-         .enabled = false, .visible = false},
+         .handler = [this] { btnRusClick(); }, .enabled = false, .visible = false},
         {.slot = &btnEng, .name = "btnEng", .caption = tr("Eng"),
-         .enabled = false, .visible = false},
+         .handler = [this] { btnEngClick(); }, .enabled = false, .visible = false},
     });
     // clang-format on
     FontName = m_formatting->FontName;
@@ -389,6 +405,8 @@ void TEditForm::FormCreate()
     Editor->setTextLimit(kTextLimit);
     FOverwriteMode = false;
     setPanel(InsertPanel, tr("Insert"));
+    // The frame has just set the hot key from the Options dialog.
+    Translate2->setVisible(m_host.editorSettings().translateEnabled);
     FFileName = m_host.newDocName();
     m_formatting->FillFontList();
     Ruler->SetRulerScale();
@@ -648,7 +666,7 @@ void TEditForm::SelectionChange()
     Ruler->placeMarkers();
     m_formatting->showCaretAttributes();
     ShowCaretPosition();
-    // Keeping one keyboard layout while the caret moves joins here.
+    keepKeyboardLayout(m_host.editorSettings().onlyOneKeyLayout);
 }
 
 void TEditForm::runSelectionChange()
@@ -678,14 +696,21 @@ void TEditForm::CheckPasteAvailable()
     Paste1->setEnabled(canPaste);
 }
 
-// Insert switches the editor between inserting and overwriting, when it
-// comes alone as the editor takes it; panel 2 follows.
+// The layout the user types with is recorded first. Insert switches the
+// editor between inserting and overwriting, when it comes alone as the
+// editor takes it; panel 2 follows.
 void TEditForm::EditorKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers)
 {
+    recordKeyboardLayout();
     if (virtualKey != vk::Insert || (modifiers & ~Qt::KeypadModifier) != Qt::NoModifier)
         return;
     setPanel(InsertPanel, FOverwriteMode ? tr("Insert") : tr("Overwrite"));
     FOverwriteMode = !FOverwriteMode;
+}
+
+void TEditForm::EditorMouseDown()
+{
+    recordKeyboardLayout();
 }
 
 bool TEditForm::event(QEvent *event)
@@ -728,6 +753,20 @@ void TEditForm::Delete1Click()
 void TEditForm::Selectall1Click()
 {
     Editor->selectAll();
+}
+
+void TEditForm::Find1Click()
+{
+    TfrmFind &find = m_host.findDialog();
+    find.FindReplace->setEditControl(RichEditSearchable::of(Editor));
+    find.showDialog();
+}
+
+void TEditForm::FindAgain1Click()
+{
+    TfrmFind &find = m_host.findDialog();
+    if (!find.cbFind->currentText().isEmpty())
+        find.btnFindNext->click();
 }
 
 // Paste needs text on the clipboard; Cut, Copy and Delete a selection.
@@ -788,6 +827,28 @@ void TEditForm::mnuEngToLowerClick()
 void TEditForm::InStart1Click()
 {
     Editor->setSelStart(0);
+}
+
+// The selection stays as it is afterwards, the whole text when it was
+// taken for want of a selection.
+void TEditForm::Translate2Click()
+{
+    reportFailure(tr("Error in TEditForm.Translate2Click"), [this] {
+        if (Editor->selText().isEmpty())
+            Editor->selectAll();
+        Editor->copy();
+        SendKeys(ansi::encode(m_host.editorSettings().translateHotKeys), true);
+    });
+}
+
+void TEditForm::btnRusClick()
+{
+    SetRusKey();
+}
+
+void TEditForm::btnEngClick()
+{
+    SetEngKey();
 }
 
 // Closing -----------------------------------------------------------------------------

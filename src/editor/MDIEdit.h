@@ -70,6 +70,8 @@ public:
     QAction *Paste1 = nullptr;
     QAction *Delete1 = nullptr;
     QAction *Selectall1 = nullptr;
+    QAction *Find1 = nullptr;
+    QAction *FindAgain1 = nullptr;
 
     // Character menu
     QAction *Left1 = nullptr;
@@ -90,6 +92,7 @@ public:
     QAction *Cut2 = nullptr;
     QAction *Copy2 = nullptr;
     QAction *Paste2 = nullptr;
+    QAction *Translate2 = nullptr;
     QAction *InStart1 = nullptr;
 
     // Toolbar buttons
@@ -154,6 +157,7 @@ public:
     // Paste is offered while the clipboard holds a format the editor takes.
     void CheckPasteAvailable();
     void EditorKeyDown(int virtualKey, Qt::KeyboardModifiers modifiers);
+    void EditorMouseDown();
 
     // Editing and whole-text commands.
     void Undo1Click();
@@ -162,6 +166,12 @@ public:
     void Paste1Click();
     void Delete1Click();
     void Selectall1Click();
+    // Binds the Find & Replace dialog's engine to this window's editor and
+    // shows the dialog.
+    void Find1Click();
+    // Find Next of the dialog, when its find box holds text; the engine
+    // stays bound where it was.
+    void FindAgain1Click();
     void Edit1Click();
     void D866W1251Click();
     void W1251D866Click();
@@ -171,6 +181,11 @@ public:
     void Win1251Utf8Click();
     void mnuEngToLowerClick();
     void InStart1Click();
+    // Hands the selection, or the whole text, to a translator program: it
+    // goes to the clipboard and the Translate hot key is typed.
+    void Translate2Click();
+    void btnRusClick();
+    void btnEngClick();
 
     // The menus this window brings to the frame's menu bar (as their menu
     // bar items), each with its merge group.

@@ -106,6 +106,17 @@ CharAttributes FontSpec::toCharAttributes() const
     return attrs;
 }
 
+FontSpec FontSpec::fromCharAttributes(const CharAttributes &attrs)
+{
+    FontSpec font;
+    font.name = attrs.name;
+    font.setSize(attrs.size);
+    font.style = attrs.style & kStyleBits;
+    font.color = attrs.color;
+    font.charset = attrs.charset;
+    return font;
+}
+
 QFont FontSpec::toQFont() const
 {
     QFont font(name);

@@ -34,6 +34,8 @@ struct FontSpec
     // The face, size, style, colour and character set as the rich-edit
     // control takes them.
     CharAttributes toCharAttributes() const;
+    // The font of attributes as the control or a font dialog gives them.
+    static FontSpec fromCharAttributes(const CharAttributes &attrs);
     QFont toQFont() const;
     // The colour the font shows in now: a system colour as the running
     // system paints it.

@@ -7,6 +7,7 @@
 #include "settings/LParser.h"
 #include "settings/SettingsNames.h"
 #include "settings/SettingsStore.h"
+#include "settings/uniOptions.h"
 #include "shell/MDIFrame.h"
 #include "shell/RecentFiles.h"
 
@@ -210,7 +211,9 @@ void TFrameForm::loadRecentFiles(SettingsStore &store)
 
 EditorSettings TFrameForm::editorSettings() const
 {
-    return {EditorBGColor, editorFont(), OnlyOneKeyLayout, TranslateHotKeys, TranslateEnabled};
+    // Whether Translate is offered follows the dialog's box, applied or not.
+    return {EditorBGColor, editorFont(), OnlyOneKeyLayout, TranslateHotKeys,
+            frmOptions->translateOffered()};
 }
 
 void TFrameForm::RegistryToFont(FontSpec &font, const fontrecord::Record &record)

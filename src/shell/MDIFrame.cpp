@@ -5,13 +5,18 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "search/FindReplace.h"
+#include "search/uniFind.h"
+#include "settings/uniOptions.h"
 #include "shell/JustOne.h"
 #include "shell/RecentFiles.h"
+#include "transform/KeyboardLayout.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -83,12 +88,16 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     rebuildMenuBar();
     showCalendarView();
     FormCreate(options);
+    // The two dialogs live hidden for the whole run, created in this order.
+    frmOptions = new TfrmOptions(*this, this);
+    frmFind = new TfrmFind(*this, this);
 }
 
 void TFrameForm::FormCreate(const StartOptions &options)
 {
     setDefaultSettings();
     ExitRequested = false;
+    LastKeyboardLayout.clear();
     loadSettings(true);
     OpenPageCount = 0;
     PageTagCounter = 0;
@@ -209,6 +218,15 @@ void TFrameForm::createMenus()
     });
     // clang-format on
     connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
+
+    Options1 = new QMenu(tr("&Options"), this);
+    Options1->setObjectName(QStringLiteral("Options1"));
+    // clang-format off
+    actions::addTo(Options1, {
+        {.slot = &Preference1, .name = "Preference1", .caption = tr("&Preferences..."),
+         .handler = [this] { Preference1Click(); }},
+    });
+    // clang-format on
 }
 
 void TFrameForm::createToolBar()
@@ -246,7 +264,8 @@ void TFrameForm::rebuildMenuBar()
 {
     QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
                                        {Favourites1->menuAction(), kFrameMenuGroup},
-                                       {Window1->menuAction(), kFrameMenuGroup}};
+                                       {Window1->menuAction(), kFrameMenuGroup},
+                                       {Options1->menuAction(), kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
@@ -433,6 +452,13 @@ void TFrameForm::mnuCalendar2Click()
     mnuCalendar2->setChecked(show);
 }
 
+void TFrameForm::Preference1Click()
+{
+    frmOptions->show();
+    frmOptions->raise();
+    frmOptions->activateWindow();
+}
+
 void TFrameForm::PageControl1MouseUp()
 {
     if (!Panel1->isVisibleTo(this))
@@ -462,6 +488,26 @@ int TFrameForm::editWindowCount() const
 TEditForm *TFrameForm::activeEditWindow() const
 {
     return formOf(MDIArea->activeSubWindow());
+}
+
+// The editor as the edit window recorded it when it became active.
+TRichEdit *TFrameForm::activeDocumentEditor() const
+{
+    const TEditForm *form = activeEditWindow();
+    return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
+}
+
+void TFrameForm::nextDocument()
+{
+    MDIArea->activateNextSubWindow();
+}
+
+void TFrameForm::showActiveDocument()
+{
+    if (QMdiSubWindow *window = MDIArea->activeSubWindow()) {
+        window->show();
+        window->raise();
+    }
 }
 
 QMdiSubWindow *TFrameForm::subWindowOf(const TEditForm *form) const
@@ -524,6 +570,8 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     if (r.recent == Recent::AfterView)
         m_recentFiles->add(r.recentCaption, r.path);
 
+    // A new window takes the hot key as the Options dialog's box holds it.
+    TranslateHotKeys = frmOptions->hotKeyText();
     auto *form = new TEditForm(*this);
     form->Tag = tag;
     if (r.path.isEmpty())
@@ -797,6 +845,10 @@ void TFrameForm::closeEvent(QCloseEvent *event)
 
 void TFrameForm::FormCloseQuery(bool &canClose)
 {
+    // Closing the dialog saves its histories. Its engine lets go of the
+    // document it searched: every document goes now.
+    frmFind->close();
+    frmFind->FindReplace->setEditControl(nullptr);
     if (ExitRequested) {
         // The program ends: what it keeps for the next run is written now.
         reportFailure(tr("Error in TFrameForm.FormCloseQuery part 2"), [this] { saveSettings(); });

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "editor/EditHost.h"
+#include "search/FindHost.h"
 #include "settings/FontRecord.h"
+#include "settings/OptionsHost.h"
 #include "shell/CalendarPanel.h"
 #include "shell/Tray.h"
 
@@ -24,6 +26,8 @@ class TClockLabel;
 class TMonthCalendar;
 class TTransparentButton;
 class TTrayIcon;
+class TfrmFind;
+class TfrmOptions;
 
 // How the program started: its command line, and whether this copy is to
 // be the only one.
@@ -35,8 +39,13 @@ struct FrameStartOptions
 
 // The frame window: the menu bar, a small toolbar, the row of document tabs,
 // the calendar panel and the MDI area that holds the edit windows. It
-// creates every document and decides what closing it means.
-class TFrameForm : public QMainWindow, public TEditHost
+// creates every document and decides what closing it means. It holds the
+// current settings for the whole run.
+class TFrameForm : public QMainWindow,
+                   public TEditHost,
+                   public TFindHost,
+                   public TOptionsHost,
+                   public CurrentSettings
 {
     Q_OBJECT
 
@@ -66,6 +75,7 @@ public:
     QMenu *File1 = nullptr;
     QMenu *Favourites1 = nullptr;
     QMenu *Window1 = nullptr;
+    QMenu *Options1 = nullptr;
     // The tray menu's "Favourites..." submenu: one entry per favourite.
     QMenu *TrayFavourites = nullptr;
     QAction *New1 = nullptr;
@@ -75,6 +85,7 @@ public:
     QAction *Cascade1 = nullptr;
     QAction *Entire1 = nullptr;
     QAction *mnuCalendar2 = nullptr;
+    QAction *Preference1 = nullptr;
     QAction *NewlButton = nullptr;
     QAction *OpenButton = nullptr;
     QAction *ExitButton = nullptr;
@@ -97,24 +108,17 @@ public:
     bool ExitRequested = false;
     int EditorComponentIndex = -1;
 
+    // The Find & Replace dialog, hidden until an edit window's Find shows it.
+    TfrmFind *frmFind = nullptr;
+
     // The syntax style set whose styles stand in for stored style fonts
     // that are missing.
     TLangParser *LangParserDefault = nullptr;
 
-    // Settings, as the start-up load left them, held for the whole run.
-    FontSpec CommentFont;
-    FontSpec KeywordFont;
-    FontSpec NormalFont;
-    FontSpec NumberFont;
-    FontSpec StringFont;
-    QString TranslateHotKeys;
-    bool TranslateEnabled = true;
-    bool LangParserEnabled = false;
-    quint32 EditorBGColor = 0xFFFFFF;
-    FontSpec EditorFont;
-    bool OnlyOneKeyLayout = false;
-    std::array<QString, 10> FavouriteFiles;
-    int FavourCount = 0;
+    // The Options dialog, made hidden once the settings are loaded.
+    TfrmOptions *frmOptions = nullptr;
+
+    // Settings beside the current ones (see CurrentSettings).
     int FavourMenuCount = 0; // favourite entries in each favourites menu
     std::array<QString, 10> LastOpenedFiles;
     int LastOpenedCount = 0;
@@ -122,11 +126,12 @@ public:
     // Reads the settings again: the geometry, the current values and the
     // favourites menus (which the caller has emptied first); the recent
     // files stay as they are. A failure stops the load at that step.
-    void LoadDefaultValue();
+    void LoadDefaultValue() override;
     // Takes the favourite entries out of both favourites menus.
-    void RemoveFavouriteEntries();
+    void RemoveFavouriteEntries() override;
     void RegistryToFont(FontSpec &font, const fontrecord::Record &record);
-    void FontToRegistry(fontrecord::Record &record, const FontSpec &font);
+    void FontToRegistry(fontrecord::Record &record, const FontSpec &font) override;
+    CurrentSettings &currentSettings() override { return *this; }
 
     // Creating documents
     void New1Click() override;
@@ -171,6 +176,9 @@ public:
     void Panel1Resize() { Panel1->Panel1Resize(); }
     void mnuCalendar2Click();
 
+    // Shows the Options dialog beside the documents.
+    void Preference1Click();
+
     // Views
     void showCalendarView() override;
     void showDocumentView();
@@ -192,6 +200,13 @@ public:
     QString fileDialogFolder(const TEditForm *document) const override;
     void fileChosen(const QString &path) override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
+    TfrmFind &findDialog() override { return *frmFind; }
+
+    // TFindHost
+    int documentCount() const override { return editWindowCount(); }
+    TRichEdit *activeDocumentEditor() const override;
+    void nextDocument() override;
+    void showActiveDocument() override;
 
 Q_SIGNALS:
     // The frame closed for good, the program ends: also when it closes

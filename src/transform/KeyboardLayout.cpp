@@ -8,6 +8,8 @@ constexpr int kLayoutNameLimit = 10;
 
 } // namespace
 
+QString LastKeyboardLayout;
+
 QString KeyboardLayout()
 {
     return keyboardLayouts().activeLayout().left(kLayoutNameLimit);
@@ -17,6 +19,18 @@ void activateKeyboardLayout(const QString &name)
 {
     if (!name.isEmpty())
         keyboardLayouts().activateLayout(name);
+}
+
+void recordKeyboardLayout()
+{
+    LastKeyboardLayout = KeyboardLayout();
+}
+
+void keepKeyboardLayout(bool onlyOneKeyLayout)
+{
+    // The option is asked first: without it the layout is not even read.
+    if (onlyOneKeyLayout && KeyboardLayout() != LastKeyboardLayout)
+        activateKeyboardLayout(LastKeyboardLayout);
 }
 
 void SetRusKey()

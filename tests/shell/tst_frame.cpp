@@ -76,12 +76,12 @@ private Q_SLOTS:
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
-        QCOMPARE(f.menuBar(), QStringList({"&File", "Fa&vourites", "&Window"}));
+        QCOMPARE(f.menuBar(), QStringList({"&File", "Fa&vourites", "&Window", "&Options"}));
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
         QCOMPARE(f.menuBar(),
                  QStringList({"&File", "&Edit", "Ch&aracter", "&Convert", "EngToLower",
-                              "Fa&vourites", "&Window"}));
+                              "Fa&vourites", "&Window", "&Options"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 

@@ -154,9 +154,10 @@ std::optional<QString> ScriptedPrompts::saveFile(const SaveFileRequest &request)
     return e ? e->path : std::nullopt;
 }
 
-std::optional<CharAttributes> ScriptedPrompts::font(const CharAttributes &initial)
+std::optional<CharAttributes> ScriptedPrompts::font(const FontRequest &request)
 {
-    const auto e = take(Kind::Font, initial.name, {});
+    m_lastFont = request;
+    const auto e = take(Kind::Font, request.initial.name, {});
     return e ? e->font : std::nullopt;
 }
 

@@ -46,12 +46,14 @@ public:
     // The last requests an open and a save dialog were opened with.
     const OpenFileRequest &lastOpenRequest() const { return m_lastOpen; }
     const SaveFileRequest &lastSaveRequest() const { return m_lastSave; }
+    // The last request a font dialog was opened with.
+    const FontRequest &lastFontRequest() const { return m_lastFont; }
     int pending() const { return int(m_queue.size()); }
 
     Answer message(const Message &message) override;
     std::optional<QString> openFile(const OpenFileRequest &request) override;
     std::optional<QString> saveFile(const SaveFileRequest &request) override;
-    std::optional<CharAttributes> font(const CharAttributes &initial) override;
+    std::optional<CharAttributes> font(const FontRequest &request) override;
     std::optional<quint32> color(quint32 initial) override;
     bool print(QPrinter &printer) override;
     bool printerSetup(QPrinter &printer) override;
@@ -77,4 +79,5 @@ private:
     QList<Record> m_log;
     OpenFileRequest m_lastOpen;
     SaveFileRequest m_lastSave;
+    FontRequest m_lastFont;
 };

@@ -58,12 +58,19 @@ public:
         QString directory{};        // where the dialog starts; empty: the working folder
     };
 
+    struct FontRequest
+    {
+        CharAttributes initial;
+        // Only faces for text in the ANSI code pages: no symbol faces.
+        bool ansiOnly = false;
+    };
+
     virtual ~Prompts() = default;
 
     virtual Answer message(const Message &message) = 0;
     virtual std::optional<QString> openFile(const OpenFileRequest &request) = 0;
     virtual std::optional<QString> saveFile(const SaveFileRequest &request) = 0;
-    virtual std::optional<CharAttributes> font(const CharAttributes &initial) = 0;
+    virtual std::optional<CharAttributes> font(const FontRequest &request) = 0;
     virtual std::optional<quint32> color(quint32 initial) = 0;
     virtual bool print(QPrinter &printer) = 0;
     virtual bool printerSetup(QPrinter &printer) = 0;

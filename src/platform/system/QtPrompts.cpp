@@ -3,19 +3,25 @@
 #include "platform/text/WinColors.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -83,73 +89,130 @@ void setUpFilters(QFileDialog &dialog, const QList<Prompts::FileFilter> &filters
         dialog.selectNameFilter(names.at(index - 1));
 }
 
-// The font dialog of the editor: face, size, style, and the colour that
-// Qt's font dialog leaves out.
+// The faces a font dialog offers. ANSI faces are those that write Latin
+// text and are no symbol faces.
+QStringList fontFamilies(bool ansiOnly)
+{
+    QStringList families;
+    const QStringList all = QFontDatabase::families();
+    for (const QString &family : all) {
+        if (QFontDatabase::isPrivateFamily(family))
+            continue;
+        const auto systems = QFontDatabase::writingSystems(family);
+        if (ansiOnly &&
+            (!systems.contains(QFontDatabase::Latin) || systems.contains(QFontDatabase::Symbol)))
+            continue;
+        families << family;
+    }
+    return families;
+}
+
+// A font dialog in the terms the program keeps fonts in: a face, a size in
+// points, the four style bits and a colour; the character set is kept.
 class FontColorDialog : public QDialog
 {
 public:
-    FontColorDialog(const CharAttributes &initial, QWidget *parent)
+    FontColorDialog(const Prompts::FontRequest &request, QWidget *parent)
         : QDialog(parent)
-        , m_fonts(new QFontDialog(textformat::toFont(initial), this))
-        , m_color(initial.color)
-        , m_charset(initial.charset)
+        , m_chosen(request.initial)
     {
-        setWindowTitle(QCoreApplication::translate("QtPrompts", "Font"));
-        m_fonts->setWindowFlags(Qt::Widget);
-        m_fonts->setOptions(QFontDialog::NoButtons);
+        setWindowTitle(tr("Font"));
+        createControls(fontFamilies(request.ansiOnly));
+        showChosen();
+    }
 
-        auto *colorButton =
-            new QPushButton(QCoreApplication::translate("QtPrompts", "Colour..."), this);
+    CharAttributes chosen() const { return m_chosen; }
+
+private:
+    static QString tr(const char *text) { return QCoreApplication::translate("QtPrompts", text); }
+
+    void createControls(const QStringList &families)
+    {
+        m_families = new QListWidget(this);
+        m_families->addItems(families);
+        m_families->setAccessibleName(tr("Font"));
+        const auto found = m_families->findItems(m_chosen.name, Qt::MatchFixedString);
+        if (!found.isEmpty())
+            m_families->setCurrentItem(found.constFirst());
+        connect(m_families, &QListWidget::currentTextChanged, this, [this](const QString &face) {
+            m_chosen.name = face;
+            showChosen();
+        });
+
+        m_size = new QSpinBox(this);
+        m_size->setRange(1, kMaxPointSize);
+        m_size->setValue(std::clamp(m_chosen.size, 1, kMaxPointSize));
+        m_size->setAccessibleName(tr("Size"));
+        connect(m_size, &QSpinBox::valueChanged, this, [this](int size) {
+            m_chosen.size = size;
+            showChosen();
+        });
+
+        auto *styles = new QHBoxLayout;
+        const std::pair<int, QString> bits[] = {{fontstyle::Bold, tr("&Bold")},
+                                                {fontstyle::Italic, tr("&Italic")},
+                                                {fontstyle::Underline, tr("&Underline")},
+                                                {fontstyle::StrikeOut, tr("Stri&keout")}};
+        for (const auto &[bit, caption] : bits) {
+            auto *box = new QCheckBox(caption, this);
+            box->setChecked(m_chosen.style & bit);
+            connect(box, &QCheckBox::toggled, this, [this, bit](bool on) {
+                m_chosen.style = on ? (m_chosen.style | bit) : (m_chosen.style & ~bit);
+                showChosen();
+            });
+            styles->addWidget(box);
+        }
+
+        auto *colorButton = new QPushButton(tr("Colour..."), this);
         m_swatch = new QLabel(this);
         m_swatch->setFixedSize(48, 20);
-        showColor();
         connect(colorButton, &QPushButton::clicked, this, [this] {
-            const QColor c = QColorDialog::getColor(wincolors::toColor(m_color, palette()), this);
+            const QColor c =
+                QColorDialog::getColor(wincolors::toColor(m_chosen.color, palette()), this);
             if (c.isValid()) {
-                m_color = wincolors::fromColor(c);
-                showColor();
+                m_chosen.color = wincolors::fromColor(c);
+                showChosen();
             }
         });
+        styles->addStretch();
+        styles->addWidget(colorButton);
+        styles->addWidget(m_swatch);
+
+        m_sample = new QLabel(tr("AaBbYyZz АаБбЯя"), this);
+        m_sample->setAlignment(Qt::AlignCenter);
+        m_sample->setMinimumHeight(60);
+        m_sample->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
         auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-        auto *colorRow = new QHBoxLayout;
-        colorRow->addWidget(colorButton);
-        colorRow->addWidget(m_swatch);
-        colorRow->addStretch();
+        auto *choice = new QGridLayout;
+        choice->addWidget(new QLabel(tr("Font:"), this), 0, 0);
+        choice->addWidget(new QLabel(tr("Size:"), this), 0, 1);
+        choice->addWidget(m_families, 1, 0);
+        choice->addWidget(m_size, 1, 1, Qt::AlignTop);
         auto *layout = new QVBoxLayout(this);
-        layout->addWidget(m_fonts);
-        layout->addLayout(colorRow);
+        layout->addLayout(choice);
+        layout->addLayout(styles);
+        layout->addWidget(m_sample);
         layout->addWidget(buttons);
     }
 
-    CharAttributes chosen() const
+    void showChosen()
     {
-        const QFont f = m_fonts->currentFont();
-        CharAttributes a;
-        a.name = f.family();
-        a.size = f.pointSize() > 0 ? f.pointSize() : 8;
-        a.style = (f.bold() ? fontstyle::Bold : 0) | (f.italic() ? fontstyle::Italic : 0) |
-                  (f.underline() ? fontstyle::Underline : 0) |
-                  (f.strikeOut() ? fontstyle::StrikeOut : 0);
-        a.color = m_color;
-        a.charset = m_charset;
-        return a;
+        m_sample->setFont(textformat::toFont(m_chosen));
+        const QString color = wincolors::toColor(m_chosen.color, palette()).name();
+        m_sample->setStyleSheet(QStringLiteral("color: %1").arg(color));
+        m_swatch->setStyleSheet(
+            QStringLiteral("background: %1; border: 1px solid gray").arg(color));
     }
 
-private:
-    void showColor()
-    {
-        m_swatch->setStyleSheet(QStringLiteral("background: %1; border: 1px solid gray")
-                                    .arg(wincolors::toColor(m_color, palette()).name()));
-    }
-
-    QFontDialog *m_fonts;
+    CharAttributes m_chosen;
+    QListWidget *m_families = nullptr;
+    QSpinBox *m_size = nullptr;
     QLabel *m_swatch = nullptr;
-    quint32 m_color;
-    int m_charset;
+    QLabel *m_sample = nullptr;
 };
 
 } // namespace
@@ -211,9 +274,9 @@ std::optional<QString> QtPrompts::saveFile(const SaveFileRequest &request)
     }
 }
 
-std::optional<CharAttributes> QtPrompts::font(const CharAttributes &initial)
+std::optional<CharAttributes> QtPrompts::font(const FontRequest &request)
 {
-    FontColorDialog dialog(initial, dialogParent());
+    FontColorDialog dialog(request, dialogParent());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosen();

@@ -9,7 +9,7 @@ public:
     Answer message(const Message &message) override;
     std::optional<QString> openFile(const OpenFileRequest &request) override;
     std::optional<QString> saveFile(const SaveFileRequest &request) override;
-    std::optional<CharAttributes> font(const CharAttributes &initial) override;
+    std::optional<CharAttributes> font(const FontRequest &request) override;
     std::optional<quint32> color(quint32 initial) override;
     bool print(QPrinter &printer) override;
     bool printerSetup(QPrinter &printer) override;
