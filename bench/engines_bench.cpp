@@ -20,6 +20,7 @@
 #include "shell/MDIFrame.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
+#include "transform/Utf8Conversion.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -242,6 +243,18 @@ void run(double megabytes)
         bench::report(name(c.name) + QStringLiteral("_vs_read_write"), total / (readMs + writeMs),
                       "x");
     }
+
+    // UTF-8 both ways: the text grows into UTF-8 and comes back whole.
+    QByteArray utf8Text;
+    const double toUtf8 = bench::timeMs([&] { utf8Text = utf8::fromWin1251(doc); });
+    bench::report(name("Win1251_UTF8_bytes"), mb / (toUtf8 / 1000), "MB/s");
+    const double fromUtf8 = bench::timeMs([&] { (void)utf8::toWin1251(utf8Text); });
+    bench::report(name("UTF8_Win1251_bytes"), mb / (fromUtf8 / 1000), "MB/s");
+    edit.setWholeText(doc);
+    bench::report(name("Win1251_UTF8"), bench::timeMs([&] { convertWin1251ToUtf8(edit); }), "ms");
+    bench::report(name("UTF8_Win1251"), bench::timeMs([&] { convertUtf8ToWin1251(edit); }), "ms");
+    if (edit.wholeText() != doc)
+        reportError(name("ERROR_utf8_round_trip"), 1, "flag");
 
     // Find Next with the only match at the very end. The control lays a new
     // text out bit by bit while the user works; selecting the match needs

@@ -3,25 +3,90 @@
 #include "shell/MDIFrame.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QSessionManager>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("main", text);
+}
+
+// --help and --version are answered without a display, in a terminal that
+// has none: they need no more than a core application.
+bool asksOnlyForInformation(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView arg(argv[i]);
+        if (arg == "-h" || arg == "-?" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (asksOnlyForInformation(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+void setUp(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(translate("A text and RTF editor for Russian and English"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), translate("The file to open"),
+                                 QStringLiteral("[file]"));
+}
+
+// The program opens the first file named; one that is not there is said so,
+// and the program starts as it would without it.
+void reportIfNoFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isFile())
+        return;
+    const QString reason =
+        info.exists() ? translate("%1: not a file") : translate("%1: no such file");
+    std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName().toLower()),
+                 qPrintable(reason.arg(path)));
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     setApplicationTitle();
+    QCoreApplication::setApplicationVersion(QStringLiteral(SCRIVLET_VERSION));
+    QCommandLineParser parser;
+    setUp(parser);
+    parser.process(*app); // --help, --version and unknown options end here
+
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        reportIfNoFile(files.constFirst());
+    QGuiApplication::setDesktopFileName(QStringLiteral("scrivlet"));
     QApplication::setWindowIcon(appicon::icon());
 
-    TFrameForm frame({QApplication::arguments(), true});
+    TFrameForm frame({QStringList{QCoreApplication::applicationFilePath()} + files, true});
     if (frame.anotherCopyRuns())
         return 0; // the running copy came forward and takes the file
     // The end of the desktop session closes the program as Exit does.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &frame,
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &frame,
                      [&frame](QSessionManager &manager) {
                          if (!frame.QueryEndSession())
                              manager.cancel();
                      });
-    QObject::connect(&frame, &TFrameForm::closed, &app, &QCoreApplication::quit,
+    QObject::connect(&frame, &TFrameForm::closed, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     frame.show();
-    return app.exec();
+    return QCoreApplication::exec();
 }

@@ -1,18 +1,23 @@
 // rtfcat: reads an RTF file the way the editor does and prints what it holds.
 //
-//   rtfcat [--ansi | --rtf | --dump] FILE
+//   rtfcat [--ansi | --rtf | --dump | --detect] FILE
 //
 // Prints the text (UTF-8, LF line ends) by default; --ansi prints the text
 // the way the editor's commands see it (Windows-1251, CR LF); --rtf writes
 // the document back as the editor's RTF; --dump lists each paragraph's and
 // each character run's attributes. Exit code 0 when the file was RTF, 1 when
 // it was not (and was read as plain text), 2 when it could not be read.
+//
+// --detect prints the encoding the editor sees in the file when it opens it
+// as plain text ("UTF-8", "KOI8-R", "IBM866", "WINDOWS-1251", "ASCII" ...,
+// or "unknown"), with exit code 0, or 2 when the file could not be read.
 
-#include "platform/system/FileIO.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
-#include "platform/text/TextAttributes.h"
 #include "platform/richedit/TextView.h"
+#include "platform/system/FileIO.h"
+#include "platform/text/EncodingDetector.h"
+#include "platform/text/TextAttributes.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -58,6 +63,14 @@ void dump(const QTextDocument &doc)
     }
 }
 
+int detect(const QByteArray &head)
+{
+    const QByteArray name = encodings::detect(head).name;
+    put((name.isEmpty() ? QByteArray("unknown") : name) + '\n');
+    std::fflush(stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,23 +85,26 @@ int main(int argc, char *argv[])
     const QStringList args = QGuiApplication::arguments().mid(1);
     for (const QString &a : args) {
         if (a == QLatin1String("--ansi") || a == QLatin1String("--rtf") ||
-            a == QLatin1String("--dump"))
+            a == QLatin1String("--dump") || a == QLatin1String("--detect"))
             mode = a;
         else
             path = a;
     }
     if (path.isEmpty()) {
-        std::fprintf(stderr, "usage: rtfcat [--ansi | --rtf | --dump] FILE\n");
+        std::fprintf(stderr, "usage: rtfcat [--ansi | --rtf | --dump | --detect] FILE\n");
         return 2;
     }
 
+    const bool detecting = mode == QLatin1String("--detect");
     QByteArray bytes;
     try {
-        bytes = fileio::read(path);
+        bytes = fileio::read(path, detecting ? encodings::kSampleSize : -1);
     } catch (const FileError &e) {
         std::fprintf(stderr, "rtfcat: %s\n", e.what());
         return 2;
     }
+    if (detecting)
+        return detect(bytes);
     QTextDocument doc;
     const bool isRtf = rtf::read(bytes, doc);
     if (!isRtf)

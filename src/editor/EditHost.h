@@ -57,6 +57,13 @@ public:
     virtual QList<QAction *> recentFileTail() const = 0;
     virtual void OpenLastOpened(QAction *sender) = 0;
 
+    // Where an open or save dialog starts for the document (none: no
+    // document is open): the document's folder, or, for a document that has
+    // no file yet, the folder of the file last chosen in such a dialog.
+    virtual QString fileDialogFolder(const TEditForm *document) const = 0;
+    // A file dialog came back with this file.
+    virtual void fileChosen(const QString &path) = 0;
+
     // The last edit window is closing: the calendar comes back.
     virtual void showCalendarView() = 0;
     // An edit window was maximised or minimised.

@@ -5,12 +5,15 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/EditHost.h"
+#include "editor/EncodingHint.h"
 #include "editor/Formatting.h"
 #include "editor/Ruler.h"
 #include "platform/richedit/TRichEdit.h"
+#include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/EncodingDetector.h"
 #include "platform/text/VirtualKeys.h"
 #include "search/FindReplace.h"
 #include "search/SearchableEdit.h"
@@ -18,6 +21,7 @@
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 #include "transform/KeyboardLayout.h"
+#include "transform/Utf8Conversion.h"
 #include "transform/sndkey32.h"
 
 #include <QApplication>
@@ -133,12 +137,18 @@ void TEditForm::createControls()
     connect(Ruler, &TRuler::markerDropped, this, &TEditForm::runSelectionChange);
 
     createStatusBar();
+    EncodingHint = new TEncodingHint(StatusBar, this);
+    connect(Editor, &QTextEdit::textChanged, this, [this] {
+        if (Editor->isModified())
+            EncodingHint->dismiss();
+    });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(ToolBar);
     layout->addWidget(Ruler);
+    layout->addWidget(EncodingHint);
     layout->addWidget(Editor, 1);
     layout->addWidget(StatusBar);
 }
@@ -150,24 +160,27 @@ void TEditForm::createFileMenu()
     // clang-format off
     actions::addTo(File1, {
         {.slot = &New1, .name = "New1", .caption = tr("&New"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N),
          .handler = [this] { m_host.New1Click(); }},
         {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O),
          .handler = [this] { m_host.Open1Click(); }},
         {.slot = &Refresh1, .name = "Refresh1", .caption = tr("&Refresh"),
          .shortcut = Qt::Key_F5, .handler = [this] { Refresh1Click(); }},
         {.name = "N1", .caption = QStringLiteral("-")},
         {.slot = &Close1, .name = "Close1", .caption = tr("&Close"),
-         .handler = [this] { Close1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_W), .handler = [this] { Close1Click(); }},
         {.slot = &CloseAll1, .name = "CloseAll1", .caption = tr("Cl&ose All"),
          .handler = [this] { m_host.CloseAll(); }},
         {.name = "N6", .caption = QStringLiteral("-")},
         {.slot = &Save1, .name = "Save1", .caption = tr("&Save"),
-         .handler = [this] { Save1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .handler = [this] { Save1Click(); }},
         {.slot = &Saveas1, .name = "Saveas1", .caption = tr("Save &as..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
          .handler = [this] { Saveas1Click(); }},
         {.name = "N7", .caption = QStringLiteral("-")},
         {.slot = &Print1, .name = "Print1", .caption = tr("&Print"),
-         .handler = [this] { Print1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P), .handler = [this] { Print1Click(); }},
         {.slot = &Printersetup1, .name = "Printersetup1",
          .caption = tr("Printer setup..."),
          .handler = [this] { Printersetup1Click(); }},
@@ -187,7 +200,7 @@ void TEditForm::createEditMenu()
     // clang-format off
     actions::addTo(Edit1, {
         {.slot = &Undo1, .name = "Undo1", .caption = tr("&Undo"),
-         .handler = [this] { Undo1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Z), .handler = [this] { Undo1Click(); }},
         {.slot = &Cut1, .name = "Cut1", .caption = tr("Cu&t"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_X), .handler = [this] { Cut1Click(); }},
         {.slot = &Copy1, .name = "Copy1", .caption = tr("&Copy"),
@@ -236,6 +249,11 @@ void TEditForm::createConvertMenu()
          .handler = [this] { Koi8Win12511Click(); }},
         {.slot = &Win1251Koi8, .name = "Win1251Koi8", .caption = tr("Win1251->Koi8"),
          .handler = [this] { Win1251Koi8Click(); }},
+        {.name = "N10", .caption = QStringLiteral("-")},
+        {.slot = &Utf8Win1251, .name = "Utf8Win1251", .caption = tr("UTF-8->Win1251"),
+         .handler = [this] { Utf8Win1251Click(); }},
+        {.slot = &Win1251Utf8, .name = "Win1251Utf8", .caption = tr("Win1251->UTF-8"),
+         .handler = [this] { Win1251Utf8Click(); }},
     });
     // clang-format on
     // A command of its own on the menu bar, not a menu.
@@ -515,7 +533,38 @@ bool TEditForm::Open(const QString &path)
     });
     ToolBar->show();
     setPanel(LoadingPanel, QString());
+    if (loaded)
+        offerConversion(path);
     return loaded;
+}
+
+void TEditForm::offerConversion(const QString &path)
+{
+    EncodingHint->dismiss();
+    if (!Editor->isPlainTextMode())
+        return;
+    QByteArray head;
+    try {
+        head = fileio::read(path, encodings::kSampleSize);
+    } catch (const FileError &) {
+        return; // the file was read a moment ago; without a hint it reads as it is
+    }
+    const encodings::Detection found = encodings::detect(head);
+    QAction *command = nullptr;
+    switch (found.encoding) {
+    case encodings::Encoding::Utf8:
+        command = Utf8Win1251;
+        break;
+    case encodings::Encoding::Koi8R:
+        command = Koi8Win12511;
+        break;
+    case encodings::Encoding::Ibm866:
+        command = D866W1251;
+        break;
+    default:
+        return;
+    }
+    EncodingHint->offer(QString::fromLatin1(found.name), command);
 }
 
 void TEditForm::becomeUntitled()
@@ -550,7 +599,9 @@ void TEditForm::Saveas1Click()
     request.defaultExtension = QStringLiteral("txt");
     request.overwritePrompt = true;
     request.rejectReadOnly = true;
+    request.directory = m_host.fileDialogFolder(this);
     if (const auto chosen = prompts().saveFile(request)) {
+        m_host.fileChosen(*chosen);
         // The name was chosen just now: it is written even when it begins
         // with "Untitled", which would otherwise ask for a name again. The
         // document takes the name only once the file is written.
@@ -754,6 +805,18 @@ void TEditForm::Koi8Win12511Click()
 void TEditForm::Win1251Koi8Click()
 {
     convert(codepages::win1251ToKoi8());
+}
+
+void TEditForm::Utf8Win1251Click()
+{
+    if (convertUtf8ToWin1251(*Editor))
+        ShowModifiedState(true);
+}
+
+void TEditForm::Win1251Utf8Click()
+{
+    convertWin1251ToUtf8(*Editor);
+    ShowModifiedState(true);
 }
 
 void TEditForm::mnuEngToLowerClick()

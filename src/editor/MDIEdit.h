@@ -15,6 +15,7 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class TEditHost;
+class TEncodingHint;
 class TFormatting;
 class TRichEdit;
 class TRuler;
@@ -39,6 +40,8 @@ public:
     // Controls
     QToolBar *ToolBar = nullptr;
     TRuler *Ruler = nullptr;
+    // Above the text while the file looks like another encoding.
+    TEncodingHint *EncodingHint = nullptr;
     QStatusBar *StatusBar = nullptr;
     TRichEdit *Editor = nullptr;
     QMenu *File1 = nullptr;
@@ -82,6 +85,8 @@ public:
     QAction *W1251D866 = nullptr;
     QAction *Koi8Win12511 = nullptr;
     QAction *Win1251Koi8 = nullptr;
+    QAction *Utf8Win1251 = nullptr;
+    QAction *Win1251Utf8 = nullptr;
 
     // Popup menu
     QAction *Cut2 = nullptr;
@@ -172,6 +177,8 @@ public:
     void W1251D866Click();
     void Koi8Win12511Click();
     void Win1251Koi8Click();
+    void Utf8Win1251Click();
+    void Win1251Utf8Click();
     void mnuEngToLowerClick();
     void InStart1Click();
     // Hands the selection, or the whole text, to a translator program: it
@@ -218,6 +225,8 @@ private:
     // Caption, file name and the window's own tab.
     void renameDocument(const QString &name);
     void showTextLimitReached();
+    // A plain file that looks like UTF-8, KOI8-R or DOS 866 gets the hint.
+    void offerConversion(const QString &path);
 
     TEditHost &m_host;
     TFormatting *m_formatting = nullptr;

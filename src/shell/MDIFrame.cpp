@@ -26,6 +26,7 @@
 #include <QGridLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPaintEvent>
 #include <QStandardPaths>
@@ -59,6 +60,20 @@ QList<Prompts::FileFilter> openFilters()
 TEditForm *formOf(QMdiSubWindow *window)
 {
     return window ? qobject_cast<TEditForm *>(window->widget()) : nullptr;
+}
+
+// On X11 a window's own Close answers Ctrl+W as well as Ctrl+F4. Ctrl+W
+// belongs to the document's Close in the File menu, where it shows; with
+// both, the key would be ambiguous and do nothing.
+void leaveCtrlWToTheFileMenu(QMdiSubWindow *window)
+{
+    const QKeySequence ctrlW(Qt::CTRL | Qt::Key_W);
+    const auto items = window->systemMenu() ? window->systemMenu()->actions() : QList<QAction *>();
+    for (QAction *item : items) {
+        QList<QKeySequence> keys = item->shortcuts();
+        if (keys.removeAll(ctrlW) > 0)
+            item->setShortcuts(keys);
+    }
 }
 
 } // namespace
@@ -169,9 +184,9 @@ void TFrameForm::createMenus()
     // clang-format off
     actions::addTo(File1, {
         {.slot = &New1, .name = "New1", .caption = tr("&New"),
-         .handler = [this] { New1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N), .handler = [this] { New1Click(); }},
         {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
-         .handler = [this] { Open1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O), .handler = [this] { Open1Click(); }},
         {.name = "N1", .caption = QStringLiteral("-")},
         {.slot = &Exit1, .name = "Exit1", .caption = tr("E&xit"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .handler = [this] { Exit1Click(); }},
@@ -563,6 +578,7 @@ void TFrameForm::createDocument(const DocumentRequest &r)
         form->setWindowTitle(NewDocName);
     QMdiSubWindow *window = MDIArea->addSubWindow(form);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    leaveCtrlWToTheFileMenu(window);
     // A minimised window gets no resize of its own: its state change stands in.
     connect(window, &QMdiSubWindow::windowStateChanged, form, [form] { form->FormResize(); });
     window->showMaximized();
@@ -582,9 +598,11 @@ void TFrameForm::New1Click()
 
 void TFrameForm::Open1Click()
 {
-    const auto chosen = prompts().openFile({QString(), openFilters(), 1, QString()});
+    const auto chosen = prompts().openFile(
+        {QString(), openFilters(), 1, QString(), fileDialogFolder(activeEditWindow())});
     if (!chosen)
         return;
+    fileChosen(*chosen);
     const QString name = filenames::fileNamePart(*chosen);
     const QString path = QFileInfo(*chosen).absoluteFilePath();
     if (!mayOpenAgain(*chosen))
@@ -626,6 +644,17 @@ void TFrameForm::DragDrop1FileDrop(const QStringList &paths, const QStringList &
         r.recentCaption = r.newDocName;
         createDocument(r);
     });
+}
+
+QString TFrameForm::fileDialogFolder(const TEditForm *document) const
+{
+    const QFileInfo file(document ? document->FFileName : QString());
+    return file.isAbsolute() ? file.absolutePath() : m_lastDialogFolder;
+}
+
+void TFrameForm::fileChosen(const QString &path)
+{
+    m_lastDialogFolder = QFileInfo(path).absolutePath();
 }
 
 // Recent files ----------------------------------------------------------------------

@@ -197,6 +197,8 @@ public:
     void checkArrangement(Arrangement arrangement) override;
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
     EditorSettings editorSettings() const override;
+    QString fileDialogFolder(const TEditForm *document) const override;
+    void fileChosen(const QString &path) override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
     TfrmFind &findDialog() override { return *frmFind; }
 
@@ -275,5 +277,6 @@ private:
     TTray *m_tray = nullptr;
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
+    QString m_lastDialogFolder;
     int m_activations = 0;
 };

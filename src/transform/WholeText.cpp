@@ -19,8 +19,13 @@ QByteArray mapBytes(QByteArray text, const ByteTable &table)
     return text;
 }
 
+void replaceWholeText(TRichEdit &edit, QByteArrayView text)
+{
+    edit.setWholeText(text);
+    edit.setModified(true);
+}
+
 void applyToWholeText(TRichEdit &edit, const ByteTable &table)
 {
-    edit.setWholeText(mapBytes(edit.wholeText(), table));
-    edit.setModified(true);
+    replaceWholeText(edit, mapBytes(edit.wholeText(), table));
 }

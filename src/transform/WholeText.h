@@ -16,8 +16,11 @@ ByteTable identityTable();
 // breaks stay as they are.
 QByteArray mapBytes(QByteArray text, const ByteTable &table);
 
+// Puts the text of a whole-text command into the document in one write;
+// the document counts as modified even when no byte changed. The text
+// comes back unformatted and the caret goes to the start.
+void replaceWholeText(TRichEdit &edit, QByteArrayView text);
+
 // Runs a whole-text command on a document: its text goes out once, is
-// mapped, and comes back in one write, and the document counts as modified
-// even when no byte changed. The text comes back unformatted and the caret
-// goes to the start.
+// mapped, and comes back through replaceWholeText.
 void applyToWholeText(TRichEdit &edit, const ByteTable &table);

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -28,6 +29,29 @@ private Q_SLOTS:
 
         QTest::keyClicks(w->Editor, QStringLiteral("x"));
         QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QStringLiteral("Modified"));
+    }
+
+    void fileDialogsStartInTheDocumentsFolder()
+    {
+        FrameFixture f;
+        QDir(f.dir.path()).mkpath(QStringLiteral("one"));
+        QDir(f.dir.path()).mkpath(QStringLiteral("two"));
+        TEditForm *first = f.open(f.write(QStringLiteral("one/a.txt"), "a"));
+        f.open(f.write(QStringLiteral("two/b.txt"), "b"));
+        f.frame.MDIArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+        f.prompts.expectOpenFile(std::nullopt);
+        f.frame.Open1Click();
+        QCOMPARE(f.prompts.lastOpenRequest().directory, f.path(QStringLiteral("one")));
+
+        // A document without a file, or none at all: where the last file was chosen.
+        f.frame.New1Click();
+        f.prompts.expectSaveFile(std::nullopt);
+        f.active()->Saveas1Click();
+        QCOMPARE(f.prompts.lastSaveRequest().directory, f.path(QStringLiteral("two")));
+        f.frame.CloseAll();
+        f.prompts.expectOpenFile(std::nullopt);
+        f.frame.Open1Click();
+        QCOMPARE(f.prompts.lastOpenRequest().directory, f.path(QStringLiteral("two")));
     }
 
     void rtfExtensionsInAnyCaseLoadAsRichText()

@@ -1,9 +1,36 @@
-// The edit window's whole-text commands and its popup menu.
+// The edit window's whole-text commands, the hint that offers one for a
+// file in another encoding, and its popup menu.
 
 #include "FrameFixture.h"
+#include "editor/EncodingHint.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStringEncoder>
+#include <QToolButton>
+
+namespace {
+
+const QString kRussian = QStringLiteral(u"Съешь же ещё этих мягких французских булок.\n"
+                                        u"В чащах юга жил бы цитрус? Да, но фальшивый!\n");
+
+QByteArray encoded(const char *encoding, const QString &text)
+{
+    return QStringEncoder(encoding).encode(text);
+}
+
+// The hint as the bar and the status bar show it; empty when they do not.
+QString shownHint(const TEditForm *w)
+{
+    const auto *status = w->StatusBar->findChild<QLabel *>(QStringLiteral("EncodingHintStatus"));
+    const QString inStatus = status->isHidden() ? QString() : status->text();
+    return w->EncodingHint->text() == inStatus ? inStatus : QStringLiteral("<differ>");
+}
+
+} // namespace
 
 class TestEditCommands : public QObject
 {
@@ -37,6 +64,9 @@ private Q_SLOTS:
             << QStringLiteral("W1251D866") << QByteArray("\xb9\x35") << QByteArray("\xfc\x35");
         QTest::newRow("nothing to change")
             << QStringLiteral("Win1251Koi8") << QByteArray("ascii") << QByteArray("ascii");
+        QTest::newRow("1251 to UTF-8")
+            << QStringLiteral("Win1251Utf8") << QByteArray("\xcf\xf0\xe8 ok\r\n")
+            << QByteArray("\xd0\x9f\xd1\x80\xd0\xb8 ok\r\n");
     }
 
     void convertMenuReencodesTheWholeDocument()
@@ -54,6 +84,73 @@ private Q_SLOTS:
         QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QStringLiteral("Modified"));
         w->Editor->undo();
         QCOMPARE(w->Editor->wholeText(), before);
+    }
+
+    void utf8ToWin1251AsksBeforeLosingCharacters_data()
+    {
+        QTest::addColumn<Prompts::Answer>("answer");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("OK") << Prompts::Answer::Ok << QByteArray("\xcf ?");
+        QTest::newRow("Cancel") << Prompts::Answer::Cancel << QByteArray("\xd0\x9f \xe4\xb8\xad");
+    }
+
+    void utf8ToWin1251AsksBeforeLosingCharacters()
+    {
+        QFETCH(Prompts::Answer, answer);
+        QFETCH(QByteArray, after);
+        FrameFixture f;
+        TEditForm *w = document(f, "\xd0\x9f \xe4\xb8\xad"); // П and a Chinese character
+        f.prompts.expectMessage(
+            QStringLiteral("1 character of the text is not in Windows-1251 and will become \"?\"."),
+            answer);
+        w->Utf8Win1251->trigger();
+        QCOMPARE(w->Editor->wholeText(), after);
+        QCOMPARE(w->Editor->isModified(), answer == Prompts::Answer::Ok);
+    }
+
+    void aPlainFileInAnotherEncodingOffersItsConversion_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("UTF-8") << kRussian.toUtf8()
+                               << QStringLiteral("Looks like UTF-8: Convert > UTF-8->Win1251");
+        QTest::newRow("KOI8-R") << encoded("KOI8-R", kRussian)
+                                << QStringLiteral("Looks like KOI8-R: Convert > Koi8->Win1251");
+        QTest::newRow("DOS 866") << encoded("IBM866", kRussian)
+                                 << QStringLiteral("Looks like IBM866: Convert > Dos866->Win1251");
+        QTest::newRow("Windows-1251") << encoded("windows-1251", kRussian) << QString();
+        QTest::newRow("ASCII") << QByteArray("nothing to convert\n") << QString();
+    }
+
+    // One click makes the text readable, which is an edit: the hint goes,
+    // and what the user chose is what goes to disk.
+    void aPlainFileInAnotherEncodingOffersItsConversion()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, hint);
+        FrameFixture f;
+        TEditForm *w = f.open(f.write(QStringLiteral("a.txt"), bytes));
+        QCOMPARE(shownHint(w), hint);
+        if (hint.isEmpty())
+            return;
+        w->EncodingHint->convertButton()->click();
+        const QByteArray readable =
+            encoded("windows-1251", QString(kRussian).replace(u'\n', QLatin1String("\r\n")));
+        QCOMPARE(w->Editor->wholeText(), readable);
+        QCOMPARE(shownHint(w), QString());
+        w->Save1Click();
+        QCOMPARE(f.read(QStringLiteral("a.txt")), readable);
+    }
+
+    void closingTheHintChangesNothing()
+    {
+        FrameFixture f;
+        const QByteArray koi8 = encoded("KOI8-R", kRussian);
+        TEditForm *w = f.open(f.write(QStringLiteral("k.txt"), koi8));
+        w->EncodingHint->closeButton()->click();
+        QCOMPARE(shownHint(w), QString());
+        QVERIFY(!w->Editor->isModified());
+        QCOMPARE(w->Editor->wholeText(), QByteArray(koi8).replace("\n", "\r\n"));
     }
 
     void engToLowerLowersOnlyLatinCapitals()

@@ -10,6 +10,8 @@ class TestFrame : public QObject
 {
     Q_OBJECT
 
+    enum Dialog { None, Open, Save, Print };
+
 private Q_SLOTS:
     void newDocumentsTakeTheLowestFreeNumber()
     {
@@ -226,6 +228,48 @@ private Q_SLOTS:
         QTest::keyClick(f.active()->Editor, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(f.frame.ExitRequested);
         QVERIFY(!f.frame.isVisible());
+    }
+
+    // Standard keys for the commands that have none of their own; with two
+    // documents open, only the active one's command answers.
+    void standardKeys_data()
+    {
+        QTest::addColumn<bool>("inDocument");
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("dialog");
+        QTest::newRow("frame New") << false << QKeySequence("Ctrl+N") << "New1" << int(None);
+        QTest::newRow("frame Open") << false << QKeySequence("Ctrl+O") << "Open1" << int(Open);
+        QTest::newRow("New") << true << QKeySequence("Ctrl+N") << "New1" << int(None);
+        QTest::newRow("Open") << true << QKeySequence("Ctrl+O") << "Open1" << int(Open);
+        QTest::newRow("Save") << true << QKeySequence("Ctrl+S") << "Save1" << int(Save);
+        QTest::newRow("Save as") << true << QKeySequence("Ctrl+Shift+S") << "Saveas1" << int(Save);
+        QTest::newRow("Print") << true << QKeySequence("Ctrl+P") << "Print1" << int(Print);
+        QTest::newRow("Close") << true << QKeySequence("Ctrl+W") << "Close1" << int(None);
+    }
+
+    void standardKeys()
+    {
+        QFETCH(bool, inDocument);
+        QFETCH(QKeySequence, key);
+        QFETCH(QString, command);
+        QFETCH(int, dialog);
+        FrameFixture f;
+        if (inDocument) {
+            f.frame.New1Click();
+            f.frame.New1Click();
+            QTRY_VERIFY(f.active()->Editor->hasFocus());
+        }
+        if (dialog == Open)
+            f.prompts.expectOpenFile(std::nullopt);
+        else if (dialog == Save)
+            f.prompts.expectSaveFile(std::nullopt);
+        else if (dialog == Print)
+            f.prompts.expectPrint(false);
+        const QObject *menus = inDocument ? static_cast<QObject *>(f.active()) : &f.frame;
+        QSignalSpy triggered(menus->findChild<QAction *>(command), &QAction::triggered);
+        QTest::keySequence(inDocument ? static_cast<QWidget *>(f.active()->Editor) : &f.frame, key);
+        QCOMPARE(triggered.count(), 1);
     }
 
     void closeAllAsksEachWindowOnce()

@@ -130,19 +130,52 @@ private Q_SLOTS:
     void aSecondCopyWithoutAFileOnlyBringsTheFirstForward_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("no argument") << QStringList();
-        QTest::newRow("no such file") << QStringList{QStringLiteral("missing.txt")};
-        QTest::newRow("a folder") << QStringList{QStringLiteral(".")};
+        QTest::addColumn<QString>("said"); // on standard error
+        QTest::newRow("no argument") << QStringList() << QString();
+        QTest::newRow("no such file") << QStringList{QStringLiteral("missing.txt")}
+                                      << QStringLiteral("scrivlet: missing.txt: no such file");
+        QTest::newRow("a folder") << QStringList{QStringLiteral(".")}
+                                  << QStringLiteral("scrivlet: .: not a file");
     }
 
     void aSecondCopyWithoutAFileOnlyBringsTheFirstForward()
     {
         QFETCH(QStringList, args);
+        QFETCH(QString, said);
         startRunning();
-        QVERIFY(endsWithZero(start(args)));
+        QProcess *second = start(args);
+        QVERIFY(endsWithZero(second));
+        const QString errors = QString::fromLocal8Bit(second->readAllStandardError());
+        QVERIFY2(said.isEmpty() ? !errors.contains(QLatin1String("scrivlet:"))
+                                : errors.contains(said),
+                 qPrintable(errors));
         QTRY_COMPARE_WITH_TIMEOUT(activations(), 1, kTimeoutMs);
         QVERIFY(documents().isEmpty());
         QVERIFY(!QFile::exists(handOffFile()));
+    }
+
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("help") << QStringLiteral("--help") << QStringLiteral("[file]");
+        QTest::newRow("version") << QStringLiteral("--version")
+                                 << QStringLiteral("Scrivlet " SCRIVLET_VERSION);
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, said);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QLatin1String(name));
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(SCRIVLET_BINARY), {option});
+        QVERIFY(endsWithZero(&p));
+        QVERIFY(QString::fromLocal8Bit(p.readAllStandardOutput()).contains(said));
     }
 
     void aLeftOverHandOffFileOpensAtTheNextStart()

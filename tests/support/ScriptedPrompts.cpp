@@ -142,6 +142,7 @@ Prompts::Answer ScriptedPrompts::message(const Message &message)
 
 std::optional<QString> ScriptedPrompts::openFile(const OpenFileRequest &request)
 {
+    m_lastOpen = request;
     const auto e = take(Kind::OpenFile, request.fileName, request.title);
     return e ? e->path : std::nullopt;
 }

@@ -43,7 +43,8 @@ public:
     void expectPrinterSetup(bool accept);
 
     const QList<Record> &log() const { return m_log; }
-    // The last request a save dialog was opened with.
+    // The last requests an open and a save dialog were opened with.
+    const OpenFileRequest &lastOpenRequest() const { return m_lastOpen; }
     const SaveFileRequest &lastSaveRequest() const { return m_lastSave; }
     // The last request a font dialog was opened with.
     const FontRequest &lastFontRequest() const { return m_lastFont; }
@@ -76,6 +77,7 @@ private:
 
     std::deque<Expectation> m_queue;
     QList<Record> m_log;
+    OpenFileRequest m_lastOpen;
     SaveFileRequest m_lastSave;
     FontRequest m_lastFont;
 };

@@ -15,14 +15,14 @@ namespace {
 
 } // namespace
 
-QByteArray read(const QString &path)
+QByteArray read(const QString &path, qint64 maxBytes)
 {
     if (QFileInfo(path).isDir())
         fail(path, QStringLiteral("Is a directory"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(path, file.errorString());
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
         fail(path, file.errorString());
     return bytes;

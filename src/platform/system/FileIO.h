@@ -18,9 +18,9 @@ public:
 
 namespace fileio {
 
-// The whole content of a file, opened for reading without denying anything
-// to other programs.
-QByteArray read(const QString &path);
+// The content of a file, opened for reading without denying anything to
+// other programs: all of it, or its first `maxBytes` bytes.
+QByteArray read(const QString &path, qint64 maxBytes = -1);
 
 // Replaces the file's content with the bytes, or creates it. The new content
 // is written beside the file and moved over it only when complete, so a

@@ -43,6 +43,7 @@ public:
         QList<FileFilter> filters;
         int filterIndex = 1; // 1-based, as the filter list is numbered
         QString fileName;
+        QString directory{}; // where the dialog starts; empty: the working folder
     };
 
     struct SaveFileRequest
@@ -54,6 +55,7 @@ public:
         QString defaultExtension; // appended to a name typed without one
         bool overwritePrompt = true;
         bool rejectReadOnly = true; // a read-only file cannot be chosen
+        QString directory{};        // where the dialog starts; empty: the working folder
     };
 
     struct FontRequest

@@ -238,6 +238,8 @@ std::optional<QString> QtPrompts::openFile(const OpenFileRequest &request)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     setUpFilters(dialog, request.filters, request.filterIndex);
+    if (!request.directory.isEmpty())
+        dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -253,6 +255,8 @@ std::optional<QString> QtPrompts::saveFile(const SaveFileRequest &request)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setDefaultSuffix(request.defaultExtension);
     setUpFilters(dialog, request.filters, request.filterIndex);
+    if (!request.directory.isEmpty())
+        dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     for (;;) {
