@@ -191,6 +191,8 @@ private:
     void loadFavourites(SettingsStore &store);
     void loadRecentFiles(SettingsStore &store);
     void saveSettings();
+    void saveGeometry(SettingsStore &store);
+    void saveRecentFiles(SettingsStore &store);
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
     // The recent-file entries of the File menu, the top one first.
     QList<QAction *> recentEntries() const;
@@ -223,5 +225,9 @@ private:
     TJustOne *m_justOne = nullptr;
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
+    // What the settings load got to read, and so what the save at exit may
+    // write back.
+    bool m_geometryRead = false;
+    bool m_recentFilesRead = false;
     int m_activations = 0;
 };

@@ -54,6 +54,15 @@ QString SmallDisk::path(const QString &name) const
     return name.isEmpty() ? m_root : m_root + QLatin1Char('/') + name;
 }
 
+void SmallDisk::startInside(QProcess &process, const QString &program,
+                            const QStringList &args) const
+{
+    process.start(QStringLiteral("nsenter"),
+                  QStringList{QStringLiteral("--mount=/proc/%1/ns/mnt").arg(m_holder.processId()),
+                              QStringLiteral("--"), program} +
+                      args);
+}
+
 qint64 SmallDisk::freeBytes() const
 {
     struct statvfs s{};

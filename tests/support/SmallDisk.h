@@ -26,6 +26,12 @@ public:
     // A path on the disk; its root for an empty name.
     QString path(const QString &name = {}) const;
 
+    // Starts a program in the disk's own namespace, where the disk lies at
+    // insidePath() (paths that resolve links, such as the temporary
+    // folder's, do not reach it from here).
+    void startInside(QProcess &process, const QString &program, const QStringList &args) const;
+    QString insidePath() const { return m_mountPoint.path(); }
+
     // Fills the disk with a file named "filler" until it takes no more,
     // then gives back `room` bytes. Returns whether exactly that room is
     // left.
