@@ -128,14 +128,17 @@ public:
     bool QueryEndSession();
 
     // The hand-off file, through which a command line's file reaches the
-    // running copy.
+    // frame's first paint. It holds one line: a path with a line break
+    // does not fit.
     static QString handOffPath();
-    void SaveTempOpenFile(const QString &path);
+    // Whether the hand-off file now holds the path.
+    bool SaveTempOpenFile(const QString &path);
     QString LoadTempOpenFile();
     void DeleteTempOpenFile();
 
-    // Another copy asked this one to come forward.
-    void comeForward();
+    // Another copy asked this one to come forward and open the file at
+    // `path`, if any, at the next paint.
+    void comeForward(const QString &path = {});
     int activationCount() const { return m_activations; }
 
     // Views
@@ -199,6 +202,8 @@ private:
     // Brings the program back when it is minimised.
     void restoreApplication();
     void FormPaint();
+    static bool handOffFileExists();
+    void takeCommandLineFile(const QString &path);
     void pickUpHandOffFile();
     void createControls();
     void createMenus();
@@ -225,6 +230,8 @@ private:
     TJustOne *m_justOne = nullptr;
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
+    // Files to open at the next paint that the hand-off file does not hold.
+    QStringList m_handedOver;
     // What the settings load got to read, and so what the save at exit may
     // write back.
     bool m_geometryRead = false;
