@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include <sys/stat.h>
@@ -60,10 +61,6 @@ QString refusal(const std::function<void()> &step)
 class TestFileIO : public QObject
 {
     Q_OBJECT
-
-private:
-    QTemporaryDir m_dir;
-    QString path(const QString &name) const { return m_dir.filePath(name); }
 
 private Q_SLOTS:
     // A save beside the file (a temporary file renamed over it) and one in
@@ -185,7 +182,7 @@ private Q_SLOTS:
             QVERIFY(server.listen(target));
         const QString failure = refusal([&] { fileio::write(target, "text"); });
         QVERIFY2(failure.contains(QStringLiteral("not a regular file")), qPrintable(failure));
-        struct stat st{};
+        struct stat st = {};
         QCOMPARE(stat(QFile::encodeName(target).constData(), &st), 0);
         QVERIFY(!S_ISREG(st.st_mode));
     }
@@ -227,7 +224,7 @@ private Q_SLOTS:
         fileio::write(link, "new");
         QCOMPARE(readAll(file), QByteArray("new"));
         QVERIFY(QFileInfo(link).isSymLink());
-        struct stat st{};
+        struct stat st = {};
         QCOMPARE(stat(QFile::encodeName(file).constData(), &st), 0);
         QCOMPARE(int(st.st_mode & 07777), newMode);
     }

@@ -22,10 +22,11 @@ SmallDisk::SmallDisk(const QString &options)
     }
     // The holder mounts the disk in a namespace of its own and then waits
     // for its input to close.
-    m_holder.start(QStringLiteral("unshare"),
-                   {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
-                    QStringLiteral("mount -t tmpfs -o \"$1\" tmpfs \"$2\" && echo ready && exec cat"),
-                    QStringLiteral("sh"), options, m_mountPoint.path()});
+    m_holder.start(
+        QStringLiteral("unshare"),
+        {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+         QStringLiteral("mount -t tmpfs -o \"$1\" tmpfs \"$2\" && echo ready && exec cat"),
+         QStringLiteral("sh"), options, m_mountPoint.path()});
     if (!m_holder.waitForStarted(kMountTimeoutMs)) {
         m_whyNot = QStringLiteral("unshare cannot be run: ") + m_holder.errorString();
         return;
@@ -65,7 +66,7 @@ void SmallDisk::startInside(QProcess &process, const QString &program,
 
 qint64 SmallDisk::freeBytes() const
 {
-    struct statvfs s{};
+    struct statvfs s = {};
     if (statvfs(QFile::encodeName(m_root).constData(), &s) != 0)
         return -1;
     return qint64(s.f_bavail) * qint64(s.f_frsize);

@@ -81,7 +81,8 @@ QByteArray readAll(const QString &path, int fd, qint64 size, qint64 limit)
     for (;;) {
         if (got == bytes.size())
             bytes.resize(got + std::max<qsizetype>(got / 2, 64 * 1024));
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(std::min(bytes.size() - got, kPieceSize)));
+        const ssize_t n =
+            ::read(fd, bytes.data() + got, size_t(std::min(bytes.size() - got, kPieceSize)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -140,8 +141,7 @@ mode_t creationMode()
 // The new content in a temporary file beside the target, renamed over it
 // once it is complete. Returns false, with errno set, when the folder takes
 // no temporary file.
-bool writeBeside(const QString &path, const QByteArray &target, QByteArrayView bytes,
-                 mode_t mode)
+bool writeBeside(const QString &path, const QByteArray &target, QByteArrayView bytes, mode_t mode)
 {
     QByteArray name = target + ".XXXXXX";
     Descriptor temp(::mkostemp(name.data(), O_CLOEXEC));
@@ -167,7 +167,7 @@ bool writeBeside(const QString &path, const QByteArray &target, QByteArrayView b
     remover.done = true;
     // The rename is on the disk once the folder is: a failure here leaves
     // the new file in place, only its survival of a power cut in doubt.
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
     Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
@@ -179,7 +179,7 @@ bool writeBeside(const QString &path, const QByteArray &target, QByteArrayView b
 void writeInPlace(const QString &path, const QByteArray &target, QByteArrayView bytes)
 {
     Descriptor file(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat st{};
+    struct stat st = {};
     if (file.get() < 0 || ::fstat(file.get(), &st) != 0)
         failWithErrno(path, errno);
     if (!S_ISREG(st.st_mode))
@@ -215,7 +215,7 @@ QByteArray read(const QString &path)
 {
     // Looked at before it is opened: opening a device may already act on it.
     const QByteArray name = QFile::encodeName(path);
-    struct stat st{};
+    struct stat st = {};
     if (::stat(name.constData(), &st) != 0)
         failWithErrno(path, errno);
     if (S_ISDIR(st.st_mode))
@@ -238,7 +238,7 @@ QByteArray read(const QString &path)
 void write(const QString &path, QByteArrayView bytes)
 {
     const QByteArray target = targetOf(path);
-    struct stat old{};
+    struct stat old = {};
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists) {
         if (S_ISDIR(old.st_mode))
