@@ -1,6 +1,7 @@
 #include "shell/MDIFrame.h"
 
 #include "controls/ActionTable.h"
+#include "controls/DragDrop.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
@@ -175,6 +176,11 @@ void TFrameForm::createControls()
     layout->addWidget(PageControl1);
     layout->addLayout(area, 1);
     setCentralWidget(central);
+
+    DragDrop1 = new TDragDrop(this);
+    DragDrop1->setObjectName(QStringLiteral("DragDrop1"));
+    DragDrop1->setEnabled(true);
+    connect(DragDrop1, &TDragDrop::fileDrop, this, [this] { DragDrop1FileDrop(); });
 }
 
 void TFrameForm::createMenus()
@@ -631,14 +637,14 @@ void TFrameForm::PerformFileOpen(const QString &path)
     });
 }
 
-void TFrameForm::DragDrop1FileDrop(const QStringList &paths, const QStringList &names)
+void TFrameForm::DragDrop1FileDrop()
 {
     reportFailure(tr("Error in TFrameForm.DragDrop1FileDrop"), [&] {
-        if (paths.isEmpty())
+        if (DragDrop1->fullPath().isEmpty())
             return;
         DocumentRequest r;
-        r.path = paths.first();
-        r.newDocName = names.value(0, filenames::fileNamePart(r.path));
+        r.path = DragDrop1->fullPath().first();
+        r.newDocName = DragDrop1->filenames().first();
         r.tabCaption = r.newDocName;
         r.recent = Recent::BeforeCounting;
         r.recentCaption = r.newDocName;

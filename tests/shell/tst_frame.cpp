@@ -1,6 +1,7 @@
 // The frame: creating documents, tabs and windows in step, menus, views and
 // the close model.
 
+#include "Drops.h"
 #include "FrameFixture.h"
 
 #include <QMdiSubWindow>
@@ -321,10 +322,17 @@ private Q_SLOTS:
         FrameFixture f;
         const QString a = f.write(QStringLiteral("a.txt"), "a");
         const QString b = f.write(QStringLiteral("b.txt"), "b");
-        f.frame.DragDrop1FileDrop({a, b}, {QStringLiteral("a.txt"), QStringLiteral("b.txt")});
-        QCOMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
+        QVERIFY(dropUrls(f.frame, {QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
+        QTRY_COMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
         QCOMPARE(f.captions(), QStringList{a});
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4), QStringList({"-", "a.txt=" + a}));
+
+        // Text dragged into an editor stays text.
+        QMimeData text;
+        text.setText(QStringLiteral("dragged "));
+        QVERIFY(dropData(*f.active()->Editor->viewport(), text)); // below the text
+        QCOMPARE(f.active()->Editor->wholeText(), QByteArray("adragged "));
+        QCOMPARE(f.tabs().size(), 1);
     }
 
     void performFileOpenKeepsTheView()
