@@ -2,6 +2,10 @@
 // Prints one figure per line: name value unit.
 //
 //   richedit_bench [--sizes 1,20]    document sizes in MB
+//
+// The caret lines (Ctrl+End on a freshly loaded document, then what the
+// status bar asks: selection start and length, the caret's line and where
+// it starts) should grow with the size and no faster: compare 20 and 100.
 
 #include "BenchUtil.h"
 
@@ -9,11 +13,69 @@
 #include "platform/richedit/TRichEdit.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <unistd.h>
+
 namespace {
+
+// Resident memory of the process.
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const qint64 pages = statm.readAll().split(' ').value(1).toLongLong();
+    return double(pages) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Ctrl+End as the user gives it, on a document that has just been loaded
+// and is not laid out yet, then what the status bar reads at the caret.
+void caretToEnd(const QString &tag, const QString &path)
+{
+    TRichEdit edit;
+    edit.resize(800, 600);
+    edit.show();
+    const double before = residentMegabytes();
+    edit.loadFromFile(path);
+    bench::report(tag + QStringLiteral("_memory_of_document"), residentMegabytes() - before, "MB");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+    bench::report(tag + QStringLiteral("_ctrl_end"),
+                  bench::timeMs([&] { QApplication::sendEvent(&edit, &press); }), "ms");
+    bench::report(tag + QStringLiteral("_memory_laid_out"), residentMegabytes() - before, "MB");
+    // The status bar asks these on every move of the caret: a thousand asks.
+    constexpr int kAsks = 1000;
+    int start = 0;
+    int length = 0;
+    bench::report(tag + QStringLiteral("_caret_selection_x1000"), bench::timeMs([&] {
+                      for (int i = 0; i < kAsks; ++i) {
+                          start = edit.selStart();
+                          length = edit.selLength();
+                      }
+                  }),
+                  "ms");
+    int line = 0;
+    int lineStart = 0;
+    bench::report(tag + QStringLiteral("_caret_line_x1000"), bench::timeMs([&] {
+                      for (int i = 0; i < kAsks; ++i) {
+                          line = edit.lineFromChar(-1);
+                          lineStart = edit.lineIndex(line);
+                      }
+                  }),
+                  "ms");
+    bench::report(tag + QStringLiteral("_line_from_end_x1000"), bench::timeMs([&] {
+                      for (int i = 0; i < kAsks; ++i)
+                          line = edit.lineFromChar(start);
+                  }),
+                  "ms");
+    if (start != edit.textLength() || length != 0 || lineStart > start ||
+        line != edit.document()->blockCount() - 1)
+        bench::report(tag + QStringLiteral("_ERROR_caret_not_at_end"), start, "pos");
+}
 
 void run(double megabytes, const QString &dir)
 {
@@ -21,6 +83,7 @@ void run(double megabytes, const QString &dir)
     const QByteArray bytes = bench::mixedDocument(qsizetype(megabytes * 1024 * 1024));
     const QString path = dir + QStringLiteral("/doc.txt");
     fileio::write(path, bytes);
+    caretToEnd(tag, path);
     const QString text = QString::fromLatin1(bytes); // same length, shape and line count
 
     {

@@ -1,10 +1,11 @@
 #include "settings/SettingsStore.h"
 
+#include "platform/system/FileIO.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStringList>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -67,10 +69,32 @@ QString freshCopy(const QByteArray &bytes)
     static QTemporaryDir folder;
     static quint64 copies = 0;
     const QString path = folder.filePath(QStringLiteral("store%1.ini").arg(++copies));
-    QFile f(path);
-    if (!folder.isValid() || !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        throw SettingsError("no room for a working copy of the settings store");
+    if (!folder.isValid())
+        throw SettingsError("no folder for a working copy of the settings store");
+    // A copy cut short would be merged and written back as the whole store.
+    try {
+        fileio::write(path, bytes);
+    } catch (const FileError &e) {
+        throw SettingsError("no room for a working copy of the settings store: " +
+                            e.message().toStdString());
+    }
     return path;
+}
+
+std::map<QString, QVariant> valuesOf(const QSettings &settings)
+{
+    std::map<QString, QVariant> values;
+    for (const QString &key : settings.allKeys())
+        values.emplace(key, settings.value(key));
+    return values;
+}
+
+// The values an INI text holds.
+std::map<QString, QVariant> valuesOf(const QByteArray &text)
+{
+    const QString copy = freshCopy(text);
+    const auto remove = qScopeGuard([&copy] { QFile::remove(copy); });
+    return valuesOf(QSettings(copy, QSettings::IniFormat));
 }
 
 void checkStatus(QSettings::Status status, const QString &file)
@@ -312,19 +336,27 @@ void SettingsStore::commit()
         throw SettingsError("the settings store stays locked: " + m_file.toStdString());
 
     const QString copy = freshCopy(readFile(m_file));
-    QByteArray text;
+    std::map<QString, QVariant> merged;
     {
-        QSettings merged(copy, QSettings::IniFormat);
-        checkStatus(merged.status(), m_file);
+        QSettings settings(copy, QSettings::IniFormat);
+        checkStatus(settings.status(), m_file);
         for (const auto &[k, v] : m_changes)
-            merged.setValue(k, v);
-        merged.sync();
-        checkStatus(merged.status(), m_file);
+            settings.setValue(k, v);
+        settings.sync();
+        checkStatus(settings.status(), m_file);
+        merged = valuesOf(settings);
     }
-    text = readFile(copy);
+    const QByteArray text = readFile(copy);
     QFile::remove(copy);
+    // QSettings misses a write that a full disk cut short: what it wrote
+    // must read back as what it holds.
+    if (valuesOf(text) != merged)
+        throw SettingsError("no room to merge the settings store: " + m_file.toStdString());
 
-    QSaveFile file(m_file);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        throw SettingsError("the settings store cannot be written: " + m_file.toStdString());
+    // Replaced only by a complete new file: a full disk keeps the old one.
+    try {
+        fileio::write(m_file, text);
+    } catch (const FileError &e) {
+        throw SettingsError("the settings store cannot be written: " + e.message().toStdString());
+    }
 }

@@ -115,9 +115,11 @@ void TFrameForm::LoadDefaultValue()
 // the earlier steps applied.
 void TFrameForm::loadSettings(bool atStart)
 {
+    m_geometryRead = false;
     reportFailure(tr("Error in TFrameForm.LoadDefaultValue"), [&] {
         SettingsStore store;
         loadGeometry(store);
+        m_geometryRead = true;
         loadStyleFonts(store);
         TranslateHotKeys = store.readString(HotKeys, HotKeys, kDefaultHotKeys);
         TranslateEnabled = store.readBool(HotKeys, EnableTranslate, true);
@@ -125,8 +127,10 @@ void TFrameForm::loadSettings(bool atStart)
         loadEditorFont(store);
         OnlyOneKeyLayout = store.readBool(Other, settingsnames::OnlyOneKeyLayout, false);
         loadFavourites(store);
-        if (atStart)
+        if (atStart) {
             loadRecentFiles(store);
+            m_recentFilesRead = true;
+        }
         store.close();
     });
 }
@@ -230,11 +234,23 @@ void TFrameForm::FontToRegistry(fontrecord::Record &record, const FontSpec &font
 
 // Save at exit ----------------------------------------------------------------------
 
-// A maximised frame keeps the size it had before, for the day it opens
-// unmaximised again.
+// Only what the load read is written back: a load stopped by a value it
+// could not read leaves the rest of the store to the next run, not to
+// this run's defaults.
 void TFrameForm::saveSettings()
 {
     SettingsStore store;
+    if (m_geometryRead)
+        saveGeometry(store);
+    if (m_recentFilesRead)
+        saveRecentFiles(store);
+    store.close();
+}
+
+// A maximised frame keeps the size it had before, for the day it opens
+// unmaximised again.
+void TFrameForm::saveGeometry(SettingsStore &store)
+{
     if (isMaximized()) {
         store.writeBool(FormPosition, FormMaximized, true);
     } else {
@@ -244,14 +260,17 @@ void TFrameForm::saveSettings()
         store.writeInteger(FormPosition, FormTop, y());
         store.writeInteger(FormPosition, FormLeft, x());
     }
-    // Only the top ten are kept; longer lists stored before keep their
-    // tail, which is never read again.
+}
+
+// Only the top ten are kept; longer lists stored before keep their tail,
+// which is never read again.
+void TFrameForm::saveRecentFiles(SettingsStore &store)
+{
     const QList<QAction *> entries = m_recentFiles->entries();
     const int count = std::min(int(entries.size()), kListSize);
     store.writeInteger(LastOpened, settingsnames::LastOpenedCount, count);
     for (int n = 0; n < count; ++n)
         store.writeString(LastOpened, item(n), hints::hintOf(entries[n]));
-    store.close();
 }
 
 // Favourites ----------------------------------------------------------------------

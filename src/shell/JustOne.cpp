@@ -4,10 +4,10 @@
 #include "platform/system/InstanceChannel.h"
 #include "shell/MDIFrame.h"
 
-TJustOne::TJustOne(TFrameForm *owner)
+TJustOne::TJustOne(TFrameForm *owner, const QString &path)
     : QObject(owner)
     , m_channel(new InstanceChannel(QStringLiteral("Scrivlet"), this))
-    , m_onlyCopy(m_channel->claim())
+    , m_onlyCopy(m_channel->claim(path))
 {
     connect(m_channel, &InstanceChannel::activationRequested, owner, &TFrameForm::comeForward);
     // Lets a caller see what the running copy holds: the number of times it

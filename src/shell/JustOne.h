@@ -7,14 +7,15 @@ class TFrameForm;
 
 // The single-instance guard of the frame: created while the frame is
 // created, it either makes this copy the running one or asks the copy that
-// runs to come forward, in which case this copy ends before it shows a
-// window.
+// runs to come forward and open this copy's file, in which case this copy
+// ends before it shows a window.
 class TJustOne : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TJustOne(TFrameForm *owner);
+    // `path`: the file named on this copy's command line, or empty.
+    TJustOne(TFrameForm *owner, const QString &path);
 
     // False when another copy runs and was asked to come forward.
     bool isOnlyCopy() const { return m_onlyCopy; }

@@ -35,6 +35,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int kFileMenuGroup = 0;
@@ -56,6 +58,12 @@ QList<Prompts::FileFilter> openFilters()
         {tr("HTML files"), QStringLiteral("*.htm;*.html")},
         {tr("All files"), QStringLiteral("*.*")},
     };
+}
+
+// The hand-off file holds one line.
+bool fitsHandOffFile(const QString &path)
+{
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
 TEditForm *formOf(QMdiSubWindow *window)
@@ -102,18 +110,31 @@ void TFrameForm::FormCreate(const StartOptions &options)
     loadSettings(true);
     OpenPageCount = 0;
     PageTagCounter = 0;
-    // A file named on the command line takes the same road as one handed
-    // over by another copy.
+    // The running copy may work in another folder: the path goes over whole.
     const QString first = options.arguments.value(1);
-    if (!first.isEmpty() && QFileInfo(first).isFile())
-        SaveTempOpenFile(first);
+    const QString file = !first.isEmpty() && QFileInfo(first).isFile()
+                             ? QFileInfo(first).absoluteFilePath()
+                             : QString();
+    // Another copy that runs gets the file over the channel: two copies
+    // started at once never share the one hand-off file.
     if (options.singleInstance) {
-        m_justOne = new TJustOne(this);
+        m_justOne = new TJustOne(this, file);
         m_onlyCopy = m_justOne->isOnlyCopy();
     }
+    if (m_onlyCopy && !file.isEmpty())
+        takeCommandLineFile(file);
     // A copy that hands over ends here, without ever showing an icon.
     if (m_onlyCopy)
         createTray();
+}
+
+// The command line's file takes the road of a handed-over one: the hand-off
+// file, opened at the first paint. A name that one line cannot hold, or one
+// the hand-off file could not take, waits for that paint here instead.
+void TFrameForm::takeCommandLineFile(const QString &path)
+{
+    if (!fitsHandOffFile(path) || !SaveTempOpenFile(path))
+        m_handedOver << path;
 }
 
 void TFrameForm::createTray()
@@ -318,12 +339,14 @@ QString TFrameForm::handOffPath()
            QStringLiteral("/txt30399.tmp");
 }
 
-void TFrameForm::SaveTempOpenFile(const QString &path)
+bool TFrameForm::SaveTempOpenFile(const QString &path)
 {
-    reportFailure(tr("Error in TFrameForm.SaveTempOpenFile"), [&] {
-        // The running copy may work in another folder: the path goes over
-        // whole. A path the ANSI code page cannot spell goes as UTF-8.
+    return reportFailure(tr("Error in TFrameForm.SaveTempOpenFile"), [&] {
+        // A path the ANSI code page cannot spell goes as UTF-8; one that
+        // would not stay one line does not go at all.
         const QString absolute = QFileInfo(path).absoluteFilePath();
+        if (!fitsHandOffFile(absolute))
+            throw FileError(handOffPath() + QStringLiteral(": a name with a line break"));
         QByteArray line = ansi::encode(absolute);
         if (ansi::decode(line) != absolute)
             line = "\xEF\xBB\xBF" + absolute.toUtf8();
@@ -370,14 +393,19 @@ bool TFrameForm::paintsWholeFrame(const QRegion &region) const
     });
 }
 
+bool TFrameForm::handOffFileExists()
+{
+    return QFileInfo(handOffPath()).isFile();
+}
+
 // A paint of the frame brings the calendar back to today, so that the
-// calendar a user comes back to shows today. Every paint looks for a
-// handed-over file, which is opened once the paint is over.
+// calendar a user comes back to shows today. Every paint looks for
+// handed-over files, which are opened once the paint is over.
 void TFrameForm::FormPaint(bool wholeFrame)
 {
     if (wholeFrame && isCalendarView())
         Panel1->backToToday();
-    if (m_pickUpPending || !QFile::exists(handOffPath()))
+    if (m_pickUpPending || (m_handedOver.isEmpty() && !handOffFileExists()))
         return;
     m_pickUpPending = true;
     QTimer::singleShot(0, this, [this] {
@@ -386,22 +414,29 @@ void TFrameForm::FormPaint(bool wholeFrame)
     });
 }
 
+// The hand-off file's path first, then those that came over the channel,
+// in the order they came.
 void TFrameForm::pickUpHandOffFile()
 {
-    if (!QFile::exists(handOffPath()))
-        return;
-    QString path;
-    const bool read = reportFailure(tr("Error in TFrameForm.LoadTempOpenFile"),
-                                    [&] { path = LoadTempOpenFile(); });
-    DeleteTempOpenFile();
-    if (!read || path.isEmpty())
-        return;
-    showDocumentView();
-    PerformFileOpen(filesearch::longPathName(path));
+    QStringList paths = std::exchange(m_handedOver, {});
+    if (handOffFileExists()) {
+        QString path;
+        reportFailure(tr("Error in TFrameForm.LoadTempOpenFile"),
+                      [&] { path = LoadTempOpenFile(); });
+        DeleteTempOpenFile();
+        if (!path.isEmpty())
+            paths.prepend(path);
+    }
+    for (const QString &path : std::as_const(paths)) {
+        showDocumentView();
+        PerformFileOpen(filesearch::longPathName(path));
+    }
 }
 
-void TFrameForm::comeForward()
+void TFrameForm::comeForward(const QString &path)
 {
+    if (!path.isEmpty())
+        m_handedOver << path;
     ++m_activations;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

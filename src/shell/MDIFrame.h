@@ -162,14 +162,17 @@ public:
     bool QueryEndSession();
 
     // The hand-off file, through which a command line's file reaches the
-    // running copy.
+    // frame's first paint. It holds one line: a path with a line break
+    // does not fit.
     static QString handOffPath();
-    void SaveTempOpenFile(const QString &path);
+    // Whether the hand-off file now holds the path.
+    bool SaveTempOpenFile(const QString &path);
     QString LoadTempOpenFile();
     void DeleteTempOpenFile();
 
-    // Another copy asked this one to come forward.
-    void comeForward();
+    // Another copy asked this one to come forward and open the file at
+    // `path`, if any, at the next paint.
+    void comeForward(const QString &path = {});
     int activationCount() const { return m_activations; }
 
     // The calendar panel
@@ -250,12 +253,16 @@ private:
     void loadFavourites(SettingsStore &store);
     void loadRecentFiles(SettingsStore &store);
     void saveSettings();
+    void saveGeometry(SettingsStore &store);
+    void saveRecentFiles(SettingsStore &store);
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
     void createTray();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
     // that reached the frame.
     void FormPaint(bool wholeFrame);
     bool paintsWholeFrame(const QRegion &region) const;
+    static bool handOffFileExists();
+    void takeCommandLineFile(const QString &path);
     void pickUpHandOffFile();
     void createControls();
     void createMenus();
@@ -283,5 +290,11 @@ private:
     bool m_onlyCopy = true;
     bool m_pickUpPending = false;
     QString m_lastDialogFolder;
+    // Files to open at the next paint that the hand-off file does not hold.
+    QStringList m_handedOver;
+    // What the settings load got to read, and so what the save at exit may
+    // write back.
+    bool m_geometryRead = false;
+    bool m_recentFilesRead = false;
     int m_activations = 0;
 };

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -353,7 +354,29 @@ private Q_SLOTS:
         QCOMPARE(edit.lineWrapMode(), QTextEdit::NoWrap);
         edit.setScrollBars(TRichEdit::ScrollBars::Vertical);
         QCOMPARE(edit.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        QCOMPARE(edit.verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+        QCOMPARE(edit.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    }
+
+    // The width the text is laid out in does not depend on its length: a
+    // vertical bar that appeared as the text outgrew the window would lay
+    // the whole text out again, and in a document taller than INT_MAX / 100
+    // pixels (a 100 MB text is) Qt's overflowing scroll range flips such a
+    // bar at every move of the caret.
+    void theTextKeepsItsWidthWhenItOutgrowsTheWindow()
+    {
+        TRichEdit edit;
+        edit.resize(400, 300);
+        edit.setScrollBars(TRichEdit::ScrollBars::Vertical);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setWholeText("short");
+        const int width = edit.viewport()->width();
+        QByteArray lines;
+        for (int i = 0; i < 200; ++i)
+            lines += "line\r\n";
+        edit.setWholeText(lines);
+        QTRY_VERIFY(edit.verticalScrollBar()->maximum() > 0);
+        QCOMPARE(edit.viewport()->width(), width);
     }
 };
 

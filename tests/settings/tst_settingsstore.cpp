@@ -2,6 +2,7 @@
 // of the wrong kind, failures to write, and two copies at work on it.
 
 #include "SettingsSandbox.h"
+#include "SmallDisk.h"
 #include "settings/SettingsStore.h"
 
 #include <QProcess>
@@ -310,6 +311,50 @@ private Q_SLOTS:
         // Neither copy wrote over the other's values.
         QCOMPARE(readSection(QStringLiteral("A")), QSet<int>{kRounds});
         QCOMPARE(readSection(QStringLiteral("B")), QSet<int>{kRounds});
+    }
+
+    // The store is merged in working copies in the temporary folder: a
+    // full one fails the write and leaves the store whole, whether it has
+    // no room, room for the copies only, or room for what the merge locks
+    // but not for the text it writes (which QSettings reports as written).
+    void aFullTemporaryFolderLeavesTheStore_data()
+    {
+        QTest::addColumn<int>("room");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("no room") << 0 << false;
+        QTest::newRow("room for the copies") << 8192 << false;
+        QTest::newRow("room for the merge's lock") << 12288 << false;
+        QTest::newRow("room enough") << 24576 << true;
+    }
+
+    void aFullTemporaryFolderLeavesTheStore()
+    {
+        QFETCH(int, room);
+        QFETCH(bool, written);
+        SmallDisk temp(QStringLiteral("size=64k"));
+        if (!temp.isReady())
+            QSKIP(qPrintable(temp.whyNot()));
+        SettingsSandbox sandbox;
+        sandbox.writeRaw("[Favourites]\nFavourCount=1\nItem0=/favourite.txt\n");
+        const QByteArray before = sandbox.raw();
+        QVERIFY(temp.fill(room));
+
+        QProcess writer;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
+        env.insert(QStringLiteral("TMPDIR"), temp.insidePath());
+        writer.setProcessEnvironment(env);
+        temp.startInside(writer, QStringLiteral(SETTINGS_WRITER),
+                         {sandbox.file(), QStringLiteral("A"), QStringLiteral("1")});
+        QVERIFY(writer.waitForFinished());
+        QCOMPARE(writer.exitCode(), written ? 0 : 1);
+        if (written) {
+            QCOMPARE(sandbox.value(QStringLiteral("Favourites/Item0")).toString(),
+                     QStringLiteral("/favourite.txt"));
+            QCOMPARE(sandbox.value(QStringLiteral("A/Value0")).toString(), QStringLiteral("1"));
+        } else {
+            QVERIFY(sandbox.raw() == before);
+        }
     }
 };
 

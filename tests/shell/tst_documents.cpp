@@ -2,6 +2,7 @@
 // state, the close question and reloading.
 
 #include "FrameFixture.h"
+#include "SmallDisk.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +11,11 @@
 #include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QStatusBar>
+
+#include <cerrno>
+#include <cstring>
+
+#include <sys/stat.h>
 
 class TestDocuments : public QObject
 {
@@ -211,6 +217,71 @@ private Q_SLOTS:
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
                  QStringList({"-", "keep.txt=" + f.path(QStringLiteral("keep.txt"))}));
         QCOMPARE(f.read(QStringLiteral("keep.txt")), QByteArray("original"));
+    }
+
+    // A save that does not fit on the disk fails before anything replaces
+    // the file, says why, and leaves the document modified.
+    void aSaveOnAFullDiskKeepsTheFileAndSaysWhy_data()
+    {
+        QTest::addColumn<int>("oldSize");
+        QTest::addColumn<int>("newSize");
+        QTest::addColumn<int>("room");
+        QTest::newRow("small") << 4000 << 4212 << 0;
+        QTest::newRow("large") << 20000 << 60000 << 16384;
+    }
+
+    void aSaveOnAFullDiskKeepsTheFileAndSaysWhy()
+    {
+        QFETCH(int, oldSize);
+        QFETCH(int, newSize);
+        QFETCH(int, room);
+        SmallDisk disk(QStringLiteral("size=64k"));
+        if (!disk.isReady())
+            QSKIP(qPrintable(disk.whyNot()));
+        FrameFixture f;
+        const QString file = disk.path(QStringLiteral("doc.txt"));
+        const QByteArray old(oldSize, 'o');
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(old) == oldSize);
+        out.close();
+        TEditForm *w = f.open(file);
+        w->Editor->setWholeText(QByteArray(newSize, 'n'));
+        w->ShowModifiedState(true);
+        QVERIFY(disk.fill(room));
+
+        f.prompts.expectMessageContaining(QString::fromLocal8Bit(std::strerror(ENOSPC)));
+        w->Save1->trigger();
+        QVERIFY(w->Editor->isModified());
+        QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QStringLiteral("Modified"));
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QVERIFY(out.readAll() == old);
+    }
+
+    // What is not a regular file is refused at once: a FIFO would block
+    // the program until something wrote to it, a device would fill the
+    // memory.
+    void openingWhatIsNotARegularFileNeverWaits_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("device") << "device";
+    }
+
+    void openingWhatIsNotARegularFileNeverWaits()
+    {
+        QFETCH(QString, kind);
+        FrameFixture f;
+        QString target = QStringLiteral("/dev/zero");
+        if (kind == QLatin1String("fifo")) {
+            target = f.path(QStringLiteral("fifo"));
+            QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+        }
+        f.prompts.expectOpenFile(target);
+        f.prompts.expectMessageContaining(QStringLiteral("Error in TEditForm.Open"));
+        f.frame.Open1Click();
+        // A document whose file could not be read never saves over it.
+        QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled1"));
+        QCOMPARE(f.active()->Editor->wholeText(), QByteArray());
     }
 
     void closeQuestion_data()

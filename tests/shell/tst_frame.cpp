@@ -3,8 +3,10 @@
 
 #include "Drops.h"
 #include "FrameFixture.h"
+#include "SmallDisk.h"
 
 #include <QMdiSubWindow>
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 class TestFrame : public QObject
@@ -343,6 +345,36 @@ private Q_SLOTS:
         QVERIFY(f.frame.isCalendarView());
         QCOMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
         QCOMPARE(f.active()->FFileName, a);
+    }
+
+    // A runtime folder with no room left: the command line's file cannot be
+    // handed over through the hand-off file. That is told, and the file
+    // opens all the same instead of being dropped.
+    void aHandOffThatFailsIsReportedAndTheFileStillOpens()
+    {
+        SmallDisk runtime(QStringLiteral("size=64k,mode=0700"));
+        if (!runtime.isReady())
+            QSKIP(qPrintable(runtime.whyNot()));
+        QVERIFY(runtime.fill(0));
+        const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        const auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", previous); });
+        QCOMPARE(QFileInfo(TFrameForm::handOffPath()).path(), runtime.path());
+
+        ScriptedPrompts prompts;
+        SettingsSandbox settings;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        prompts.expectFailure(QStringLiteral("Error in TFrameForm.SaveTempOpenFile"));
+        TFrameForm frame({{QStringLiteral("scrivlet"), file}, false});
+        QCOMPARE(prompts.pending(), 0);
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_COMPARE(frame.editWindows().size(), 1);
+        QCOMPARE(frame.activeEditWindow()->windowTitle(), file);
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "FontPrinting.h"
 #include "FrameFixture.h"
+#include "SmallDisk.h"
 #include "settings/LParser.h"
 #include "settings/SettingsNames.h"
 #include "settings/SettingsStore.h"
@@ -341,6 +342,16 @@ private Q_SLOTS:
         QCOMPARE(frame.recentFileTail().size(), step > 11 ? 2 : 0);
         // Whatever was not reached, an editor font is there.
         QVERIFY(!frame.editorFont().name.isEmpty());
+
+        // The exit writes back only what the load read: the value it could
+        // not read, the place and the recent files stay as they were.
+        runs.exit();
+        QCOMPARE(runs.settings.value(key), bad);
+        QCOMPARE(runs.stored(QStringLiteral("FormPosition/FormTop_Key")), QStringLiteral("40"));
+        QCOMPARE(runs.stored(QStringLiteral("LastOpened/Item0")), QStringLiteral("/recent.txt"));
+        if (step != 11)
+            QCOMPARE(runs.stored(QStringLiteral("LastOpened/LastOpenedCount")),
+                     QStringLiteral("1"));
     }
 
     void recentFilesAtExit_data()
@@ -493,6 +504,51 @@ private Q_SLOTS:
         QCOMPARE(texts(frame.TrayFavourites), QStringList({"/one.txt", "/two.txt"}));
         QCOMPARE(frame.FavourCount, 2);
         QCOMPARE(runs.recent(), QStringList({"-", "recent.txt=/recent.txt"}));
+    }
+
+    // The store on a disk with no room, or with one block that the lock
+    // file takes, or with room for part of the new text: the old file
+    // stays as it was, and the exit says the save failed.
+    void aFullDiskAtExitKeepsTheSettingsFile_data()
+    {
+        QTest::addColumn<int>("room");
+        QTest::newRow("no room") << 0;
+        QTest::newRow("one block, for the lock") << 4096;
+        QTest::newRow("room for a part") << 8192;
+    }
+
+    void aFullDiskAtExitKeepsTheSettingsFile()
+    {
+        QFETCH(int, room);
+        SmallDisk disk(QStringLiteral("size=64k"));
+        if (!disk.isReady())
+            QSKIP(qPrintable(disk.whyNot()));
+        Runs runs;
+        SettingsSandbox onDisk(disk.path(QStringLiteral("Brenmoor/Scrivlet.ini")));
+        runs.store([](SettingsStore &s) {
+            s.writeInteger(Favourites, settingsnames::FavourCount, 1);
+            s.writeString(Favourites, item(0), QStringLiteral("/favourite.txt"));
+            s.writeString(HotKeys, HotKeys, QStringLiteral("+{F5}"));
+            s.writeInteger(LastOpened, settingsnames::LastOpenedCount, 1);
+            s.writeString(LastOpened, item(0), QStringLiteral("/recent.txt"));
+            s.writeInteger(QStringLiteral("FindItems"), QStringLiteral("FindItemsCount"), 100);
+            for (int n = 0; n < 100; ++n)
+                s.writeString(QStringLiteral("FindItems"), QStringLiteral("FindItem%1").arg(n),
+                              QString(100, QLatin1Char('a' + n % 26)));
+        });
+        const QByteArray before = onDisk.raw();
+        QVERIFY(before.size() > 8192);
+
+        runs.start().move(60, 70); // something to write
+        QVERIFY(disk.fill(room));
+        // The Find & Replace dialog closes first and keeps its history in
+        // the same file.
+        runs.prompts.expectFailure(QStringLiteral("Error in TfrmFind.FormClose"));
+        runs.prompts.expectFailure(QStringLiteral("Error in TFrameForm.FormCloseQuery part 2"));
+        runs.exit();
+        QVERIFY(onDisk.raw() == before);
+        QCOMPARE(QDir(disk.path(QStringLiteral("Brenmoor"))).entryList(QDir::Files),
+                 QStringList{QStringLiteral("Scrivlet.ini")});
     }
 
     void aSaveThatFailsIsReportedAndTheProgramEnds()

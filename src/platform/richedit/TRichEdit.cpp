@@ -80,6 +80,7 @@ TRichEdit::TRichEdit(QWidget *parent)
     m_defaults.name = f.family();
     m_defaults.size = f.pointSize() > 0 ? f.pointSize() : 10;
     adoptDocument(newDocument());
+    setScrollBars(m_scrollBars);
     // The margins round the formatting rectangle show the text's background.
     setAutoFillBackground(true);
     setBackgroundColor(m_background);
@@ -438,7 +439,11 @@ void TRichEdit::setScrollBars(ScrollBars bars)
     const bool h = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
     const bool v = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
     setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    // The vertical bar stays, disabled while the text fits. A bar that came
+    // and went would change the width the text is laid out in, and with it
+    // lay out the whole text again; in a document taller than INT_MAX / 100
+    // pixels Qt's scroll range overflows and would flip it at every move.
+    setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
 }
 
 void TRichEdit::setBackgroundColor(quint32 colorRef)

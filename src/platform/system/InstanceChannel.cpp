@@ -35,6 +35,19 @@ QString lockPath(const QString &appName)
     return runtimeFolder() + QLatin1Char('/') + baseName(appName) + QStringLiteral(".lock");
 }
 
+const QString kActivate = QStringLiteral("activate");
+
+// One line on the wire: nothing in it ends it early.
+QByteArray toLine(const QString &text)
+{
+    return text.toUtf8().toPercentEncoding(" /") + '\n';
+}
+
+QString fromLine(const QByteArray &line)
+{
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(line.chopped(1)));
+}
+
 } // namespace
 
 InstanceChannel::InstanceChannel(const QString &appName, QObject *parent)
@@ -64,15 +77,23 @@ QString InstanceChannel::serverName(const QString &appName)
 #endif
 }
 
-bool InstanceChannel::claim()
+bool InstanceChannel::claim(const QString &path)
 {
+    const QString request = path.isEmpty() ? kActivate : kActivate + QLatin1Char(' ') + path;
     const QDeadlineTimer deadline(kClaimTimeoutMs);
     do {
         if (m_lock.tryLock(0))
             return listen();
-        // The running copy may be starting: it listens once it is up.
-        if (!ask(m_appName, QStringLiteral("activate"), kConnectStepMs).isEmpty())
+        // The running copy may be starting: it listens once it is up. One
+        // that is busy gets the time that is left to answer, so that a file
+        // is not handed over twice.
+        const int wait = int(std::max<qint64>(kConnectStepMs, deadline.remainingTime()));
+        if (!ask(m_appName, request, wait).isEmpty())
             return false;
+        // No lock could be made at all (a full runtime folder): nobody holds
+        // one that this copy could wait for.
+        if (m_lock.error() != QLockFile::LockFailedError)
+            return true;
     } while (!deadline.hasExpired());
     return true;
 }
@@ -93,14 +114,14 @@ QStringList InstanceChannel::ask(const QString &appName, const QString &request,
     socket.connectToServer(serverName(appName));
     if (!socket.waitForConnected(timeoutMs))
         return {};
-    socket.write(request.toUtf8() + '\n');
+    socket.write(toLine(request));
     socket.flush();
     // The answer ends with an empty line.
     QStringList lines;
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
         while (socket.canReadLine()) {
-            const QString line = QString::fromUtf8(socket.readLine()).chopped(1);
+            const QString line = fromLine(socket.readLine());
             if (line.isEmpty())
                 return lines.isEmpty() ? QStringList{QString()} : lines;
             lines << line;
@@ -121,16 +142,16 @@ void InstanceChannel::serve(QLocalSocket *socket)
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
         while (socket->canReadLine()) {
-            const QByteArray request = socket->readLine().trimmed();
+            const QString request = fromLine(socket->readLine());
             QStringList answer;
-            if (request == "activate") {
+            if (request == kActivate || request.startsWith(kActivate + QLatin1Char(' '))) {
                 answer << QStringLiteral("ok");
-                Q_EMIT activationRequested();
-            } else if (request == "status" && m_reporter) {
+                Q_EMIT activationRequested(request.mid(kActivate.size() + 1));
+            } else if (request == QLatin1String("status") && m_reporter) {
                 answer = m_reporter();
             }
             for (const QString &line : std::as_const(answer))
-                socket->write(line.toUtf8() + '\n');
+                socket->write(toLine(line));
             socket->write("\n");
             socket->flush();
         }
