@@ -25,13 +25,10 @@ public:
     QString url() const { return m_url; }
     void setUrl(const QString &url) { m_url = url; }
 
-    // Shown while the mouse is over the label; the label's font, underlined
+    // Shown while the mouse is over the label; the default font, underlined
     // and navy, at first.
     const Font &hiFont() const { return m_hiFont; }
     void setHiFont(const Font &font);
-
-    // The font and colour the label shows now.
-    Font shownFont() const;
 
 Q_SIGNALS:
     // After every click, whether the address opened or not.
@@ -43,6 +40,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The font and colour the label shows now.
+    Font shownFont() const;
     void showFont(const Font &font);
     void openUrl() const;
 

@@ -16,6 +16,7 @@
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
 #include "shell/JustOne.h"
+#include "shell/Reabout.h"
 #include "shell/RecentFiles.h"
 #include "transform/KeyboardLayout.h"
 
@@ -254,6 +255,11 @@ void TFrameForm::createMenus()
          .handler = [this] { Preference1Click(); }},
     });
     // clang-format on
+
+    // clang-format off
+    actions::make(this, {.slot = &About, .name = "About", .caption = tr("&About"),
+                         .handler = [this] { AboutClick(); }});
+    // clang-format on
 }
 
 void TFrameForm::createToolBar()
@@ -292,7 +298,8 @@ void TFrameForm::rebuildMenuBar()
     QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
                                        {Favourites1->menuAction(), kFrameMenuGroup},
                                        {Window1->menuAction(), kFrameMenuGroup},
-                                       {Options1->menuAction(), kFrameMenuGroup}};
+                                       {Options1->menuAction(), kFrameMenuGroup},
+                                       {About, kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
@@ -498,6 +505,12 @@ void TFrameForm::Preference1Click()
     frmOptions->show();
     frmOptions->raise();
     frmOptions->activateWindow();
+}
+
+void TFrameForm::AboutClick()
+{
+    TAboutBox box(this);
+    box.exec();
 }
 
 void TFrameForm::PageControl1MouseUp()

@@ -89,6 +89,8 @@ public:
     QAction *Entire1 = nullptr;
     QAction *mnuCalendar2 = nullptr;
     QAction *Preference1 = nullptr;
+    // A menu without items: choosing it shows the About box.
+    QAction *About = nullptr;
     QAction *NewlButton = nullptr;
     QAction *OpenButton = nullptr;
     QAction *ExitButton = nullptr;
@@ -185,6 +187,8 @@ public:
 
     // Shows the Options dialog beside the documents.
     void Preference1Click();
+    // Shows the About box until it is closed.
+    void AboutClick();
 
     // Views
     void showCalendarView() override;

@@ -79,12 +79,13 @@ private Q_SLOTS:
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
-        QCOMPARE(f.menuBar(), QStringList({"&File", "Fa&vourites", "&Window", "&Options"}));
+        QCOMPARE(f.menuBar(),
+                 QStringList({"&File", "Fa&vourites", "&Window", "&Options", "&About"}));
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
         QCOMPARE(f.menuBar(),
                  QStringList({"&File", "&Edit", "Ch&aracter", "&Convert", "EngToLower",
-                              "Fa&vourites", "&Window", "&Options"}));
+                              "Fa&vourites", "&Window", "&Options", "&About"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 
