@@ -2,6 +2,7 @@
 
 #include "platform/text/AnsiCodec.h"
 #include "platform/system/FileIO.h"
+#include "platform/system/FileNames.h"
 #include "platform/richedit/PageRenderer.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
@@ -37,8 +38,7 @@ bool isPlainTextMime(const QString &mimeType)
 // open, not text to insert.
 bool holdsFiles(const QMimeData *source)
 {
-    const QList<QUrl> urls = source ? source->urls() : QList<QUrl>();
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
+    return source && !filenames::localFiles(source->urls()).isEmpty();
 }
 
 bool isRtfMime(const QString &mimeType)
