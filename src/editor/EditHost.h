@@ -6,6 +6,7 @@
 #include <QString>
 
 class QAction;
+class TDragDrop;
 class TEditForm;
 class TPageControl;
 class TfrmFind;
@@ -63,6 +64,12 @@ public:
     virtual QString fileDialogFolder(const TEditForm *document) const = 0;
     // A file dialog came back with this file.
     virtual void fileChosen(const QString &path) = 0;
+
+    // Files dropped on an edit window open as if dropped on the frame: the
+    // window puts its first file in front of the frame's drop target's
+    // lists and calls the frame's handler, which opens that file.
+    virtual TDragDrop &frameDropTarget() = 0;
+    virtual void DragDrop1FileDrop() = 0;
 
     // The last edit window is closing: the calendar comes back.
     virtual void showCalendarView() = 0;

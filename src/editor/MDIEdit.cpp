@@ -1,6 +1,7 @@
 #include "editor/MDIEdit.h"
 
 #include "controls/ActionTable.h"
+#include "controls/DragDrop.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
@@ -151,6 +152,13 @@ void TEditForm::createControls()
     layout->addWidget(EncodingHint);
     layout->addWidget(Editor, 1);
     layout->addWidget(StatusBar);
+
+    // Text dragged within or between editors stays the editor's: only
+    // files reach the window.
+    DragDrop2 = new TDragDrop(this);
+    DragDrop2->setObjectName(QStringLiteral("DragDrop2"));
+    DragDrop2->setEnabled(true);
+    connect(DragDrop2, &TDragDrop::fileDrop, this, &TEditForm::DragDrop2FileDrop);
 }
 
 void TEditForm::createFileMenu()
@@ -849,6 +857,15 @@ void TEditForm::btnRusClick()
 void TEditForm::btnEngClick()
 {
     SetEngKey();
+}
+
+// Only the first file of a drop opens; the frame's lists keep what was put
+// in front of them until a drop on the frame itself refills them.
+void TEditForm::DragDrop2FileDrop()
+{
+    TDragDrop &frameTarget = m_host.frameDropTarget();
+    frameTarget.insertFirst(DragDrop2->fullPath().first(), DragDrop2->filenames().first());
+    m_host.DragDrop1FileDrop();
 }
 
 // Closing -----------------------------------------------------------------------------

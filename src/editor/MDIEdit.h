@@ -14,6 +14,7 @@ class QLineEdit;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class TDragDrop;
 class TEditHost;
 class TEncodingHint;
 class TFormatting;
@@ -50,6 +51,8 @@ public:
     QMenu *Convert1 = nullptr;
     QAction *mnuEngToLower = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    // Takes files dropped on the window; the frame opens the first.
+    TDragDrop *DragDrop2 = nullptr;
 
     // File menu
     QAction *New1 = nullptr;
@@ -138,6 +141,8 @@ public:
     void Close1Click();
     void Print1Click();
     void Printersetup1Click();
+
+    void DragDrop2FileDrop();
 
     void FormCloseQuery(bool &canClose);
     void FormClose(CloseAction &action);

@@ -1,6 +1,7 @@
 #include "shell/MDIFrame.h"
 
 #include "controls/ActionTable.h"
+#include "controls/DragDrop.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
@@ -15,6 +16,7 @@
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
 #include "shell/JustOne.h"
+#include "shell/Reabout.h"
 #include "shell/RecentFiles.h"
 #include "transform/KeyboardLayout.h"
 
@@ -196,6 +198,11 @@ void TFrameForm::createControls()
     layout->addWidget(PageControl1);
     layout->addLayout(area, 1);
     setCentralWidget(central);
+
+    DragDrop1 = new TDragDrop(this);
+    DragDrop1->setObjectName(QStringLiteral("DragDrop1"));
+    DragDrop1->setEnabled(true);
+    connect(DragDrop1, &TDragDrop::fileDrop, this, [this] { DragDrop1FileDrop(); });
 }
 
 void TFrameForm::createMenus()
@@ -248,6 +255,11 @@ void TFrameForm::createMenus()
          .handler = [this] { Preference1Click(); }},
     });
     // clang-format on
+
+    // clang-format off
+    actions::make(this, {.slot = &About, .name = "About", .caption = tr("&About"),
+                         .handler = [this] { AboutClick(); }});
+    // clang-format on
 }
 
 void TFrameForm::createToolBar()
@@ -286,7 +298,8 @@ void TFrameForm::rebuildMenuBar()
     QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
                                        {Favourites1->menuAction(), kFrameMenuGroup},
                                        {Window1->menuAction(), kFrameMenuGroup},
-                                       {Options1->menuAction(), kFrameMenuGroup}};
+                                       {Options1->menuAction(), kFrameMenuGroup},
+                                       {About, kFrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
@@ -494,6 +507,12 @@ void TFrameForm::Preference1Click()
     frmOptions->activateWindow();
 }
 
+void TFrameForm::AboutClick()
+{
+    TAboutBox box(this);
+    box.exec();
+}
+
 void TFrameForm::PageControl1MouseUp()
 {
     if (!Panel1->isVisibleTo(this))
@@ -666,14 +685,14 @@ void TFrameForm::PerformFileOpen(const QString &path)
     });
 }
 
-void TFrameForm::DragDrop1FileDrop(const QStringList &paths, const QStringList &names)
+void TFrameForm::DragDrop1FileDrop()
 {
     reportFailure(tr("Error in TFrameForm.DragDrop1FileDrop"), [&] {
-        if (paths.isEmpty())
+        if (DragDrop1->fullPath().isEmpty())
             return;
         DocumentRequest r;
-        r.path = paths.first();
-        r.newDocName = names.value(0, filenames::fileNamePart(r.path));
+        r.path = DragDrop1->fullPath().first();
+        r.newDocName = DragDrop1->filenames().first();
         r.tabCaption = r.newDocName;
         r.recent = Recent::BeforeCounting;
         r.recentCaption = r.newDocName;

@@ -23,6 +23,7 @@ class QSpinBox;
 class QToolBar;
 class QWidget;
 class TClockLabel;
+class TDragDrop;
 class TMonthCalendar;
 class TTransparentButton;
 class TTrayIcon;
@@ -64,6 +65,8 @@ public:
     TPageControl *PageControl1 = nullptr;
     TCalendarPanel *Panel1 = nullptr;
     QMdiArea *MDIArea = nullptr;
+    // Takes files dropped on the frame from other programs.
+    TDragDrop *DragDrop1 = nullptr;
     // The calendar panel's controls
     TClockLabel *ClockLabel1 = nullptr;
     TTransparentButton *TButton = nullptr;
@@ -86,6 +89,8 @@ public:
     QAction *Entire1 = nullptr;
     QAction *mnuCalendar2 = nullptr;
     QAction *Preference1 = nullptr;
+    // A menu without items: choosing it shows the About box.
+    QAction *About = nullptr;
     QAction *NewlButton = nullptr;
     QAction *OpenButton = nullptr;
     QAction *ExitButton = nullptr;
@@ -137,7 +142,8 @@ public:
     void New1Click() override;
     void Open1Click() override;
     void PerformFileOpen(const QString &path);
-    void DragDrop1FileDrop(const QStringList &paths, const QStringList &names);
+    // Opens the first file of DragDrop1's lists.
+    void DragDrop1FileDrop() override;
     void OpenLastOpened(QAction *sender) override;
     void OpenFileFavour(QAction *sender);
     void NewLastOpened(const QString &caption, const QString &path) override;
@@ -181,6 +187,8 @@ public:
 
     // Shows the Options dialog beside the documents.
     void Preference1Click();
+    // Shows the About box until it is closed.
+    void AboutClick();
 
     // Views
     void showCalendarView() override;
@@ -193,6 +201,7 @@ public:
     QString newDocName() const override { return NewDocName; }
     QString untitledName() override;
     TPageControl &pageControl() override { return *PageControl1; }
+    TDragDrop &frameDropTarget() override { return *DragDrop1; }
     void pageFreed() override;
     int editWindowCount() const override;
     TEditForm *activeEditWindow() const override;

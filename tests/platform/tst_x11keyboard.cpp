@@ -1,9 +1,9 @@
 #include "platform/keyboard/X11Display.h"
 #include "platform/keyboard/X11Keyboard.h"
 #include "platform/keyboard/X11KeyboardLayouts.h"
+#include "XkbLayouts.h"
 
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTest>
 
 #include <X11/XKBlib.h>
@@ -16,14 +16,6 @@ class TestX11Keyboard : public QObject
     Q_OBJECT
 
 private:
-    static bool setLayouts(const QString &layouts)
-    {
-        QProcess process;
-        process.start(QStringLiteral("setxkbmap"), {QStringLiteral("-layout"), layouts});
-        return process.waitForFinished() && process.exitStatus() == QProcess::NormalExit &&
-               process.exitCode() == 0;
-    }
-
     XkbStateRec serverState() const
     {
         XkbStateRec state{};
@@ -45,7 +37,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        QVERIFY(setLayouts(QStringLiteral("us,ru")));
+        QVERIFY(setXkbLayouts(QStringLiteral("us,ru")));
         const QByteArray display = x11::applicationDisplayName();
         QVERIFY(!display.isEmpty());
         m_probe = x11::openXkbDisplay(display);
@@ -99,12 +91,12 @@ private Q_SLOTS:
     // and AltGr levels come back as Ctrl+Alt.
     void newKeymapIsPickedUp()
     {
-        QVERIFY(setLayouts(QStringLiteral("de")));
+        QVERIFY(setXkbLayouts(QStringLiteral("de")));
         const int at = m_keyboard->keyCodeOf('@');
         const int euro = m_keyboard->keyCodeOf('\x88');
         const int z = m_keyboard->keyCodeOf('z');
         const int y = m_keyboard->keyCodeOf('y');
-        QVERIFY(setLayouts(QStringLiteral("us,ru")));
+        QVERIFY(setXkbLayouts(QStringLiteral("us,ru")));
         QCOMPARE(at, 0x651);
         QCOMPARE(euro, 0x645);
         QCOMPARE(z, 0x5A);

@@ -1,6 +1,7 @@
 // The frame: creating documents, tabs and windows in step, menus, views and
 // the close model.
 
+#include "Drops.h"
 #include "FrameFixture.h"
 #include "SmallDisk.h"
 
@@ -78,12 +79,13 @@ private Q_SLOTS:
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
-        QCOMPARE(f.menuBar(), QStringList({"&File", "Fa&vourites", "&Window", "&Options"}));
+        QCOMPARE(f.menuBar(),
+                 QStringList({"&File", "Fa&vourites", "&Window", "&Options", "&About"}));
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
         QCOMPARE(f.menuBar(),
                  QStringList({"&File", "&Edit", "Ch&aracter", "&Convert", "EngToLower",
-                              "Fa&vourites", "&Window", "&Options"}));
+                              "Fa&vourites", "&Window", "&Options", "&About"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 
@@ -323,10 +325,17 @@ private Q_SLOTS:
         FrameFixture f;
         const QString a = f.write(QStringLiteral("a.txt"), "a");
         const QString b = f.write(QStringLiteral("b.txt"), "b");
-        f.frame.DragDrop1FileDrop({a, b}, {QStringLiteral("a.txt"), QStringLiteral("b.txt")});
-        QCOMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
+        QVERIFY(dropUrls(f.frame, {QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
+        QTRY_COMPARE(f.tabs(), QStringList{QStringLiteral("a.txt")});
         QCOMPARE(f.captions(), QStringList{a});
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4), QStringList({"-", "a.txt=" + a}));
+
+        // Text dragged into an editor stays text.
+        QMimeData text;
+        text.setText(QStringLiteral("dragged "));
+        QVERIFY(dropData(*f.active()->Editor->viewport(), text)); // below the text
+        QCOMPARE(f.active()->Editor->wholeText(), QByteArray("adragged "));
+        QCOMPARE(f.tabs().size(), 1);
     }
 
     void performFileOpenKeepsTheView()

@@ -7,6 +7,7 @@
 #include "platform/text/AnsiCodec.h"
 #include "settings/uniOptions.h"
 #include "transform/KeyboardLayout.h"
+#include "XkbLayouts.h"
 
 #include <QCheckBox>
 #include <QProcess>
@@ -20,11 +21,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        QProcess setxkbmap;
-        setxkbmap.start(QStringLiteral("setxkbmap"),
-                        {QStringLiteral("-layout"), QStringLiteral("us,ru")});
-        QVERIFY(setxkbmap.waitForFinished());
-        QCOMPARE(setxkbmap.exitCode(), 0);
+        QVERIFY(setXkbLayouts(QStringLiteral("us,ru")));
     }
 
     void theTranslatorGetsTheText_data()

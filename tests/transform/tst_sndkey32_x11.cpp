@@ -2,10 +2,10 @@
 #include "transform/sndkey32.h"
 
 #include "platform/keyboard/KeyboardDriver.h"
+#include "XkbLayouts.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QTest>
 #include <QWidget>
 
@@ -71,11 +71,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        QProcess setxkbmap;
-        setxkbmap.start(QStringLiteral("setxkbmap"),
-                        {QStringLiteral("-layout"), QStringLiteral("us,ru")});
-        QVERIFY(setxkbmap.waitForFinished());
-        QCOMPARE(setxkbmap.exitCode(), 0);
+        QVERIFY(setXkbLayouts(QStringLiteral("us,ru")));
         QVERIFY(keyboardDriver().isAvailable());
 
         m_window.resize(200, 100);

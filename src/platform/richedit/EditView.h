@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/richedit/TRichEdit.h"
+#include "platform/system/FileNames.h"
 #include "platform/text/AnsiCodec.h"
 #include "platform/text/VirtualKeys.h"
 
@@ -11,7 +12,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-#include <algorithm>
 
 namespace editview {
 
@@ -19,8 +19,7 @@ namespace editview {
 // open, not text to insert.
 inline bool holdsFiles(const QMimeData *source)
 {
-    const QList<QUrl> urls = source ? source->urls() : QList<QUrl>();
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl &url) { return url.isLocalFile(); });
+    return source && !filenames::localFiles(source->urls()).isEmpty();
 }
 
 // Whether a key press puts text into the document, and how many characters.

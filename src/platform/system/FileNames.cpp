@@ -25,4 +25,14 @@ bool hasExtension(const QString &path, const char *ext)
     return extension(path).compare(QLatin1Char('.') + QLatin1String(ext), Qt::CaseInsensitive) == 0;
 }
 
+QStringList localFiles(const QList<QUrl> &urls)
+{
+    QStringList paths;
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
+
 } // namespace filenames

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <QUrl>
 
 // Parts of a path as the program shows and tests them.
 namespace filenames {
@@ -15,5 +18,9 @@ QString extension(const QString &path);
 
 // Whether the extension is `ext` ("rtf", say) in any letter case.
 bool hasExtension(const QString &path, const char *ext);
+
+// The local files among addresses (a drag's text/uri-list, say), as paths
+// in the order given; web and other addresses are left out.
+QStringList localFiles(const QList<QUrl> &urls);
 
 } // namespace filenames

@@ -3,23 +3,26 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
 #include <unistd.h>
 
 namespace memorystatus {
 namespace {
 
-// The kernel's own estimate, which counts caches it would give up; -1 on a
-// kernel that does not make one.
-qint64 fromMemInfo()
+const Physical *installedPhysical = nullptr;
+
+QByteArray memInfo()
 {
     QFile info(QStringLiteral("/proc/meminfo"));
-    if (!info.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = "MemAvailable:";
-    for (const QByteArray &line : info.readAll().split('\n')) {
+    return info.open(QIODevice::ReadOnly) ? info.readAll() : QByteArray();
+}
+
+// A line such as "MemAvailable:   23601234 kB" in bytes; -1 without one.
+qint64 memInfoBytes(const QByteArray &text, const QByteArray &key)
+{
+    for (const QByteArray &line : text.split('\n')) {
         if (!line.startsWith(key))
             continue;
-        // "MemAvailable:   23601234 kB"
         bool ok = false;
         const qint64 kb = line.mid(key.size()).trimmed().split(' ').value(0).toLongLong(&ok);
         return ok ? kb * 1024 : -1;
@@ -27,16 +30,42 @@ qint64 fromMemInfo()
     return -1;
 }
 
-} // namespace
-
-qint64 available()
+qint64 pagesInBytes(int pagesName)
 {
-    const qint64 estimate = fromMemInfo();
-    if (estimate >= 0)
-        return estimate;
-    const long pages = sysconf(_SC_AVPHYS_PAGES);
+    const long pages = sysconf(pagesName);
     const long pageSize = sysconf(_SC_PAGESIZE);
     return pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : -1;
+}
+
+} // namespace
+
+// The kernel's own estimate counts caches it would give up; a kernel that
+// makes none leaves the free pages.
+qint64 available()
+{
+    const qint64 estimate = memInfoBytes(memInfo(), "MemAvailable:");
+    return estimate >= 0 ? estimate : pagesInBytes(_SC_AVPHYS_PAGES);
+}
+
+Physical physical()
+{
+    if (installedPhysical)
+        return *installedPhysical;
+    Physical figures;
+    figures.totalBytes = memInfoBytes(memInfo(), "MemTotal:");
+    if (figures.totalBytes < 0)
+        figures.totalBytes = pagesInBytes(_SC_PHYS_PAGES);
+    const qint64 free = available();
+    if (figures.totalBytes > 0 && free >= 0) {
+        const qint64 used = std::clamp<qint64>(figures.totalBytes - free, 0, figures.totalBytes);
+        figures.loadPercent = int(qRound64(100.0 * double(used) / double(figures.totalBytes)));
+    }
+    return figures;
+}
+
+void installPhysical(const Physical *figures)
+{
+    installedPhysical = figures;
 }
 
 } // namespace memorystatus
