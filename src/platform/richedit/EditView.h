@@ -12,7 +12,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 
-
 namespace editview {
 
 // Files dragged from a file manager come as their addresses: documents to
