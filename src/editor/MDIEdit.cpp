@@ -120,7 +120,7 @@ void TEditForm::createControls()
     Editor->setScrollBars(TRichEdit::ScrollBars::Vertical);
     Editor->setWordWrap(true);
     Editor->setPlainTextMode(true);
-    connect(Editor, &QTextEdit::textChanged, this, &TEditForm::RichEditChange);
+    connect(Editor, &TRichEdit::textChanged, this, &TEditForm::RichEditChange);
     connect(Editor, &TRichEdit::selectionChange, this, &TEditForm::runSelectionChange);
     connect(Editor, &TRichEdit::keyDown, this, &TEditForm::EditorKeyDown);
     connect(Editor, &TRichEdit::mouseDown, this, &TEditForm::EditorMouseDown);
@@ -139,7 +139,7 @@ void TEditForm::createControls()
 
     createStatusBar();
     EncodingHint = new TEncodingHint(StatusBar, this);
-    connect(Editor, &QTextEdit::textChanged, this, [this] {
+    connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())
             EncodingHint->dismiss();
     });

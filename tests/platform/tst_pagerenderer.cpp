@@ -1,3 +1,4 @@
+#include "ViewedEdit.h"
 #include "platform/richedit/PageRenderer.h"
 #include "platform/richedit/TRichEdit.h"
 
@@ -29,9 +30,11 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase_data() { addViewRows(); }
+
     void pagesFollowEachOtherLineByLine()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         QByteArray text;
         for (int i = 0; i < 300; ++i)
             text += "line " + QByteArray::number(i) + "\r\n";
@@ -54,7 +57,7 @@ private Q_SLOTS:
 
     void startingInsideALineTakesTheWholeLine()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("first\r\nsecond\r\nthird");
         QImage device(600, 800, QImage::Format_RGB32);
         PageRenderer renderer(*edit.document(), &device, QRectF(0, 0, 400, 1000), Qt::black);
@@ -63,7 +66,7 @@ private Q_SLOTS:
 
     void aLineTallerThanThePageStillMakesProgress()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("a\r\nb\r\nc");
         const QList<int> starts = pageStarts(edit, 1);
         QCOMPARE(starts, QList<int>({0, 3, 6}));
@@ -87,7 +90,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         CountingPdf pdf(dir.filePath(QStringLiteral("out.pdf")));
         pdf.setPageSize(QPageSize(QPageSize::A6));
-        TRichEdit edit;
+        ViewedEdit edit;
         QByteArray text;
         for (int i = 0; i < 200; ++i)
             text += "Printed line " + QByteArray::number(i) + "\r\n";

@@ -1,16 +1,21 @@
 #include "AttributePrinting.h"
-#include "platform/text/AnsiCodec.h"
+#include "ViewedEdit.h"
 #include "platform/richedit/TRichEdit.h"
+#include "platform/text/AnsiCodec.h"
 #include "platform/text/VirtualKeys.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeySequence>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+
+Q_DECLARE_METATYPE(ParaAttributes)
 
 namespace {
 
@@ -26,6 +31,8 @@ class TestRichEdit : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase_data() { addViewRows(); }
+
     void lineBreaksBecomeCrLf_data()
     {
         QTest::addColumn<QByteArray>("written");
@@ -46,7 +53,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, written);
         QFETCH(QByteArray, read);
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText(written);
         QCOMPARE(edit.wholeText(), read);
         QCOMPARE(edit.textLength(), read.size());
@@ -75,7 +82,7 @@ private Q_SLOTS:
         QFETCH(int, set);
         QFETCH(int, got);
         QFETCH(int, line);
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("ab\r\ncd\r\n\r\nef");
         edit.setSelStart(set);
         QCOMPARE(edit.selStart(), got);
@@ -86,7 +93,7 @@ private Q_SLOTS:
 
     void selectionReadAndReplaced()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("one\r\ntwo\r\nthree");
         edit.setSelStart(1);
         edit.setSelLength(6);
@@ -105,7 +112,7 @@ private Q_SLOTS:
         QByteArray text;
         for (int i = 0; i < 5000; ++i)
             text += "line " + QByteArray::number(i) + "\r\n";
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText(text);
         const int at = int(text.indexOf("line 4321\r\n"));
         QCOMPARE(edit.lineIndex(4321), at);
@@ -121,7 +128,7 @@ private Q_SLOTS:
 
     void wholeTextWriteIsOneUndoStep()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         QVERIFY(!edit.canUndo());
         edit.setWholeText("first");
         edit.setModified(false);
@@ -134,7 +141,7 @@ private Q_SLOTS:
 
     void typingSetsModifiedAndInsertTogglesOverwrite()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         QSignalSpy keys(&edit, &TRichEdit::keyDown);
         QTest::keyClicks(&edit, QStringLiteral("ab"));
         QVERIFY(edit.isModified());
@@ -153,7 +160,7 @@ private Q_SLOTS:
 
     void typedAndPastedTextStaysInTheCodePage()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QStringLiteral("ä"),
                             Qt::NoModifier);
         QApplication::clipboard()->setText(QStringLiteral("Щи ☺\n") + QString::fromUcs4(U"😀"));
@@ -164,7 +171,7 @@ private Q_SLOTS:
 
     void textLimitStopsTypingAndCutsPaste()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setTextLimit(5);
         edit.setWholeText("abcdefgh"); // writing by the program is not limited
         QCOMPARE(edit.textLength(), 8);
@@ -200,7 +207,7 @@ private Q_SLOTS:
         QFETCH(QList<QUrl>, urls);
         QFETCH(QString, text);
         QFETCH(QByteArray, after);
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.resize(200, 100);
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
@@ -221,7 +228,7 @@ private Q_SLOTS:
 
     void selectionChangeFollowsCaretAndSelection()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("hello world");
         QSignalSpy spy(&edit, &TRichEdit::selectionChange);
         edit.setSelStart(3);
@@ -234,7 +241,7 @@ private Q_SLOTS:
 
     void selectionAttributesWrittenAndReadBack()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("plain bold plain");
         edit.setSelStart(6);
         edit.setSelLength(4);
@@ -257,7 +264,7 @@ private Q_SLOTS:
 
     void systemColourReferenceKeepsItsIdentity()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("x");
         edit.selectAll();
         CharAttributes a = edit.selAttributes();
@@ -269,7 +276,7 @@ private Q_SLOTS:
 
     void defaultAttributesShowThePlainTextAndWhatIsTypedNext()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("some text");
         CharAttributes d = edit.defAttributes();
         d.name = QStringLiteral("DejaVu Sans Mono");
@@ -298,7 +305,7 @@ private Q_SLOTS:
 
     void paragraphAttributesWrittenAndReadBack()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.setWholeText("one\r\ntwo\r\nthree");
         edit.setSelStart(1);
         edit.setSelLength(5); // into the second paragraph
@@ -331,7 +338,7 @@ private Q_SLOTS:
 
     void formattingRectangleIsKept()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.resize(300, 200);
         edit.show();
         QVERIFY(QTest::qWaitForWindowExposed(&edit));
@@ -348,7 +355,7 @@ private Q_SLOTS:
 
     void wordWrapAndScrollBars()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         QVERIFY(edit.wordWrap());
         edit.setWordWrap(false);
         QCOMPARE(edit.lineWrapMode(), QTextEdit::NoWrap);
@@ -364,7 +371,7 @@ private Q_SLOTS:
     // bar at every move of the caret.
     void theTextKeepsItsWidthWhenItOutgrowsTheWindow()
     {
-        TRichEdit edit;
+        ViewedEdit edit;
         edit.resize(400, 300);
         edit.setScrollBars(TRichEdit::ScrollBars::Vertical);
         edit.show();
@@ -377,6 +384,181 @@ private Q_SLOTS:
         edit.setWholeText(lines);
         QTRY_VERIFY(edit.verticalScrollBar()->maximum() > 0);
         QCOMPARE(edit.viewport()->width(), width);
+    }
+
+    // Keys step over a line end's CR LF at once, and the positions after it
+    // count both: "ab" CR LF "cd" CR LF CR LF "ef".
+    void keysAcrossLineEnds_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray text = "ab\r\ncd\r\n\r\nef";
+        QTest::newRow("End") << QKeySequence(QStringLiteral("End")) << 2 << 0 << 0 << text;
+        QTest::newRow("End, Right")
+            << QKeySequence(QStringLiteral("End, Right")) << 4 << 0 << 1 << text;
+        QTest::newRow("empty line")
+            << QKeySequence(QStringLiteral("Down, Down")) << 8 << 0 << 2 << text;
+        QTest::newRow("after the empty line")
+            << QKeySequence(QStringLiteral("Down, Down, Right")) << 10 << 0 << 3 << text;
+        QTest::newRow("back from the last line")
+            << QKeySequence(QStringLiteral("Ctrl+End, Home, Left")) << 8 << 0 << 2 << text;
+        QTest::newRow("Ctrl+End") << QKeySequence(QStringLiteral("Ctrl+End")) << 12 << 0 << 3
+                                  << text;
+        QTest::newRow("Shift+Down")
+            << QKeySequence(QStringLiteral("Shift+Down")) << 0 << 4 << 0 << text;
+        QTest::newRow("Shift+End, Shift+Right")
+            << QKeySequence(QStringLiteral("Shift+End, Shift+Right")) << 0 << 4 << 0 << text;
+        QTest::newRow("End, Enter") << QKeySequence(QStringLiteral("End, Return")) << 4 << 0 << 1
+                                    << QByteArray("ab\r\n\r\ncd\r\n\r\nef");
+        QTest::newRow("End, Delete") << QKeySequence(QStringLiteral("End, Del")) << 2 << 0 << 0
+                                     << QByteArray("abcd\r\n\r\nef");
+        QTest::newRow("Down, Backspace") << QKeySequence(QStringLiteral("Down, Backspace")) << 2
+                                         << 0 << 0 << QByteArray("abcd\r\n\r\nef");
+    }
+
+    void keysAcrossLineEnds()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(int, line);
+        QFETCH(QByteArray, text);
+        ViewedEdit edit;
+        edit.resize(300, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setTextLimit(100);
+        edit.setWholeText("ab\r\ncd\r\n\r\nef");
+        QTest::keySequence(&edit, keys);
+        QCOMPARE(edit.wholeText(), text);
+        QCOMPARE(edit.selStart(), start);
+        QCOMPARE(edit.selLength(), length);
+        QCOMPARE(edit.lineFromChar(-1), line);
+    }
+
+    // A key the text leaves alone, such as F3 (Find Again), goes on to the
+    // window that holds the control, once.
+    void keysTheTextLeavesReachTheWindowOnce()
+    {
+        class Window : public QWidget
+        {
+        public:
+            int keys = 0;
+
+        protected:
+            void keyPressEvent(QKeyEvent *event) override
+            {
+                ++keys;
+                event->ignore();
+            }
+        };
+        Window window;
+        auto *edit = new ViewedEdit;
+        edit->setParent(&window);
+        QTest::keyClick(edit, Qt::Key_F3);
+        QCOMPARE(window.keys, 1);
+        QTest::keyClick(edit, Qt::Key_A);
+        QCOMPARE(window.keys, 1);
+        QCOMPARE(edit->wholeText(), QByteArray("a"));
+    }
+
+    // The window's own menu is asked for at the point of the text area that
+    // was clicked, not the view's standard one.
+    void contextMenuIsAskedOfTheWindow()
+    {
+        ViewedEdit edit;
+        edit.setContextMenuPolicy(Qt::CustomContextMenu);
+        QSignalSpy asked(&edit, &QWidget::customContextMenuRequested);
+        edit.resize(200, 100);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        const QPoint at(30, 20);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, edit.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(edit.viewport(), &event);
+        QCOMPARE(asked.count(), 1);
+        QCOMPARE(asked.at(0).at(0).toPoint(), at);
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    // The plain view shows paragraphs without attributes of their own; one
+    // that gets an alignment, indents or a bullet, set or pasted, moves the
+    // document into the rich view, which shows them.
+    void paragraphAttributesChooseTheView_data()
+    {
+        QTest::addColumn<ParaAttributes>("attrs");
+        QTest::addColumn<QByteArray>("pastedRtf");
+        QTest::addColumn<bool>("plainView");
+        const QByteArray none;
+        QTest::newRow("defaults set") << ParaAttributes{} << none << true;
+        QTest::newRow("centred") << ParaAttributes{Alignment::Center, Numbering::None, 0, 0, 0}
+                                 << none << false;
+        QTest::newRow("justified")
+            << ParaAttributes{Alignment::Justify, Numbering::None, 0, 0, 0} << none << false;
+        QTest::newRow("indented") << ParaAttributes{Alignment::Left, Numbering::None, 0, 0, 360}
+                                  << none << false;
+        QTest::newRow("bulleted") << ParaAttributes{Alignment::Left, Numbering::Bullet, 0, 0, 0}
+                                  << none << false;
+        QTest::newRow("pasted plain paragraph")
+            << ParaAttributes{} << QByteArray("{\\rtf1 \\b bold\\b0\\par}") << true;
+        QTest::newRow("pasted centred paragraph")
+            << ParaAttributes{} << QByteArray("{\\rtf1 a\\par\\qc centred\\par\\pard b\\par}")
+            << false;
+    }
+
+    void paragraphAttributesChooseTheView()
+    {
+        QFETCH(ParaAttributes, attrs);
+        QFETCH(QByteArray, pastedRtf);
+        QFETCH(bool, plainView);
+        ViewedEdit edit;
+        const bool plainMode = edit.isPlainTextMode();
+        QCOMPARE(edit.showsPlainView(), plainMode);
+        edit.setTextLimit(100);
+        edit.setWholeText("one\r\ntwo");
+        edit.setSelStart(5);
+        if (pastedRtf.isEmpty()) {
+            edit.setParagraph(attrs);
+        } else {
+            auto *data = new QMimeData;
+            data->setData(QStringLiteral("text/rtf"), pastedRtf);
+            QApplication::clipboard()->setMimeData(data);
+            edit.paste();
+        }
+        QTRY_COMPARE(edit.showsPlainView(), plainMode && plainView);
+    }
+
+    // What a selection puts on the clipboard: its text, HTML, and RTF that
+    // brings back the same text with its attributes.
+    void copiedSelectionOffersEveryFormat_data()
+    {
+        QTest::addColumn<bool>("italic");
+        QTest::newRow("text without attributes") << false;
+        QTest::newRow("italic text") << true;
+    }
+
+    void copiedSelectionOffersEveryFormat()
+    {
+        QFETCH(bool, italic);
+        ViewedEdit edit;
+        edit.setWholeText(cp(QStringLiteral("x Жук\u00a0a\x0b"
+                                            "b\r\nend y")));
+        edit.setSelStart(2);
+        edit.setSelLength(12);
+        if (italic)
+            edit.setSelAttributes(CharAttributes{{}, 0, fontstyle::Italic, 0, 0}, CharField::Style);
+        edit.copy();
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        QCOMPARE(data->text(), QStringLiteral("Жук a\nb\nend"));
+        QVERIFY(data->html().contains(QStringLiteral("Жук")));
+
+        TRichEdit target;
+        target.paste();
+        QCOMPARE(target.wholeText(), edit.selText());
+        target.setSelStart(1);
+        QCOMPARE(target.selAttributes().style, italic ? fontstyle::Italic : 0);
     }
 };
 

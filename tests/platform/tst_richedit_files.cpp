@@ -1,5 +1,5 @@
-#include "platform/system/FileIO.h"
 #include "platform/richedit/TRichEdit.h"
+#include "platform/system/FileIO.h"
 
 #include <QDir>
 #include <QFile>
@@ -183,6 +183,43 @@ private Q_SLOTS:
         QCOMPARE(readAll(path("full.txt")), old);
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full.txt*")}, QDir::Files),
                  QStringList{QStringLiteral("full.txt")}); // no temporary left behind
+    }
+
+    // A plain file saved as RTF moves its document into the rich view, and
+    // saved as plain text again back into the plain view: the text, the
+    // selection, the modified state, overwriting, the focus and what undo
+    // takes back all stay.
+    void savingInTheOtherModeKeepsTheDocument()
+    {
+        writeAll(path("notes.txt"), "one\r\ntwo\r\n");
+        TRichEdit edit;
+        edit.show();
+        edit.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&edit));
+        edit.loadFromFile(path("notes.txt"));
+        edit.setFocus();
+        QVERIFY(edit.showsPlainView());
+        edit.setSelStart(5);
+        edit.setSelText("new ");
+        edit.setOverwriteMode(true);
+        edit.setSelStart(6);
+        edit.setSelLength(3);
+        for (const char *name : {"notes.rtf", "notes.txt"}) {
+            const bool plain = QByteArray(name).endsWith(".txt");
+            edit.setPlainTextMode(plain);
+            edit.saveToFile(path(name));
+            QCOMPARE(edit.showsPlainView(), plain);
+            QCOMPARE(edit.wholeText(), QByteArray("one\r\nnew two\r\n"));
+            QCOMPARE(edit.selStart(), 6);
+            QCOMPARE(edit.selLength(), 3);
+            QVERIFY(edit.isModified());
+            QVERIFY(edit.overwriteMode());
+            QVERIFY(edit.hasFocus());
+        }
+        QVERIFY(readAll(path("notes.rtf")).startsWith("{\\rtf1"));
+        QCOMPARE(readAll(path("notes.txt")), QByteArray("one\r\nnew two\r\n"));
+        edit.undo();
+        QCOMPARE(edit.wholeText(), QByteArray("one\r\ntwo\r\n"));
     }
 };
 

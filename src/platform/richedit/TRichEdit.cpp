@@ -1,23 +1,24 @@
 #include "platform/richedit/TRichEdit.h"
 
-#include "platform/text/AnsiCodec.h"
-#include "platform/system/FileIO.h"
-#include "platform/system/FileNames.h"
+#include "platform/richedit/EditView.h"
 #include "platform/richedit/PageRenderer.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
+#include "platform/richedit/SelectionMimeData.h"
 #include "platform/richedit/TextView.h"
-#include "platform/text/VirtualKeys.h"
+#include "platform/system/FileIO.h"
+#include "platform/text/AnsiCodec.h"
 #include "platform/text/WinColors.h"
 
 #include <QApplication>
-#include <QDropEvent>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopedValueRollback>
+#include <QStackedLayout>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
 #include <QTextList>
@@ -32,13 +33,6 @@ bool isPlainTextMime(const QString &mimeType)
 {
     return mimeType == QLatin1String("text/plain") ||
            mimeType.startsWith(QLatin1String("text/plain;"));
-}
-
-// Files dragged from a file manager come as their addresses: documents to
-// open, not text to insert.
-bool holdsFiles(const QMimeData *source)
-{
-    return source && !filenames::localFiles(source->urls()).isEmpty();
 }
 
 bool isRtfMime(const QString &mimeType)
@@ -56,38 +50,216 @@ QByteArray rtfData(const QMimeData &source)
     return {};
 }
 
-// Whether a key press puts text into the document, and how many characters.
-int insertedBy(const QKeyEvent &event)
+// Whether a paragraph has attributes that only the rich view shows: an
+// alignment, indents or a bullet. A document has few formats, and when none
+// of them holds such attributes that is known without a look at the
+// paragraphs.
+bool needsRichLayout(const QTextDocument &doc)
 {
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
-        return 1;
-    if (event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-        return 0;
-    const QString text = event.text();
-    if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == u'\t'))
-        return 0;
-    return int(text.size());
+    const QList<QTextFormat> formats = doc.allFormats();
+    QList<int> rich;
+    for (int i = 0; i < formats.size(); ++i) {
+        const QTextFormat &f = formats.at(i);
+        if (f.isBlockFormat() && textformat::fromBlockFormat(
+                                     f.toBlockFormat(), f.objectIndex() >= 0) != ParaAttributes{})
+            rich.append(i);
+    }
+    if (rich.isEmpty())
+        return false;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (rich.contains(b.blockFormatIndex()))
+            return true;
+    }
+    return false;
+}
+
+// Whether some text has character attributes of its own: any of the
+// document's character formats says something.
+bool hasCharAttributes(const QTextDocument &doc)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    return std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
+        return f.isCharFormat() && !f.properties().isEmpty();
+    });
 }
 
 } // namespace
 
 TRichEdit::TRichEdit(QWidget *parent)
-    : QTextEdit(parent)
+    : QWidget(parent)
+    , m_richView(new RichView(*this))
+    , m_plainView(new PlainView(*this))
+    , m_views(new QStackedLayout(this))
     , m_background(wincolors::kWindow)
 {
-    setAcceptRichText(false);
+    m_richView->setAcceptRichText(false);
+    m_views->addWidget(m_plainView);
+    m_views->addWidget(m_richView);
     const QFont f = font();
     m_defaults.name = f.family();
     m_defaults.size = f.pointSize() > 0 ? f.pointSize() : 10;
     adoptDocument(newDocument());
+    startAfresh();
     setScrollBars(m_scrollBars);
-    // The margins round the formatting rectangle show the text's background.
     setAutoFillBackground(true);
     setBackgroundColor(m_background);
     applySelectionPalette();
 
-    connect(this, &QTextEdit::cursorPositionChanged, this, &TRichEdit::noteSelection);
-    connect(this, &QTextEdit::selectionChanged, this, &TRichEdit::noteSelection);
+    // Only the view that shows the document speaks for the control.
+    const auto relay = [this](auto *view, auto signal, auto handler) {
+        connect(view, signal, this, [this, view, handler] {
+            if (view == currentView())
+                (this->*handler)();
+        });
+    };
+    relay(m_richView, &QTextEdit::textChanged, &TRichEdit::textChanged);
+    relay(m_plainView, &QPlainTextEdit::textChanged, &TRichEdit::textChanged);
+    relay(m_richView, &QTextEdit::cursorPositionChanged, &TRichEdit::noteSelection);
+    relay(m_plainView, &QPlainTextEdit::cursorPositionChanged, &TRichEdit::noteSelection);
+    relay(m_richView, &QTextEdit::selectionChanged, &TRichEdit::noteSelection);
+    relay(m_plainView, &QPlainTextEdit::selectionChanged, &TRichEdit::noteSelection);
+}
+
+// Views ----------------------------------------------------------------------
+
+template<typename F>
+decltype(auto) TRichEdit::withView(F &&f) const
+{
+    if (showsPlainView())
+        return f(*m_plainView);
+    return f(*m_richView);
+}
+
+QAbstractScrollArea *TRichEdit::currentView() const
+{
+    return static_cast<QAbstractScrollArea *>(m_views->currentWidget());
+}
+
+bool TRichEdit::showsPlainView() const
+{
+    return m_views->currentWidget() == m_plainView;
+}
+
+void TRichEdit::setPlainTextMode(bool plain)
+{
+    m_plainTextMode = plain;
+    chooseView();
+}
+
+void TRichEdit::chooseView()
+{
+    const bool plain = m_plainTextMode && !needsRichLayout(*document());
+    if (plain == showsPlainView())
+        return;
+    const QTextCursor cursor = textCursor();
+    const bool overwrite = overwriteMode();
+    const bool focused = currentView()->hasFocus();
+    showIn(document(), plain);
+    withView([&](auto &view) {
+        view.setOverwriteMode(overwrite);
+        view.setTextCursor(cursor);
+    });
+    if (focused)
+        currentView()->setFocus();
+}
+
+void TRichEdit::showIn(QTextDocument *doc, bool plainView)
+{
+    // The views' signals speak of their own documents while this goes on.
+    const QSignalBlocker quietRich(m_richView);
+    const QSignalBlocker quietPlain(m_plainView);
+    if (plainView) {
+        m_richView->setDocument(nullptr);
+        doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+        m_plainView->setDocument(doc);
+    } else {
+        m_plainView->setDocument(nullptr);
+        // Left without a layout, the document makes the one the rich view uses.
+        doc->setDocumentLayout(nullptr);
+        m_richView->setDocument(doc);
+    }
+    m_views->setCurrentWidget(plainView ? static_cast<QWidget *>(m_plainView) : m_richView);
+    setFocusProxy(currentView());
+}
+
+QTextDocument *TRichEdit::document() const
+{
+    return withView([](auto &view) { return view.document(); });
+}
+
+QWidget *TRichEdit::viewport() const
+{
+    return currentView()->viewport();
+}
+
+QScrollBar *TRichEdit::verticalScrollBar() const
+{
+    return currentView()->verticalScrollBar();
+}
+
+Qt::ScrollBarPolicy TRichEdit::horizontalScrollBarPolicy() const
+{
+    return currentView()->horizontalScrollBarPolicy();
+}
+
+Qt::ScrollBarPolicy TRichEdit::verticalScrollBarPolicy() const
+{
+    return currentView()->verticalScrollBarPolicy();
+}
+
+QTextEdit::LineWrapMode TRichEdit::lineWrapMode() const
+{
+    return wordWrap() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap;
+}
+
+bool TRichEdit::overwriteMode() const
+{
+    return withView([](auto &view) { return view.overwriteMode(); });
+}
+
+void TRichEdit::setOverwriteMode(bool overwrite)
+{
+    withView([&](auto &view) { view.setOverwriteMode(overwrite); });
+}
+
+QTextCursor TRichEdit::textCursor() const
+{
+    return withView([](auto &view) { return view.textCursor(); });
+}
+
+QRect TRichEdit::cursorRect() const
+{
+    return withView([](auto &view) { return view.cursorRect(); });
+}
+
+void TRichEdit::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode)
+{
+    withView([&](auto &view) { view.moveCursor(operation, mode); });
+}
+
+void TRichEdit::cut()
+{
+    withView([](auto &view) { view.cut(); });
+}
+
+void TRichEdit::copy()
+{
+    withView([](auto &view) { view.copy(); });
+}
+
+void TRichEdit::paste()
+{
+    withView([](auto &view) { view.paste(); });
+}
+
+void TRichEdit::selectAll()
+{
+    withView([](auto &view) { view.selectAll(); });
+}
+
+void TRichEdit::undo()
+{
+    withView([](auto &view) { view.undo(); });
 }
 
 // Text --------------------------------------------------------------------
@@ -100,11 +272,12 @@ QByteArray TRichEdit::wholeText() const
 void TRichEdit::setWholeText(QByteArrayView bytes)
 {
     const QString text = textview::decode(bytes);
-    // Qt lays out an edited range at once, but a new layout bit by bit: the
-    // layout starts afresh, so that a long text is laid out while the user
-    // can already work.
     select(0, 0);
-    document()->setTextWidth(document()->textWidth());
+    // The rich view lays out an edited range at once, but a new layout bit by
+    // bit: its layout starts afresh, so that a long text is laid out while
+    // the user can already work. The plain view lays out only what it shows.
+    if (!showsPlainView())
+        document()->setTextWidth(document()->textWidth());
     // The new text goes in after the old one, which is then removed from
     // under the caret: the caret stays at the start without being moved
     // there, which would make the control lay out everything up to where it
@@ -157,6 +330,11 @@ void TRichEdit::setSelLength(int length)
            textview::toDocument(*document(), start + std::max(0, length)));
 }
 
+void TRichEdit::setTextCursor(const QTextCursor &cursor)
+{
+    withView([&](auto &view) { view.setTextCursor(cursor); });
+}
+
 void TRichEdit::select(int anchor, int position)
 {
     // Placing the caret scrolls it into view, which needs the text laid out
@@ -192,21 +370,25 @@ bool TRichEdit::canPaste(const QString &mimeType) const
     return isPlainTextMime(mimeType) || isRtfMime(mimeType);
 }
 
-bool TRichEdit::canInsertFromMimeData(const QMimeData *source) const
+bool TRichEdit::canInsertFromMimeData(const QMimeData &source) const
 {
-    return source->hasText() || !rtfData(*source).isEmpty();
+    return source.hasText() || !rtfData(source).isEmpty();
 }
 
-void TRichEdit::insertFromMimeData(const QMimeData *source)
+void TRichEdit::insertFromMimeData(const QMimeData &source)
 {
     const int room = roomFor(selLength());
     QTextCursor c = textCursor();
-    if (const auto rtf = pastedRtf(*source, room)) {
+    if (const auto rtf = pastedRtf(source, room)) {
         c.insertFragment(QTextDocumentFragment(rtf.get()));
-    } else if (source->hasText()) {
+        // Pasted paragraphs may bring attributes that only the rich view
+        // shows. The view may be in the middle of a drop: the document moves
+        // once that is done.
+        QMetaObject::invokeMethod(this, &TRichEdit::chooseView, Qt::QueuedConnection);
+    } else if (source.hasText()) {
         // What the document holds is what a plain save writes: characters the
         // code page lacks become "?" on the way in.
-        QString text = ansi::fold(source->text());
+        QString text = ansi::fold(source.text());
         if (text.size() > room) {
             refuseForLimit();
             text.truncate(room);
@@ -216,7 +398,7 @@ void TRichEdit::insertFromMimeData(const QMimeData *source)
         return;
     }
     setTextCursor(c);
-    ensureCursorVisible();
+    scrollCaret();
 }
 
 std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int room) const
@@ -231,7 +413,7 @@ std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
-            const QString folded = ansi::fold(f.text());
+            const QString folded = textview::fold(f.text());
             if (folded == f.text())
                 continue;
             QTextCursor c(doc.get());
@@ -245,16 +427,9 @@ std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int
 
 QMimeData *TRichEdit::createMimeDataFromSelection() const
 {
-    // Qt's own selection data lists only the formats it knows of, so the
-    // formats are copied into plain data that can carry RTF too.
-    const std::unique_ptr<QMimeData> qt(QTextEdit::createMimeDataFromSelection());
-    auto *data = new QMimeData;
-    data->setText(qt->text());
-    data->setHtml(qt->html());
-    QTextDocument selection;
-    QTextCursor(&selection).insertFragment(textCursor().selection());
-    data->setData(kRtfMime, rtf::write(selection, m_defaults, systemPalette()));
-    return data;
+    const QTextDocument &doc = *document();
+    return new SelectionMimeData(textCursor(), hasCharAttributes(doc) || needsRichLayout(doc),
+                                 m_defaults, systemPalette());
 }
 
 // Files --------------------------------------------------------------------
@@ -266,15 +441,23 @@ void TRichEdit::loadFromFile(const QString &path)
 
 void TRichEdit::loadBytes(QByteArrayView bytes)
 {
-    // The new content is built in a document of its own: taking that over
-    // starts a new undo history and leaves the caret at the start without
-    // scrolling to it, so a long text is laid out bit by bit while the user
-    // can already work.
+    // The new content is built in a document of its own, which starts a new
+    // undo history. The rich view takes it filled: it then leaves the caret
+    // at the start without scrolling to it, and lays a long text out bit by
+    // bit while the user can already work. The plain view would give every
+    // paragraph of a filled document a layout of its own; it takes this one
+    // empty, and the text follows.
     QTextDocument *doc = newDocument();
-    const bool rich = !m_plainTextMode && rtf::read(bytes, *doc);
-    if (!rich)
+    if (m_plainTextMode) {
+        adoptDocument(doc);
+        const QSignalBlocker quiet(m_plainView);
         doc->setPlainText(textview::decode(bytes));
-    adoptDocument(doc);
+    } else {
+        if (!rtf::read(bytes, *doc))
+            doc->setPlainText(textview::decode(bytes));
+        adoptDocument(doc);
+    }
+    startAfresh();
 }
 
 void TRichEdit::saveToFile(const QString &path) const
@@ -301,17 +484,22 @@ void TRichEdit::adoptDocument(QTextDocument *doc)
 {
     QPointer<QTextDocument> old = document();
     doc->setParent(this);
-    setDocument(doc);
-    // The control frees the document it made itself; the ones given to it
-    // are ours to free.
+    showIn(doc, m_plainTextMode && !needsRichLayout(*doc));
+    // The views free the documents they made themselves; the ones given to
+    // them are ours to free.
     if (old && old != doc && old->parent() == this)
         delete old;
+}
+
+void TRichEdit::startAfresh()
+{
     // Typing at the caret takes the format of the text there, not the one the
     // old document had.
-    setTextCursor(QTextCursor(doc));
+    setTextCursor(QTextCursor(document()));
     applyDefaults();
-    doc->clearUndoRedoStacks();
-    doc->setModified(false);
+    document()->clearUndoRedoStacks();
+    document()->setModified(false);
+    Q_EMIT textChanged();
 }
 
 bool TRichEdit::isModified() const
@@ -340,6 +528,16 @@ CharAttributes TRichEdit::selAttributes() const
 void TRichEdit::setSelAttributes(const CharAttributes &attrs, CharFields fields)
 {
     mergeCurrentCharFormat(textformat::toCharFormat(attrs, fields, systemPalette()));
+}
+
+QTextCharFormat TRichEdit::currentCharFormat() const
+{
+    return withView([](auto &view) { return view.currentCharFormat(); });
+}
+
+void TRichEdit::mergeCurrentCharFormat(const QTextCharFormat &format)
+{
+    withView([&](auto &view) { view.mergeCurrentCharFormat(format); });
 }
 
 void TRichEdit::setDefAttributes(const CharAttributes &attrs, CharFields fields)
@@ -373,14 +571,6 @@ void TRichEdit::applyDefaults()
 QPalette TRichEdit::systemPalette() const
 {
     return QApplication::palette(this);
-}
-
-void TRichEdit::changeEvent(QEvent *event)
-{
-    QTextEdit::changeEvent(event);
-    // The widget's own font is not the text's: keep the default attributes.
-    if (event->type() == QEvent::FontChange)
-        document()->setDefaultFont(textformat::toFont(m_defaults));
 }
 
 // Paragraph attributes -------------------------------------------------------
@@ -419,18 +609,20 @@ void TRichEdit::setParagraph(const ParaAttributes &attrs, ParaFields fields)
             break;
     }
     edit.endEditBlock();
+    chooseView();
 }
 
 // Appearance ------------------------------------------------------------------
 
 bool TRichEdit::wordWrap() const
 {
-    return lineWrapMode() != QTextEdit::NoWrap;
+    return m_richView->lineWrapMode() != QTextEdit::NoWrap;
 }
 
 void TRichEdit::setWordWrap(bool wrap)
 {
-    setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    m_richView->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    m_plainView->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TRichEdit::setScrollBars(ScrollBars bars)
@@ -438,12 +630,15 @@ void TRichEdit::setScrollBars(ScrollBars bars)
     m_scrollBars = bars;
     const bool h = bars == ScrollBars::Horizontal || bars == ScrollBars::Both;
     const bool v = bars == ScrollBars::Vertical || bars == ScrollBars::Both;
-    setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     // The vertical bar stays, disabled while the text fits. A bar that came
     // and went would change the width the text is laid out in, and with it
-    // lay out the whole text again; in a document taller than INT_MAX / 100
-    // pixels Qt's scroll range overflows and would flip it at every move.
-    setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    // lay out the whole text again; in a rich document taller than INT_MAX /
+    // 100 pixels Qt's scroll range overflows and would flip it at every move.
+    for (QAbstractScrollArea *view : {static_cast<QAbstractScrollArea *>(m_richView),
+                                      static_cast<QAbstractScrollArea *>(m_plainView)}) {
+        view->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        view->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    }
 }
 
 void TRichEdit::setBackgroundColor(quint32 colorRef)
@@ -544,12 +739,13 @@ void TRichEdit::setFormattingRect(const QRect &rect)
     if (margins == m_margins)
         return;
     m_margins = margins;
-    setViewportMargins(margins);
+    m_richView->setViewportMargins(margins);
+    m_plainView->setViewportMargins(margins);
 }
 
 void TRichEdit::scrollCaret()
 {
-    ensureCursorVisible();
+    withView([](auto &view) { view.ensureCursorVisible(); });
 }
 
 // Printing -----------------------------------------------------------------------
@@ -582,68 +778,28 @@ void TRichEdit::noteSelection()
 
 void TRichEdit::keyPressEvent(QKeyEvent *event)
 {
-    Q_EMIT keyDown(vk::fromKeyEvent(*event), event->modifiers());
+    forwardToView(event);
+}
 
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
-        setOverwriteMode(!overwriteMode());
-        event->accept();
-        return;
-    }
-    const int inserted = insertedBy(*event);
-    if (inserted > 0 && inserted > roomFor(selLength())) {
-        refuseForLimit();
-        event->accept();
-        return;
-    }
-    // A line break inside a paragraph has no place in the text view's
-    // lines: Shift+Enter starts a paragraph like Enter.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const QString folded = ansi::fold(event->text());
-    if ((enter && (mods & Qt::ShiftModifier)) || folded != event->text()) {
-        QKeyEvent plain(event->type(), event->key(),
-                        enter ? event->modifiers() & ~Qt::ShiftModifier : event->modifiers(),
-                        folded, event->isAutoRepeat(), ushort(event->count()));
-        QTextEdit::keyPressEvent(&plain);
-        event->setAccepted(plain.isAccepted());
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
+void TRichEdit::keyReleaseEvent(QKeyEvent *event)
+{
+    forwardToView(event);
 }
 
 void TRichEdit::inputMethodEvent(QInputMethodEvent *event)
 {
-    const QString folded = ansi::fold(event->commitString());
-    if (folded == event->commitString()) {
-        QTextEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent copy(event->preeditString(), event->attributes());
-    copy.setCommitString(folded, event->replacementStart(), event->replacementLength());
-    QTextEdit::inputMethodEvent(&copy);
+    forwardToView(event);
 }
 
-void TRichEdit::mousePressEvent(QMouseEvent *event)
+void TRichEdit::forwardToView(QEvent *event)
 {
-    Q_EMIT mouseDown(event->button(), event->position().toPoint());
-    QTextEdit::mousePressEvent(event);
-}
-
-// Dropped files are left to the window that holds the control.
-void TRichEdit::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (holdsFiles(event->mimeData())) {
+    // What the view leaves comes back up to the control on its way to the
+    // window that holds it, and goes on from there once only.
+    if (m_forwarding) {
         event->ignore();
         return;
     }
-    QTextEdit::dragEnterEvent(event);
-}
-
-void TRichEdit::dropEvent(QDropEvent *event)
-{
-    if (holdsFiles(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    QTextEdit::dropEvent(event);
+    const QScopedValueRollback forwarding(m_forwarding, true);
+    QCoreApplication::sendEvent(currentView(), event);
+    event->accept();
 }

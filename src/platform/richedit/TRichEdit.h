@@ -3,11 +3,20 @@
 #include "platform/text/TextAttributes.h"
 
 #include <QByteArray>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <QWidget>
 
 #include <memory>
 
+class QAbstractScrollArea;
+class QMimeData;
 class QPagedPaintDevice;
+class QPlainTextEdit;
+class QScrollBar;
+class QStackedLayout;
+template<class Base>
+class EditView;
 
 // The rich-edit control that holds a document.
 //
@@ -15,7 +24,13 @@ class QPagedPaintDevice;
 // bytes in the ANSI code page, paragraph breaks as CR LF, 0-based positions
 // in which CR LF counts as two. Files are read and written as plain text or,
 // when the plain-text mode is off, as RTF.
-class TRichEdit : public QTextEdit
+//
+// A plain document is shown by a QPlainTextEdit, which lays out only what is
+// on the screen, so that a file of many megabytes opens, jumps to its end and
+// scrolls at once; a rich one by a QTextEdit, which can show every paragraph
+// attribute. The control moves its one QTextDocument, with its undo history,
+// into the view that suits it, and answers the same whichever it is.
+class TRichEdit : public QWidget
 {
     Q_OBJECT
 
@@ -50,7 +65,10 @@ public:
 
     // True: files are read and written as plain text; false: as RTF.
     bool isPlainTextMode() const { return m_plainTextMode; }
-    void setPlainTextMode(bool plain) { m_plainTextMode = plain; }
+    void setPlainTextMode(bool plain);
+    // Whether the document is shown by the plain view: in plain-text mode,
+    // while no paragraph has attributes that only the rich view shows.
+    bool showsPlainView() const;
 
     // Replaces the document with the file's content: in rich-text mode the
     // file is read as RTF, or as plain text when it is not RTF. A failure
@@ -112,7 +130,30 @@ public:
     // Prints the whole document onto the device, one page after another.
     void print(QPagedPaintDevice *device) const;
 
+    // What the program also asks of the control as of a QTextEdit, answered
+    // by the view that shows the document.
+    QTextDocument *document() const;
+    QWidget *viewport() const;
+    QScrollBar *verticalScrollBar() const;
+    Qt::ScrollBarPolicy horizontalScrollBarPolicy() const;
+    Qt::ScrollBarPolicy verticalScrollBarPolicy() const;
+    QTextEdit::LineWrapMode lineWrapMode() const;
+    bool overwriteMode() const;
+    void setOverwriteMode(bool overwrite);
+    QRect cursorRect() const;
+    void moveCursor(QTextCursor::MoveOperation operation,
+                    QTextCursor::MoveMode mode = QTextCursor::MoveAnchor);
+
+public Q_SLOTS:
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    void undo();
+
 Q_SIGNALS:
+    // The text changed.
+    void textChanged();
     // The caret or the selection moved.
     void selectionChange();
     // A key was pressed; raised before the control acts on it.
@@ -124,25 +165,43 @@ Q_SIGNALS:
     void textLimitReached();
 
 protected:
+    // Keys sent to the control itself go to the view that shows the text.
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    void changeEvent(QEvent *event) override;
-    bool canInsertFromMimeData(const QMimeData *source) const override;
-    void insertFromMimeData(const QMimeData *source) override;
-    QMimeData *createMimeDataFromSelection() const override;
 
 private:
+    // The views take their input through these.
+    template<class Base>
+    friend class EditView;
+    bool canInsertFromMimeData(const QMimeData &source) const;
+    void insertFromMimeData(const QMimeData &source);
+    QMimeData *createMimeDataFromSelection() const;
+
+    using RichView = EditView<QTextEdit>;
+    using PlainView = EditView<QPlainTextEdit>;
+    // Calls f with the view that shows the document.
+    template<typename F>
+    decltype(auto) withView(F &&f) const;
+    QAbstractScrollArea *currentView() const;
+    // Moves the document into the view that suits it.
+    void chooseView();
+    void showIn(QTextDocument *doc, bool plainView);
+    void forwardToView(QEvent *event);
+    QTextCursor textCursor() const;
+    void setTextCursor(const QTextCursor &cursor);
+    QTextCharFormat currentCharFormat() const;
+    void mergeCurrentCharFormat(const QTextCharFormat &format);
     // The document as an RTF file holds it.
     QByteArray toRtf() const;
     // Takes the bytes as a file's content.
     void loadBytes(QByteArrayView bytes);
     // Document positions.
     void select(int anchor, int position);
-    // Makes a freshly built document the control's own.
+    // Makes a freshly built document the control's own; startAfresh then
+    // puts the caret at its start, unmodified, without undo history.
     void adoptDocument(QTextDocument *doc);
+    void startAfresh();
     QTextDocument *newDocument() const;
     // Text pasted as RTF, or null when the source holds none that fits.
     std::unique_ptr<QTextDocument> pastedRtf(const QMimeData &source, int room) const;
@@ -154,6 +213,10 @@ private:
     void refuseForLimit();
     QPalette systemPalette() const;
 
+    RichView *m_richView;
+    PlainView *m_plainView;
+    QStackedLayout *m_views;
+    bool m_forwarding = false;
     bool m_plainTextMode = true;
     CharAttributes m_defaults;
     quint32 m_background;

@@ -96,4 +96,9 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
+QString fold(QStringView docText)
+{
+    return decode(encode(docText));
+}
+
 } // namespace textview

@@ -39,4 +39,8 @@ QByteArray encode(QStringView docText);
 // one paragraph break ('\n').
 QString decode(QByteArrayView bytes);
 
+// Text of a paragraph as the code page can hold it: characters outside it
+// become "?", line separators stay.
+QString fold(QStringView docText);
+
 } // namespace textview
