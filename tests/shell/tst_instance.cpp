@@ -45,6 +45,8 @@ private:
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_runtime->path());
         // The copies keep their settings away from the user's.
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_runtime->path());
+        // Copies killed at the end leave their temporary folders behind.
+        env.insert(QStringLiteral("TMPDIR"), m_runtime->path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
         p->setProcessEnvironment(env);
