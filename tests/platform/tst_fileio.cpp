@@ -1,6 +1,7 @@
 // Reading and writing files: a full disk, what is not a regular file, and
 // what a save keeps of the file it replaces.
 
+#include "FileBytes.h"
 #include "SmallDisk.h"
 #include "platform/system/FileIO.h"
 
@@ -17,19 +18,10 @@
 
 #include <sys/stat.h>
 
+using testfiles::readAll;
+using testfiles::writeAll;
+
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
-}
 
 // Bytes that tell one version of a file from another at every position.
 QByteArray content(qsizetype size, char version)

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileIO.h"
 
@@ -10,20 +11,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using testfiles::readAll;
+using testfiles::writeAll;
+
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // Writes that pass the limit fail with EFBIG, as on a full disk.
 class FileSizeLimit
@@ -67,7 +58,7 @@ private Q_SLOTS:
                 bytes += char(b);
         }
         bytes += "\r\nend\r\n";
-        writeAll(path("bytes.txt"), bytes);
+        QVERIFY(writeAll(path("bytes.txt"), bytes));
 
         TRichEdit edit;
         edit.loadFromFile(path("bytes.txt"));
@@ -80,7 +71,7 @@ private Q_SLOTS:
 
     void loneCrAndLfAreSavedAsCrLf()
     {
-        writeAll(path("unix.txt"), "one\ntwo\rthree\r\n\nfour");
+        QVERIFY(writeAll(path("unix.txt"), "one\ntwo\rthree\r\n\nfour"));
         TRichEdit edit;
         edit.loadFromFile(path("unix.txt"));
         edit.saveToFile(path("unix.txt"));
@@ -91,7 +82,7 @@ private Q_SLOTS:
     {
         TRichEdit edit;
         edit.setWholeText("old");
-        writeAll(path("new.txt"), "new");
+        QVERIFY(writeAll(path("new.txt"), "new"));
         edit.loadFromFile(path("new.txt"));
         QCOMPARE(edit.wholeText(), QByteArray("new"));
         QVERIFY(!edit.canUndo());
@@ -100,7 +91,7 @@ private Q_SLOTS:
     void loadingIsNotCutByTheTextLimit()
     {
         const QByteArray big(100000, 'x');
-        writeAll(path("big.txt"), big);
+        QVERIFY(writeAll(path("big.txt"), big));
         TRichEdit edit;
         edit.loadFromFile(path("big.txt"));
         QCOMPARE(edit.textLength(), big.size());
@@ -131,12 +122,12 @@ private Q_SLOTS:
         QFETCH(bool, needsNonRoot);
         if (needsNonRoot && isRoot())
             QSKIP("permissions do not bind the superuser");
-        writeAll(path("blocker"), "a file");
+        QVERIFY(writeAll(path("blocker"), "a file"));
         QDir(m_dir.path()).mkpath(QStringLiteral("adir"));
         QDir(m_dir.path()).mkpath(QStringLiteral("ro"));
         QDir(m_dir.path()).mkpath(QStringLiteral("locked"));
-        writeAll(path("ro/file.txt"), "old");
-        writeAll(path("locked/file.txt"), "old");
+        QVERIFY(writeAll(path("ro/file.txt"), "old"));
+        QVERIFY(writeAll(path("locked/file.txt"), "old"));
         QFile::setPermissions(path("ro/file.txt"), QFile::ReadOwner);
         QFile::setPermissions(path("locked/file.txt"), QFile::ReadOwner);
         QFile::setPermissions(path("locked"), QFile::ReadOwner | QFile::ExeOwner);
@@ -161,7 +152,7 @@ private Q_SLOTS:
     void writesInPlaceWhereTheDirectoryTakesNoTemporaryFile()
     {
         QDir(m_dir.path()).mkpath(QStringLiteral("shut"));
-        writeAll(path("shut/file.txt"), "old");
+        QVERIFY(writeAll(path("shut/file.txt"), "old"));
         QFile::setPermissions(path("shut"), QFile::ReadOwner | QFile::ExeOwner);
         TRichEdit edit;
         edit.setWholeText("new");
@@ -173,7 +164,7 @@ private Q_SLOTS:
     void fullDiskLeavesTheOldFile()
     {
         const QByteArray old = "the file as it was\r\n";
-        writeAll(path("full.txt"), old);
+        QVERIFY(writeAll(path("full.txt"), old));
         TRichEdit edit;
         edit.setWholeText(QByteArray(64 * 1024, 'y'));
         {
@@ -191,7 +182,7 @@ private Q_SLOTS:
     // takes back all stay.
     void savingInTheOtherModeKeepsTheDocument()
     {
-        writeAll(path("notes.txt"), "one\r\ntwo\r\n");
+        QVERIFY(writeAll(path("notes.txt"), "one\r\ntwo\r\n"));
         TRichEdit edit;
         edit.show();
         edit.activateWindow();
