@@ -11,6 +11,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
@@ -37,6 +38,9 @@ public:
 
     // Runs FormCreate; the frame sets Tag and then the caption or Open.
     explicit TEditForm(TEditHost &host, QWidget *parent = nullptr);
+
+    // The edit window an MDI sub-window holds, or null.
+    static TEditForm *inWindow(const QMdiSubWindow *window);
 
     // Controls
     QToolBar *ToolBar = nullptr;

@@ -1,10 +1,8 @@
 #include "shell/MDIFrame.h"
 
-#include "controls/ActionTable.h"
 #include "controls/DragDrop.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
-#include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
 #include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileIO.h"
@@ -20,28 +18,21 @@
 #include "shell/RecentFiles.h"
 #include "transform/KeyboardLayout.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPaintEvent>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include <utility>
 
 namespace {
-
-constexpr int kFileMenuGroup = 0;
-constexpr int kFrameMenuGroup = 9;
 
 QList<Prompts::FileFilter> openFilters()
 {
@@ -65,11 +56,6 @@ QList<Prompts::FileFilter> openFilters()
 bool fitsHandOffFile(const QString &path)
 {
     return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
-}
-
-TEditForm *formOf(QMdiSubWindow *window)
-{
-    return window ? qobject_cast<TEditForm *>(window->widget()) : nullptr;
 }
 
 // On X11 a window's own Close answers Ctrl+W as well as Ctrl+F4. Ctrl+W
@@ -155,164 +141,6 @@ TFrameForm::~TFrameForm()
     const auto windows = MDIArea->subWindowList();
     for (QMdiSubWindow *window : windows)
         delete window;
-}
-
-// Layout --------------------------------------------------------------------------
-
-void TFrameForm::createControls()
-{
-    createMenus();
-    createToolBar();
-
-    auto *central = new QWidget(this);
-    PageControl1 = new TPageControl(central);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setFixedHeight(31);
-    connect(PageControl1, &QTabBar::currentChanged, this, [this] { PageControl1Change(); });
-    connect(PageControl1, &TPageControl::mouseUp, this, [this] { PageControl1MouseUp(); });
-
-    MDIArea = new QMdiArea(central);
-    MDIArea->setObjectName(QStringLiteral("MDIArea"));
-    MDIArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
-    connect(MDIArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *window) {
-        if (TEditForm *form = formOf(window))
-            form->FormActivate();
-        rebuildMenuBar();
-    });
-
-    // The calendar panel lies over the documents while it is shown.
-    Panel1 = new TCalendarPanel(central);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    ClockLabel1 = Panel1->ClockLabel1;
-    TButton = Panel1->TButton;
-    PageControl2 = Panel1->PageControl2;
-    Calendar1 = Panel1->Calendar1;
-    CBoxYear = Panel1->CBoxYear;
-
-    auto *area = new QGridLayout;
-    area->addWidget(MDIArea, 0, 0);
-    area->addWidget(Panel1, 0, 0);
-    auto *layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(PageControl1);
-    layout->addLayout(area, 1);
-    setCentralWidget(central);
-
-    DragDrop1 = new TDragDrop(this);
-    DragDrop1->setObjectName(QStringLiteral("DragDrop1"));
-    DragDrop1->setEnabled(true);
-    connect(DragDrop1, &TDragDrop::fileDrop, this, [this] { DragDrop1FileDrop(); });
-}
-
-void TFrameForm::createMenus()
-{
-    File1 = new QMenu(tr("&File"), this);
-    File1->setObjectName(QStringLiteral("File1"));
-    // clang-format off
-    actions::addTo(File1, {
-        {.slot = &New1, .name = "New1", .caption = tr("&New"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N), .handler = [this] { New1Click(); }},
-        {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O), .handler = [this] { Open1Click(); }},
-        {.name = "N1", .caption = QStringLiteral("-")},
-        {.slot = &Exit1, .name = "Exit1", .caption = tr("E&xit"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .handler = [this] { Exit1Click(); }},
-    });
-    // clang-format on
-    m_recentFiles = new TRecentFiles(
-        File1, Exit1, [this](QAction *entry) { OpenLastOpened(entry); }, this);
-
-    Favourites1 = new QMenu(tr("Fa&vourites"), this);
-    Favourites1->setObjectName(QStringLiteral("Favourites1"));
-    TrayFavourites = new QMenu(tr("Favourites..."), this);
-    TrayFavourites->setObjectName(QStringLiteral("TrayFavourites"));
-
-    Window1 = new QMenu(tr("&Window"), this);
-    Window1->setObjectName(QStringLiteral("Window1"));
-    auto *arrangement = new QActionGroup(this);
-    // clang-format off
-    actions::addTo(Window1, {
-        {.slot = &Tile1, .name = "Tile1", .caption = tr("&Tile"),
-         .handler = [this] { Tile1Click(); }, .group = arrangement},
-        {.slot = &Cascade1, .name = "Cascade1", .caption = tr("&Cascade"),
-         .handler = [this] { Cascade1Click(); }, .group = arrangement},
-        {.slot = &Entire1, .name = "Entire1", .caption = tr("&Entire"),
-         .handler = [this] { Entire1Click(); }, .checked = true, .group = arrangement},
-        {.name = "N3", .caption = QStringLiteral("-")},
-        {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = tr("Calendar"),
-         .handler = [this] { mnuCalendar2Click(); },
-         .checkable = true, .checked = true},
-    });
-    // clang-format on
-    connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
-
-    Options1 = new QMenu(tr("&Options"), this);
-    Options1->setObjectName(QStringLiteral("Options1"));
-    // clang-format off
-    actions::addTo(Options1, {
-        {.slot = &Preference1, .name = "Preference1", .caption = tr("&Preferences..."),
-         .handler = [this] { Preference1Click(); }},
-    });
-    // clang-format on
-
-    // clang-format off
-    actions::make(this, {.slot = &About, .name = "About", .caption = tr("&About"),
-                         .handler = [this] { AboutClick(); }});
-    // clang-format on
-}
-
-void TFrameForm::createToolBar()
-{
-    ToolBar = addToolBar(QStringLiteral("ToolBar"));
-    ToolBar->setObjectName(QStringLiteral("ToolBar"));
-    ToolBar->setMovable(false);
-    ToolBar->setFloatable(false);
-    ToolBar->toggleViewAction()->setVisible(false);
-    setContextMenuPolicy(Qt::NoContextMenu);
-    // clang-format off
-    actions::addTo(ToolBar, {
-        {.slot = &NewlButton, .name = "NewlButton", .hint = tr("New|New file"),
-         .glyph = toolbarimages::New, .handler = [this] { New1Click(); }},
-        {.slot = &OpenButton, .name = "OpenButton",
-         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
-         .handler = [this] { Open1Click(); }},
-    });
-    // clang-format on
-    // The separator stretches so that Exit sits at the right end.
-    auto *stretch = new QWidget(ToolBar);
-    stretch->setObjectName(QStringLiteral("ToolButton2"));
-    stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    ToolBar->addWidget(stretch);
-    ToolBar->addAction(actions::make(ToolBar, {.slot = &ExitButton,
-                                               .name = "ExitButton",
-                                               .hint = tr("Exit"),
-                                               .glyph = toolbarimages::Exit,
-                                               .handler = [this] { Exit1Click(); }}));
-}
-
-// While an edit window is active its menus join the bar: a menu of the
-// same merge group takes the frame's place, lower groups come first.
-void TFrameForm::rebuildMenuBar()
-{
-    QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
-                                       {Favourites1->menuAction(), kFrameMenuGroup},
-                                       {Window1->menuAction(), kFrameMenuGroup},
-                                       {Options1->menuAction(), kFrameMenuGroup},
-                                       {About, kFrameMenuGroup}};
-    if (const TEditForm *active = activeEditWindow()) {
-        const auto own = active->mergedMenus();
-        QList<int> replaced;
-        for (const auto &[item, group] : own)
-            replaced.append(group);
-        items.removeIf([&](const auto &i) { return replaced.contains(i.second); });
-        items.append(own);
-    }
-    std::stable_sort(items.begin(), items.end(),
-                     [](const auto &a, const auto &b) { return a.second < b.second; });
-    menuBar()->clear();
-    for (const auto &i : std::as_const(items))
-        menuBar()->addAction(i.first);
 }
 
 // The Window menu lists the open edit windows under its own items.
@@ -528,7 +356,7 @@ QList<TEditForm *> TFrameForm::editWindows() const
     QList<TEditForm *> forms;
     const auto windows = MDIArea->subWindowList(QMdiArea::CreationOrder);
     for (QMdiSubWindow *window : windows) {
-        if (TEditForm *form = formOf(window))
+        if (TEditForm *form = TEditForm::inWindow(window))
             forms.append(form);
     }
     return forms;
@@ -541,7 +369,7 @@ int TFrameForm::editWindowCount() const
 
 TEditForm *TFrameForm::activeEditWindow() const
 {
-    return formOf(MDIArea->activeSubWindow());
+    return TEditForm::inWindow(MDIArea->activeSubWindow());
 }
 
 // The editor as the edit window recorded it when it became active.

@@ -1,0 +1,292 @@
+#include "editor/MDIEdit.h"
+
+#include "controls/ActionTable.h"
+#include "controls/DragDrop.h"
+#include "controls/ToolbarImages.h"
+#include "editor/EditHost.h"
+#include "editor/EncodingHint.h"
+#include "editor/Formatting.h"
+#include "editor/Ruler.h"
+#include "platform/richedit/TRichEdit.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+// How the edit window is put together: its controls, menus, toolbar and
+// status bar.
+
+namespace {
+
+constexpr int kMenuGroupFile = 0;
+constexpr int kMenuGroupEdit = 2;
+
+} // namespace
+
+// Layout ------------------------------------------------------------------------
+
+void TEditForm::createControls()
+{
+    Editor = new TRichEdit(this);
+    Editor->setObjectName(QStringLiteral("Editor"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(15);
+    Editor->setFont(font);
+    Editor->setHideSelection(false);
+    Editor->setScrollBars(TRichEdit::ScrollBars::Vertical);
+    Editor->setWordWrap(true);
+    Editor->setPlainTextMode(true);
+    connect(Editor, &TRichEdit::textChanged, this, &TEditForm::RichEditChange);
+    connect(Editor, &TRichEdit::selectionChange, this, &TEditForm::runSelectionChange);
+    connect(Editor, &TRichEdit::keyDown, this, &TEditForm::EditorKeyDown);
+    connect(Editor, &TRichEdit::mouseDown, this, &TEditForm::EditorMouseDown);
+    connect(Editor, &TRichEdit::textLimitReached, this, &TEditForm::showTextLimitReached);
+
+    createFileMenu();
+    createEditMenu();
+    createCharacterMenu();
+    createConvertMenu();
+    createPopupMenu();
+    createToolBar();
+
+    Ruler = new TRuler(Editor, this);
+    Ruler->setObjectName(QStringLiteral("Ruler"));
+    connect(Ruler, &TRuler::markerDropped, this, &TEditForm::runSelectionChange);
+
+    createStatusBar();
+    EncodingHint = new TEncodingHint(StatusBar, this);
+    connect(Editor, &TRichEdit::textChanged, this, [this] {
+        if (Editor->isModified())
+            EncodingHint->dismiss();
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolBar);
+    layout->addWidget(Ruler);
+    layout->addWidget(EncodingHint);
+    layout->addWidget(Editor, 1);
+    layout->addWidget(StatusBar);
+
+    // Text dragged within or between editors stays the editor's: only
+    // files reach the window.
+    DragDrop2 = new TDragDrop(this);
+    DragDrop2->setObjectName(QStringLiteral("DragDrop2"));
+    DragDrop2->setEnabled(true);
+    connect(DragDrop2, &TDragDrop::fileDrop, this, &TEditForm::DragDrop2FileDrop);
+}
+
+void TEditForm::createFileMenu()
+{
+    File1 = new QMenu(tr("&File"), this);
+    File1->setObjectName(QStringLiteral("File1"));
+    // clang-format off
+    actions::addTo(File1, {
+        {.slot = &New1, .name = "New1", .caption = tr("&New"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N),
+         .handler = [this] { m_host.New1Click(); }},
+        {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O),
+         .handler = [this] { m_host.Open1Click(); }},
+        {.slot = &Refresh1, .name = "Refresh1", .caption = tr("&Refresh"),
+         .shortcut = Qt::Key_F5, .handler = [this] { Refresh1Click(); }},
+        {.name = "N1", .caption = QStringLiteral("-")},
+        {.slot = &Close1, .name = "Close1", .caption = tr("&Close"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_W), .handler = [this] { Close1Click(); }},
+        {.slot = &CloseAll1, .name = "CloseAll1", .caption = tr("Cl&ose All"),
+         .handler = [this] { m_host.CloseAll(); }},
+        {.name = "N6", .caption = QStringLiteral("-")},
+        {.slot = &Save1, .name = "Save1", .caption = tr("&Save"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .handler = [this] { Save1Click(); }},
+        {.slot = &Saveas1, .name = "Saveas1", .caption = tr("Save &as..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         .handler = [this] { Saveas1Click(); }},
+        {.name = "N7", .caption = QStringLiteral("-")},
+        {.slot = &Print1, .name = "Print1", .caption = tr("&Print"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P), .handler = [this] { Print1Click(); }},
+        {.slot = &Printersetup1, .name = "Printersetup1",
+         .caption = tr("Printer setup..."),
+         .handler = [this] { Printersetup1Click(); }},
+        {.name = "N2", .caption = QStringLiteral("-")},
+        {.slot = &Exit1, .name = "Exit1", .caption = tr("E&xit"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q),
+         .handler = [this] { m_host.Exit1Click(); }},
+    });
+    // clang-format on
+    m_fixedFileItems = int(File1->actions().size());
+}
+
+void TEditForm::createEditMenu()
+{
+    Edit1 = new QMenu(tr("&Edit"), this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    // clang-format off
+    actions::addTo(Edit1, {
+        {.slot = &Undo1, .name = "Undo1", .caption = tr("&Undo"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Z), .handler = [this] { Undo1Click(); }},
+        {.slot = &Cut1, .name = "Cut1", .caption = tr("Cu&t"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_X), .handler = [this] { Cut1Click(); }},
+        {.slot = &Copy1, .name = "Copy1", .caption = tr("&Copy"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C), .handler = [this] { Copy1Click(); }},
+        {.slot = &Paste1, .name = "Paste1", .caption = tr("&Paste"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_V), .handler = [this] { Paste1Click(); }},
+        {.slot = &Delete1, .name = "Delete1", .caption = tr("De&lete"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_D), .handler = [this] { Delete1Click(); }},
+        {.name = "N3", .caption = QStringLiteral("-")},
+        {.slot = &Selectall1, .name = "Selectall1", .caption = tr("Select &all"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_A),
+         .handler = [this] { Selectall1Click(); }},
+        {.name = "N8", .caption = QStringLiteral("-")},
+        {.slot = &Find1, .name = "Find1", .caption = tr("&Find and Replace..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_F), .handler = [this] { Find1Click(); }},
+        {.slot = &FindAgain1, .name = "FindAgain1", .caption = tr("Find Again"),
+         .shortcut = Qt::Key_F3, .handler = [this] { FindAgain1Click(); }},
+    });
+    // clang-format on
+    connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
+}
+
+void TEditForm::createCharacterMenu()
+{
+    m_formatting = new TFormatting(Editor, this);
+    Character1 = m_formatting->Character1;
+    Left1 = m_formatting->Left1;
+    Center1 = m_formatting->Center1;
+    Right1 = m_formatting->Right1;
+    Wordwrap1 = m_formatting->Wordwrap1;
+    Font1 = m_formatting->Font1;
+}
+
+void TEditForm::createConvertMenu()
+{
+    Convert1 = new QMenu(tr("&Convert"), this);
+    Convert1->setObjectName(QStringLiteral("Convert1"));
+    // clang-format off
+    actions::addTo(Convert1, {
+        {.slot = &D866W1251, .name = "D866W1251", .caption = tr("Dos866->Win1251"),
+         .handler = [this] { D866W1251Click(); }},
+        {.slot = &W1251D866, .name = "W1251D866", .caption = tr("Win1251->Dos866"),
+         .handler = [this] { W1251D866Click(); }},
+        {.name = "N9", .caption = QStringLiteral("-")},
+        {.slot = &Koi8Win12511, .name = "Koi8Win12511", .caption = tr("Koi8->Win1251"),
+         .handler = [this] { Koi8Win12511Click(); }},
+        {.slot = &Win1251Koi8, .name = "Win1251Koi8", .caption = tr("Win1251->Koi8"),
+         .handler = [this] { Win1251Koi8Click(); }},
+        {.name = "N10", .caption = QStringLiteral("-")},
+        {.slot = &Utf8Win1251, .name = "Utf8Win1251", .caption = tr("UTF-8->Win1251"),
+         .handler = [this] { Utf8Win1251Click(); }},
+        {.slot = &Win1251Utf8, .name = "Win1251Utf8", .caption = tr("Win1251->UTF-8"),
+         .handler = [this] { Win1251Utf8Click(); }},
+    });
+    // clang-format on
+    // A command of its own on the menu bar, not a menu.
+    mnuEngToLower = actions::make(this, {.name = "mnuEngToLower",
+                                         .caption = tr("EngToLower"),
+                                         .handler = [this] { mnuEngToLowerClick(); }});
+}
+
+void TEditForm::createPopupMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    // clang-format off
+    actions::addTo(PopupMenu1, {
+        {.slot = &Cut2, .name = "Cut2", .caption = tr("Cu&t"),
+         .handler = [this] { Cut1Click(); }},
+        {.slot = &Copy2, .name = "Copy2", .caption = tr("&Copy"),
+         .handler = [this] { Copy1Click(); }},
+        {.slot = &Paste2, .name = "Paste2", .caption = tr("&Paste"),
+         .handler = [this] { Paste1Click(); }},
+        {.slot = &Translate2, .name = "Translate2", .caption = tr("Translate"),
+         .handler = [this] { Translate2Click(); }},
+        {.slot = &InStart1, .name = "InStart1", .caption = tr("InStart"),
+         .handler = [this] { InStart1Click(); }},
+    });
+    // clang-format on
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
+    Editor->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Editor, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { PopupMenu1->popup(Editor->viewport()->mapToGlobal(pos)); });
+}
+
+void TEditForm::createToolBar()
+{
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setFixedHeight(41);
+    ToolBar->setMovable(false);
+    ToolBar->setFloatable(false);
+    ToolBar->setIconSize(QSize(20, 20));
+    // clang-format off
+    actions::addTo(ToolBar, {
+        {.slot = &NewlButton, .name = "NewlButton", .hint = tr("New|New file"),
+         .glyph = toolbarimages::New, .handler = [this] { New1->trigger(); }},
+        {.slot = &OpenButton, .name = "OpenButton",
+         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
+         .handler = [this] { Open1->trigger(); }},
+        {.slot = &SaveButton, .name = "SaveButton",
+         .hint = tr("Save|Save current file"), .glyph = toolbarimages::Save,
+         .handler = [this] { Save1->trigger(); }},
+        {.slot = &PrintButton, .name = "PrintButton",
+         .hint = tr("Print|Print current file"), .glyph = toolbarimages::Print,
+         .handler = [this] { Print1->trigger(); }},
+        {.name = "ToolButton5", .caption = QStringLiteral("-")},
+        {.slot = &UndoButton, .name = "UndoButton",
+         .hint = tr("Undo|Undo the last action"), .glyph = toolbarimages::Undo,
+         .handler = [this] { Undo1Click(); }, .enabled = false},
+        {.slot = &CutButton, .name = "CutButton",
+         .hint = tr("Cut|Delete selected item"), .glyph = toolbarimages::Cut,
+         .handler = [this] { Cut1Click(); }},
+        {.slot = &CopyButton, .name = "CopyButton",
+         .hint = tr("Copy|Copy selected item to clipboard"), .glyph = toolbarimages::Copy,
+         .handler = [this] { Copy1Click(); }},
+        {.slot = &PasteButton, .name = "PasteButton",
+         .hint = tr("Paste|Paste contents of clipboard"), .glyph = toolbarimages::Paste,
+         .handler = [this] { Paste1Click(); }},
+    });
+    m_formatting->addTo(ToolBar);
+    actions::addTo(ToolBar, {
+        {.slot = &btnRus, .name = "btnRus", .caption = tr("Rus"),
+         .handler = [this] { btnRusClick(); }, .enabled = false, .visible = false},
+        {.slot = &btnEng, .name = "btnEng", .caption = tr("Eng"),
+         .handler = [this] { btnEngClick(); }, .enabled = false, .visible = false},
+    });
+    // clang-format on
+    FontName = m_formatting->FontName;
+    FontSize = m_formatting->FontSize;
+    UpDown1 = m_formatting->UpDown1;
+    BoldButton = m_formatting->BoldButton;
+    ItalicButton = m_formatting->ItalicButton;
+    UnderlineButton = m_formatting->UnderlineButton;
+    LeftAlign = m_formatting->LeftAlign;
+    CenterAlign = m_formatting->CenterAlign;
+    RightAlign = m_formatting->RightAlign;
+    BulletsButton = m_formatting->BulletsButton;
+}
+
+void TEditForm::createStatusBar()
+{
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    for (const int width : {120, 60, 50, 50}) {
+        auto *panel = new QLabel(StatusBar);
+        panel->setFixedWidth(width);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        StatusBar->addWidget(panel);
+        m_panels.append(panel);
+    }
+}
+
+QList<QPair<QAction *, int>> TEditForm::mergedMenus() const
+{
+    return {{File1->menuAction(), kMenuGroupFile},
+            {Edit1->menuAction(), kMenuGroupEdit},
+            {Character1->menuAction(), kMenuGroupEdit},
+            {Convert1->menuAction(), kMenuGroupEdit},
+            {mnuEngToLower, kMenuGroupEdit}};
+}
