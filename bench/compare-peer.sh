@@ -5,6 +5,8 @@
 # with Ctrl+End pressed at once (what the user waits for before the end of
 # the text shows), and resident memory then.
 #   xvfb-run -a bench/compare-peer.sh SCRIVLET_BINARY [MEGABYTES] [PEER]
+# It needs xdotool (installed by scripts/install-deps) and the peer
+# (apt-get install featherpad).
 set -eu
 scrivlet=$1
 megabytes=${2:-20}
@@ -31,6 +33,7 @@ open(sys.argv[1] + "/doc.txt", "wb").write(text.encode("cp1251"))
 open(sys.argv[1] + "/doc-utf8.txt", "wb").write(text.encode("utf-8"))
 PY
 
+minus() { awk -v a="$1" -v b="$2" 'BEGIN { print a - b }'; }
 cpu() { awk '{ print ($14 + $15) / 100 }' "/proc/$1/stat"; }
 rss() { awk '/VmRSS/ { print $2 / 1024 }' "/proc/$1/status"; }
 # Waits until the process has used no CPU for half a second.
@@ -55,7 +58,7 @@ measure() {
     idle "$pid"
     after=$(cpu "$pid")
     printf '%-12s shown %.2f s  then ctrl+end busy %.2f s  rss %.0f MB\n' \
-        "$name" "$(echo "$shown - $start" | bc)" "$(echo "$after - $before" | bc)" "$(rss "$pid")"
+        "$name" "$(minus "$shown" "$start")" "$(minus "$after" "$before")" "$(rss "$pid")"
     kill "$pid"
     wait "$pid" 2>/dev/null || true
 }
