@@ -238,6 +238,7 @@ private Q_SLOTS:
         }
         QWidget *bullets = w->ToolBar->widgetForAction(w->BulletsButton);
         QCOMPARE(name(bullets), QStringLiteral("Bullets"));
+        QCOMPARE(name(w->Editor->focusProxy()), QStringLiteral("Text"));
         // Qt on Linux names an editable combo box by its text; elsewhere by this.
         QCOMPARE(w->FontName->accessibleName(), QStringLiteral("Font Name"));
         QEvent enter(QEvent::Enter);

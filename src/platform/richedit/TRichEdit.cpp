@@ -95,6 +95,9 @@ TRichEdit::TRichEdit(QWidget *parent)
     m_richView->setAcceptRichText(false);
     m_views->addWidget(m_plainView);
     m_views->addWidget(m_richView);
+    // What a screen reader calls the text area, whichever view shows it.
+    m_plainView->setAccessibleName(tr("Text"));
+    m_richView->setAccessibleName(tr("Text"));
     const QFont f = font();
     m_defaults.name = f.family();
     m_defaults.size = f.pointSize() > 0 ? f.pointSize() : 10;
