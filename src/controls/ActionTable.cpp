@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace actions {
 namespace {
@@ -70,6 +72,9 @@ void addTo(QToolBar *bar, std::initializer_list<Row> rows)
 {
     for (const Row &row : rows)
         bar->addAction(make(bar, row));
+    // The button that shows what a narrow window leaves out of the row.
+    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QCoreApplication::translate("actions", "More"));
 }
 
 } // namespace actions

@@ -1,5 +1,7 @@
 #include "controls/MonthCalendar.h"
 
+#include <QAbstractItemView>
+
 namespace {
 
 const QDate kFirstDay(1, 1, 1);
@@ -16,6 +18,9 @@ TMonthCalendar::TMonthCalendar(QWidget *parent, ClockSource clock)
     setVerticalHeaderFormat(NoVerticalHeader);
     // The month tabs and the year box beside the grid move between months.
     setNavigationBarVisible(false);
+    // The grid of days inside is what takes the focus.
+    if (auto *days = findChild<QAbstractItemView *>())
+        days->setAccessibleName(tr("Days"));
     setSelectedDate(m_clock().date());
     connect(this, &QCalendarWidget::selectionChanged, this, [this] { m_useCurrentDate = false; });
 }

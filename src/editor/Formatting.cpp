@@ -138,6 +138,7 @@ void TFormatting::createFontBoxes(QWidget *parent)
     FontName->setFixedWidth(kFontNameWidth);
     FontName->setFocusPolicy(Qt::ClickFocus);
     hints::setHint(FontName, tr("Font Name|Select font name"));
+    FontName->lineEdit()->setAccessibleName(FontName->accessibleName());
     connect(FontName, &QComboBox::currentTextChanged, this, [this] { FontNameChange(); });
 
     FontSize = new QLineEdit(parent);

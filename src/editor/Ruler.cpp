@@ -80,6 +80,7 @@ TRuler::TRuler(TRichEdit *editor, QWidget *parent)
     QFont scaleFont(QStringLiteral("Arial"));
     scaleFont.setPixelSize(15);
     setFont(scaleFont);
+    setAccessibleName(tr("Ruler"));
 
     RulerLine = new QFrame(this);
     RulerLine->setObjectName(QStringLiteral("RulerLine"));

@@ -5,6 +5,7 @@
 #include "FrameFixture.h"
 #include "SmallDisk.h"
 
+#include <QAccessible>
 #include <QMdiSubWindow>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -83,9 +84,8 @@ private Q_SLOTS:
                  QStringList({"&File", "Fa&vourites", "&Window", "&Options", "&About"}));
         f.frame.New1Click();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.active()->File1->menuAction());
-        QCOMPARE(f.menuBar(),
-                 QStringList({"&File", "&Edit", "Ch&aracter", "&Convert", "EngToLower",
-                              "Fa&vourites", "&Window", "&Options", "&About"}));
+        QCOMPARE(f.menuBar(), QStringList({"&File", "&Edit", "Ch&aracter", "&Convert", "EngToLower",
+                                           "Fa&vourites", "&Window", "&Options", "&About"}));
         f.closeActive();
         QCOMPARE(f.frame.menuBar()->actions().first(), f.frame.File1->menuAction());
 
@@ -123,6 +123,36 @@ private Q_SLOTS:
                           f.frame.PageControl1->tabRect(0).center());
         QVERIFY(!f.frame.isCalendarView());
         QVERIFY(!f.frame.mnuCalendar2->isChecked());
+    }
+
+    // A screen reader names every control that takes the focus, in the
+    // calendar view and beside a document; a tab row is named by its
+    // current tab.
+    static void collectUnnamed(QAccessibleInterface *node, QStringList &found)
+    {
+        for (int i = 0; i < node->childCount(); ++i) {
+            QAccessibleInterface *child = node->child(i);
+            if (!child || child->state().invisible)
+                continue;
+            const bool tabsOnly = child->role() == QAccessible::PageTabList;
+            if (child->state().focusable && !tabsOnly && child->text(QAccessible::Name).isEmpty())
+                found << QLatin1String(child->object()->metaObject()->className()) + u' ' +
+                             child->object()->objectName();
+            collectUnnamed(child, found);
+        }
+    }
+
+    void everyControlThatTakesTheFocusHasAName()
+    {
+        FrameFixture f;
+        const auto unnamed = [&] {
+            QStringList found;
+            collectUnnamed(QAccessible::queryAccessibleInterface(&f.frame), found);
+            return found.join(u", ");
+        };
+        QCOMPARE(unnamed(), QString());
+        f.frame.New1Click();
+        QCOMPARE(unnamed(), QString());
     }
 
     void tileStacksTheWindowsAcrossTheWidth()
