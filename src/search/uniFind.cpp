@@ -13,6 +13,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -57,6 +58,7 @@ QComboBox *historyBox(QWidget *parent, const char *name, const QRect &geometry, 
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     box->setAccessibleName(caption->text());
+    box->lineEdit()->setAccessibleName(caption->text());
     return box;
 }
 

@@ -4,6 +4,8 @@
 #include "Drops.h"
 #include "FrameFixture.h"
 #include "SmallDisk.h"
+#include "search/uniFind.h"
+#include "settings/uniOptions.h"
 
 #include <QAccessible>
 #include <QMdiSubWindow>
@@ -145,14 +147,20 @@ private Q_SLOTS:
     void everyControlThatTakesTheFocusHasAName()
     {
         FrameFixture f;
-        const auto unnamed = [&] {
+        const auto unnamed = [](QWidget *window) {
             QStringList found;
-            collectUnnamed(QAccessible::queryAccessibleInterface(&f.frame), found);
+            collectUnnamed(QAccessible::queryAccessibleInterface(window), found);
             return found.join(u", ");
         };
-        QCOMPARE(unnamed(), QString());
+        QCOMPARE(unnamed(&f.frame), QString());
         f.frame.New1Click();
-        QCOMPARE(unnamed(), QString());
+        QCOMPARE(unnamed(&f.frame), QString());
+        const QList<QWidget *> dialogs{f.frame.frmFind, f.frame.frmOptions};
+        for (QWidget *dialog : dialogs) {
+            dialog->show();
+            QCOMPARE(unnamed(dialog), QString());
+            dialog->hide();
+        }
     }
 
     void tileStacksTheWindowsAcrossTheWidth()
