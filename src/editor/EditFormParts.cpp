@@ -1,3 +1,6 @@
+// How the edit window is put together: its controls, menus, toolbar and
+// status bar.
+
 #include "editor/MDIEdit.h"
 
 #include "controls/ActionTable.h"
@@ -15,16 +18,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
-
-// How the edit window is put together: its controls, menus, toolbar and
-// status bar.
-
-namespace {
-
-constexpr int kMenuGroupFile = 0;
-constexpr int kMenuGroupEdit = 2;
-
-} // namespace
 
 // Layout ------------------------------------------------------------------------
 
@@ -284,9 +277,9 @@ void TEditForm::createStatusBar()
 
 QList<QPair<QAction *, int>> TEditForm::mergedMenus() const
 {
-    return {{File1->menuAction(), kMenuGroupFile},
-            {Edit1->menuAction(), kMenuGroupEdit},
-            {Character1->menuAction(), kMenuGroupEdit},
-            {Convert1->menuAction(), kMenuGroupEdit},
-            {mnuEngToLower, kMenuGroupEdit}};
+    return {{File1->menuAction(), FileMenuGroup},
+            {Edit1->menuAction(), EditMenuGroup},
+            {Character1->menuAction(), EditMenuGroup},
+            {Convert1->menuAction(), EditMenuGroup},
+            {mnuEngToLower, EditMenuGroup}};
 }

@@ -196,6 +196,10 @@ public:
     void btnRusClick();
     void btnEngClick();
 
+    // Merge groups of the menu bar: a window's menus take the places of the
+    // frame's menus of the same group.
+    enum MenuGroup { FileMenuGroup = 0, EditMenuGroup = 2, FrameMenuGroup = 9 };
+
     // The menus this window brings to the frame's menu bar (as their menu
     // bar items), each with its merge group.
     QList<QPair<QAction *, int>> mergedMenus() const;

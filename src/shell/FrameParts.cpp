@@ -1,3 +1,5 @@
+// How the frame is put together: its controls, menus, menu bar and toolbar.
+
 #include "shell/MDIFrame.h"
 
 #include "controls/ActionTable.h"
@@ -17,15 +19,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-// How the frame is put together: its controls, menus, menu bar and toolbar.
-
-namespace {
-
-constexpr int kFileMenuGroup = 0;
-constexpr int kFrameMenuGroup = 9;
-
-} // namespace
 
 // Layout --------------------------------------------------------------------------
 
@@ -165,11 +158,11 @@ void TFrameForm::createToolBar()
 // same merge group takes the frame's place, lower groups come first.
 void TFrameForm::rebuildMenuBar()
 {
-    QList<QPair<QAction *, int>> items{{File1->menuAction(), kFileMenuGroup},
-                                       {Favourites1->menuAction(), kFrameMenuGroup},
-                                       {Window1->menuAction(), kFrameMenuGroup},
-                                       {Options1->menuAction(), kFrameMenuGroup},
-                                       {About, kFrameMenuGroup}};
+    QList<QPair<QAction *, int>> items{{File1->menuAction(), TEditForm::FileMenuGroup},
+                                       {Favourites1->menuAction(), TEditForm::FrameMenuGroup},
+                                       {Window1->menuAction(), TEditForm::FrameMenuGroup},
+                                       {Options1->menuAction(), TEditForm::FrameMenuGroup},
+                                       {About, TEditForm::FrameMenuGroup}};
     if (const TEditForm *active = activeEditWindow()) {
         const auto own = active->mergedMenus();
         QList<int> replaced;
