@@ -19,8 +19,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-// Layout ------------------------------------------------------------------------
-
 void TEditForm::createControls()
 {
     Editor = new TRichEdit(this);

@@ -20,8 +20,6 @@
 
 #include <algorithm>
 
-// Layout --------------------------------------------------------------------------
-
 void TFrameForm::createControls()
 {
     createMenus();
