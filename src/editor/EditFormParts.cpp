@@ -60,7 +60,6 @@ void TEditForm::createControls()
     connect(Ruler, &TRuler::markerDropped, this, &TEditForm::runSelectionChange);
 
     createStatusBar();
-    showFileFormat();
     EncodingHint = new TEncodingHint(StatusBar, this);
     connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())
@@ -134,9 +133,9 @@ void TEditForm::createEncodingMenus()
     };
     ReopenEncoding1 = submenu(tr("Reopen with &Encoding"), "ReopenEncoding1", Refresh1);
     for (const Charset charset : fileformat::kCharsets) {
-        ReopenEncoding1->addAction(actions::make(
-            this, {.caption = fileformat::name(charset),
-                   .handler = [this, charset] { reopenWith(charset); }}));
+        ReopenEncoding1->addAction(
+            actions::make(this, {.caption = fileformat::name(charset),
+                                 .handler = [this, charset] { reopenWith(charset); }}));
     }
 
     SaveEncoding1 = submenu(tr("Sa&ve with Encoding"), "SaveEncoding1", Saveas1);
@@ -159,10 +158,11 @@ void TEditForm::createEncodingMenus()
     LineEndings1 = submenu(tr("&Line endings"), "LineEndings1", SaveEncoding1->menuAction());
     m_lineBreaks = new QActionGroup(this);
     for (const LineBreak lineBreak : fileformat::kLineBreaks) {
-        QAction *item = actions::make(this, {.caption = fileformat::name(lineBreak),
-                                             .handler = [this, lineBreak] { setLineBreak(lineBreak); },
-                                             .checkable = true,
-                                             .group = m_lineBreaks});
+        QAction *item =
+            actions::make(this, {.caption = fileformat::name(lineBreak),
+                                 .handler = [this, lineBreak] { setLineBreak(lineBreak); },
+                                 .checkable = true,
+                                 .group = m_lineBreaks});
         item->setData(int(lineBreak));
         LineEndings1->addAction(item);
     }

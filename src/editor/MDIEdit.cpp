@@ -124,7 +124,7 @@ void TEditForm::setCaption(const QString &name)
     // The frame finds open files by caption: the two never differ.
     FFileName = name;
     setWindowTitle(name);
-    ReopenEncoding1->setEnabled(!isUntitled(name));
+    showFileFormat(); // a file of its own can be reopened
 }
 
 void TEditForm::renameDocument(const QString &name)
@@ -153,7 +153,7 @@ void TEditForm::FormCreate()
     // The frame has just set the hot key from the Options dialog.
     Translate2->setVisible(m_host.editorSettings().translateEnabled);
     FFileName = m_host.newDocName();
-    ReopenEncoding1->setEnabled(!isUntitled(FFileName));
+    showFileFormat();
     m_formatting->FillFontList();
     Ruler->SetRulerScale();
     SelectionChange();
@@ -347,8 +347,7 @@ bool TEditForm::mayOverwrite(const QString &path)
 {
     return path != m_fileWatch->path() || !m_fileWatch->changedOnDisk() ||
            prompts().yesNo(
-               tr("%1 was changed by another program since it was opened. Overwrite it?")
-                   .arg(path),
+               tr("%1 was changed by another program since it was opened. Overwrite it?").arg(path),
                {}, Prompts::Icon::Warning);
 }
 
@@ -390,7 +389,8 @@ bool TEditForm::mayDiscardChanges()
 {
     // Reloading has no undo: changes are dropped only when the user says so.
     return !Editor->isModified() ||
-           prompts().confirm(tr("Discard the changes to %1 and reload it from disk?").arg(FFileName));
+           prompts().confirm(
+               tr("Discard the changes to %1 and reload it from disk?").arg(FFileName));
 }
 
 void TEditForm::Refresh1Click()
@@ -450,6 +450,7 @@ void TEditForm::showFileFormat()
     // An RTF file has neither.
     SaveEncoding1->setEnabled(plain);
     LineEndings1->setEnabled(plain);
+    ReopenEncoding1->setEnabled(plain && !isUntitled(FFileName));
 }
 
 void TEditForm::fileChangedOutside()

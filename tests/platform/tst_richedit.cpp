@@ -172,8 +172,8 @@ private Q_SLOTS:
         QTest::newRow("Windows-1251, typed") << Charset::Windows1251 << true << emoji << emoji;
         QTest::newRow("Windows-1251, pasted")
             << Charset::Windows1251 << false << greek << QStringLiteral("½");
-        QTest::newRow("KOI8-R, typed") << Charset::Koi8R << true << QStringLiteral("№")
-                                       << QStringLiteral("№");
+        QTest::newRow("KOI8-R, typed")
+            << Charset::Koi8R << true << QStringLiteral("№") << QStringLiteral("№");
         QTest::newRow("UTF-8, typed") << Charset::Utf8 << true << emoji << QString();
         QTest::newRow("UTF-8, pasted") << Charset::Utf8 << false << greek << QString();
     }

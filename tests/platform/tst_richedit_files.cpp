@@ -97,13 +97,13 @@ private Q_SLOTS:
         QTest::newRow("none") << QByteArray("one") << detected << crlf << QByteArray() << -1;
         QTest::newRow("last line without a break")
             << QByteArray("one\ntwo") << detected << lf << QByteArray() << 4;
-        QTest::newRow("UTF-8 Cyrillic") << utf8("Привет\nмир\n") << detected << utf8Lf
-                                        << QByteArray() << 13;
+        QTest::newRow("UTF-8 Cyrillic")
+            << utf8("Привет\nмир\n") << detected << utf8Lf << QByteArray() << 13;
         QTest::newRow("UTF-8 with BOM")
             << QByteArray("\xEF\xBB\xBFok\r\n") + utf8("да") << detected
             << FileFormat{.charset = Charset::Utf8, .byteOrderMark = true} << QByteArray() << 7;
-        QTest::newRow("Greek and emoji") << utf8("½ Ελληνικά 😀\nend") << detected << utf8Lf
-                                         << QByteArray() << 25;
+        QTest::newRow("Greek and emoji")
+            << utf8("½ Ελληνικά 😀\nend") << detected << utf8Lf << QByteArray() << 25;
         QTest::newRow("Windows-1251") << QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xEC\xE8\xF0")
                                       << detected << crlf << QByteArray() << 8;
         QTest::newRow("not well-formed UTF-8")

@@ -203,20 +203,22 @@ private Q_SLOTS:
         const QByteArray script = QStringLiteral(u"#!/bin/sh\necho Привет\n").toUtf8();
         const QByteArray russian = QStringLiteral(u"Съешь ещё\r\nбулок\r\n").toUtf8();
         const QByteArray letter("\xc4\xee\xf0\xee\xe3\xee\xe9 \xe4\xf0\xf3\xe3\r\n");
-        QTest::newRow("shell script") << script << QStringLiteral("# Ω") << "UTF-8" << "Unix (LF)"
-                                      << QString() << QByteArray("# \xCE\xA9") + script;
+        QTest::newRow("shell script")
+            << script << QStringLiteral("# Ω") << "UTF-8"
+            << "Unix (LF)" << QString() << QByteArray("# \xCE\xA9") + script;
         QTest::newRow("UTF-8 Russian text")
-            << russian << QStringLiteral("Ж") << "UTF-8" << "Windows (CR LF)" << QString()
-            << QByteArray("\xD0\x96") + russian;
+            << russian << QStringLiteral("Ж") << "UTF-8"
+            << "Windows (CR LF)" << QString() << QByteArray("\xD0\x96") + russian;
         QTest::newRow("Windows-1251 letter")
-            << letter << QStringLiteral("Ж") << "Windows-1251" << "Windows (CR LF)" << QString()
-            << QByteArray("\xC6") + letter;
+            << letter << QStringLiteral("Ж") << "Windows-1251"
+            << "Windows (CR LF)" << QString() << QByteArray("\xC6") + letter;
         QTest::newRow("Ω in a Windows-1251 letter")
-            << letter << QStringLiteral("Ω") << "Windows-1251" << "Windows (CR LF)"
+            << letter << QStringLiteral("Ω") << "Windows-1251"
+            << "Windows (CR LF)"
             << "Ω is not in Windows-1251; save as UTF-8 to keep it" << letter;
         QTest::newRow("ASCII with Unix line ends")
-            << QByteArray("a\nb\n") << QStringLiteral("c") << "Windows-1251" << "Unix (LF)"
-            << QString() << QByteArray("ca\nb\n");
+            << QByteArray("a\nb\n") << QStringLiteral("c") << "Windows-1251"
+            << "Unix (LF)" << QString() << QByteArray("ca\nb\n");
     }
 
     void filesKeepTheirEncodingAndLineEndings()
@@ -256,25 +258,27 @@ private Q_SLOTS:
         const QString lost = QStringLiteral(
             "Ω is not in Windows-1251 and will be saved as \"?\", as will every character "
             "Windows-1251 lacks. Save anyway? (File > Save with Encoding > UTF-8 keeps them.)");
-        QTest::newRow("Unix line endings")
-            << cp1251 << "LineEndings1" << "Unix (LF)" << QString() << true << "Windows-1251"
-            << "Unix (LF)" << QByteArray("\xD9\xE8\n");
-        QTest::newRow("Save with UTF-8")
-            << cp1251 << "SaveEncoding1" << "UTF-8" << QString() << true << "UTF-8"
-            << "Windows (CR LF)" << QStringLiteral(u"Щи\r\n").toUtf8();
+        QTest::newRow("Unix line endings") << cp1251 << "LineEndings1"
+                                           << "Unix (LF)" << QString() << true << "Windows-1251"
+                                           << "Unix (LF)" << QByteArray("\xD9\xE8\n");
+        QTest::newRow("Save with UTF-8") << cp1251 << "SaveEncoding1"
+                                         << "UTF-8" << QString() << true << "UTF-8"
+                                         << "Windows (CR LF)" << QStringLiteral(u"Щи\r\n").toUtf8();
         QTest::newRow("Save with UTF-8 with BOM")
-            << cp1251 << "SaveEncoding1" << "UTF-8 with BOM" << QString() << true
-            << "UTF-8 with BOM" << "Windows (CR LF)"
-            << QByteArray("\xEF\xBB\xBF") + QStringLiteral(u"Щи\r\n").toUtf8();
+            << cp1251 << "SaveEncoding1"
+            << "UTF-8 with BOM" << QString() << true << "UTF-8 with BOM"
+            << "Windows (CR LF)" << QByteArray("\xEF\xBB\xBF") + QStringLiteral(u"Щи\r\n").toUtf8();
         QTest::newRow("Save with Windows-1251, Yes to the loss")
-            << utf8 << "SaveEncoding1" << "Windows-1251" << lost << true << "Windows-1251"
+            << utf8 << "SaveEncoding1"
+            << "Windows-1251" << lost << true << "Windows-1251"
             << "Unix (LF)" << QByteArray("\xD9\xE8 ?\n");
-        QTest::newRow("Save with Windows-1251, No") << utf8 << "SaveEncoding1" << "Windows-1251"
-                                                    << lost << false << "Windows-1251"
-                                                    << "Unix (LF)" << utf8;
-        QTest::newRow("Reopen with KOI8-R")
-            << QByteArray("\xFB\xC1\xC8\r\n") << "ReopenEncoding1" << "KOI8-R" << QString()
-            << true << "KOI8-R" << "Windows (CR LF)" << QByteArray("\xFB\xC1\xC8\r\n");
+        QTest::newRow("Save with Windows-1251, No")
+            << utf8 << "SaveEncoding1"
+            << "Windows-1251" << lost << false << "Windows-1251"
+            << "Unix (LF)" << utf8;
+        QTest::newRow("Reopen with KOI8-R") << QByteArray("\xFB\xC1\xC8\r\n") << "ReopenEncoding1"
+                                            << "KOI8-R" << QString() << true << "KOI8-R"
+                                            << "Windows (CR LF)" << QByteArray("\xFB\xC1\xC8\r\n");
     }
 
     void encodingAndLineEndingsAreTheUsersChoice()
@@ -292,8 +296,8 @@ private Q_SLOTS:
         if (!question.isEmpty())
             f.prompts.expectMessage(question, yes ? Prompts::Answer::Yes : Prompts::Answer::No);
         const QList<QAction *> items = w->findChild<QMenu *>(menu)->actions();
-        const auto chosen = std::find_if(items.begin(), items.end(),
-                                         [&](QAction *a) { return a->text() == item; });
+        const auto chosen =
+            std::find_if(items.begin(), items.end(), [&](QAction *a) { return a->text() == item; });
         QVERIFY(chosen != items.end());
         (*chosen)->trigger();
         QCOMPARE(w->panelText(TEditForm::EncodingPanel), encoding);

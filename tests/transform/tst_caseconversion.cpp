@@ -1,5 +1,5 @@
-#include "platform/text/AnsiCodec.h"
 #include "platform/richedit/TRichEdit.h"
+#include "platform/text/AnsiCodec.h"
 #include "transform/CaseConversion.h"
 
 #include <QTest>

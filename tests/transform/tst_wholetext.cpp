@@ -112,7 +112,8 @@ private Q_SLOTS:
     {
         TRichEdit edit;
         edit.setFileFormat({.charset = Charset::Utf8});
-        QTextCursor(edit.document()).insertText(QStringLiteral("Шах ") + kForeign + QStringLiteral(" и ё"));
+        QTextCursor(edit.document())
+            .insertText(QStringLiteral("Шах ") + kForeign + QStringLiteral(" и ё"));
         const QString text = edit.document()->toPlainText();
         convertWin1251ToUtf8(edit);
         QVERIFY(edit.document()->toPlainText().contains(kForeign));

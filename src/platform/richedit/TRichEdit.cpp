@@ -130,8 +130,8 @@ QList<Stretch> uniformStretches(const QTextDocument &doc)
             if (open && f.charFormatIndex() == out.back().formatIndex) {
                 out.back().end = f.position() + f.length();
             } else {
-                out.append({f.position(), f.position() + f.length(), f.charFormatIndex(),
-                            f.charFormat()});
+                out.append(
+                    {f.position(), f.position() + f.length(), f.charFormatIndex(), f.charFormat()});
             }
             open = true;
         }

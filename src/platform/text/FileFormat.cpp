@@ -41,9 +41,8 @@ bool isUtf8BeyondAscii(QByteArrayView bytes)
 // The length of the character at `at`: two units for a surrogate pair.
 qsizetype characterLength(QStringView text, qsizetype at)
 {
-    return text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()
-               ? 2
-               : 1;
+    return text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate() ? 2
+                                                                                               : 1;
 }
 
 } // namespace
@@ -150,9 +149,8 @@ QString firstMissing(Charset charset, QStringView text)
     if (charset == Charset::Utf8)
         return {};
     const SingleByteCodec &codec = codecOf(charset);
-    const auto *missing = std::find_if(text.begin(), text.end(), [&](QChar c) {
-        return codec.fromUnicode(c.unicode()) < 0;
-    });
+    const auto *missing = std::find_if(text.begin(), text.end(),
+                                       [&](QChar c) { return codec.fromUnicode(c.unicode()) < 0; });
     if (missing == text.end())
         return {};
     const qsizetype at = missing - text.begin();
