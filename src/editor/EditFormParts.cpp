@@ -144,9 +144,8 @@ void TEditForm::createEncodingMenus()
         for (const bool mark : {false, true}) {
             if (mark && charset != Charset::Utf8)
                 continue;
-            const QString name = fileformat::name(charset);
             QAction *item = actions::make(
-                this, {.caption = mark ? tr("%1 with BOM").arg(name) : name,
+                this, {.caption = fileformat::encodingName(charset, mark),
                        .handler = [this, charset, mark] { saveWithEncoding(charset, mark); },
                        .checkable = true,
                        .group = m_saveEncodings});

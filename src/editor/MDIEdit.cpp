@@ -438,10 +438,8 @@ void TEditForm::showFileFormat()
 {
     const FileFormat format = Editor->fileFormat();
     const bool plain = Editor->isPlainTextMode();
-    QString encoding = fileformat::name(format.charset);
-    if (format.byteOrderMark)
-        encoding = tr("%1 with BOM").arg(encoding);
-    setPanel(EncodingPanel, plain ? encoding : tr("RTF"));
+    setPanel(EncodingPanel,
+             plain ? fileformat::encodingName(format.charset, format.byteOrderMark) : tr("RTF"));
     setPanel(LineBreakPanel, plain ? fileformat::name(format.lineBreak) : QString());
     for (QAction *a : m_saveEncodings->actions())
         a->setChecked(a->data() == encodingChoice(format.charset, format.byteOrderMark));

@@ -14,13 +14,21 @@ QString decode(QByteArrayView bytes, const FileFormat &format)
 QByteArray encode(QStringView docText, const FileFormat &format)
 {
     QString text = docText.toString();
-    text.replace(QChar::LineSeparator, QLatin1Char(textview::kLineSeparatorByte))
-        .replace(QChar::ParagraphSeparator,
-                 QLatin1StringView(fileformat::bytesOf(format.lineBreak)));
-    QByteArray out = fileformat::encode(format.charset, text);
-    if (format.byteOrderMark)
-        out.prepend(fileformat::kByteOrderMark);
-    return out;
+    text.replace(QChar::LineSeparator, QLatin1Char(textview::kLineSeparatorByte));
+    const QByteArray lineBreak = fileformat::bytesOf(format.lineBreak);
+    QByteArray out = format.byteOrderMark ? fileformat::kByteOrderMark.toByteArray() : QByteArray();
+    out.reserve(out.size() + text.size() + text.count(QChar::ParagraphSeparator));
+    // Paragraph by paragraph: replacing each break in the text would move
+    // the rest of a long text once for every few of them.
+    for (qsizetype from = 0;;) {
+        const qsizetype at = text.indexOf(QChar::ParagraphSeparator, from);
+        const qsizetype end = at < 0 ? text.size() : at;
+        out += fileformat::encode(format.charset, QStringView(text).sliced(from, end - from));
+        if (at < 0)
+            return out;
+        out += lineBreak;
+        from = at + 1;
+    }
 }
 
 } // namespace plainfile

@@ -637,7 +637,8 @@ QString TRichEdit::firstUnsavable() const
 
 QString TRichEdit::firstMissing(QString text) const
 {
-    // Pictures are not text: a plain save leaves them out whatever its charset.
+    // A picture is no character of any charset: what a plain save makes of
+    // it is a matter of formatting, not of the encoding.
     text.remove(QChar::ObjectReplacementCharacter);
     return fileformat::firstMissing(m_fileFormat.charset, text);
 }

@@ -16,6 +16,32 @@ QString tr(const char *text)
     return QCoreApplication::translate("FileFormat", text);
 }
 
+constexpr std::pair<Charset, const char *> kCharsetNames[] = {
+    {Charset::Windows1251, QT_TRANSLATE_NOOP("FileFormat", "Windows-1251")},
+    {Charset::Utf8, QT_TRANSLATE_NOOP("FileFormat", "UTF-8")},
+    {Charset::Koi8R, QT_TRANSLATE_NOOP("FileFormat", "KOI8-R")},
+    {Charset::Ibm866, QT_TRANSLATE_NOOP("FileFormat", "DOS 866")},
+};
+
+struct LineBreakEntry
+{
+    LineBreak lineBreak;
+    const char *name;
+    const char *bytes;
+};
+
+constexpr LineBreakEntry kLineBreakEntries[] = {
+    {LineBreak::CrLf, QT_TRANSLATE_NOOP("FileFormat", "Windows (CR LF)"), "\r\n"},
+    {LineBreak::Lf, QT_TRANSLATE_NOOP("FileFormat", "Unix (LF)"), "\n"},
+    {LineBreak::Cr, QT_TRANSLATE_NOOP("FileFormat", "Mac (CR)"), "\r"},
+};
+
+const LineBreakEntry &lineBreakEntry(LineBreak lineBreak)
+{
+    return *std::find_if(std::begin(kLineBreakEntries), std::end(kLineBreakEntries),
+                         [&](const LineBreakEntry &e) { return e.lineBreak == lineBreak; });
+}
+
 // The code pages besides UTF-8, each a table of its own.
 const SingleByteCodec &codecOf(Charset charset)
 {
@@ -86,40 +112,26 @@ FileFormat detect(QByteArrayView bytes, std::optional<Charset> charset)
 
 QString name(Charset charset)
 {
-    switch (charset) {
-    case Charset::Utf8:
-        return tr("UTF-8");
-    case Charset::Koi8R:
-        return tr("KOI8-R");
-    case Charset::Ibm866:
-        return tr("DOS 866");
-    default:
-        return tr("Windows-1251");
+    for (const auto &[c, text] : kCharsetNames) {
+        if (c == charset)
+            return tr(text);
     }
+    return {};
+}
+
+QString encodingName(Charset charset, bool byteOrderMark)
+{
+    return byteOrderMark ? tr("%1 with BOM").arg(name(charset)) : name(charset);
 }
 
 QString name(LineBreak lineBreak)
 {
-    switch (lineBreak) {
-    case LineBreak::Lf:
-        return tr("Unix (LF)");
-    case LineBreak::Cr:
-        return tr("Mac (CR)");
-    default:
-        return tr("Windows (CR LF)");
-    }
+    return tr(lineBreakEntry(lineBreak).name);
 }
 
 QByteArray bytesOf(LineBreak lineBreak)
 {
-    switch (lineBreak) {
-    case LineBreak::Lf:
-        return QByteArrayLiteral("\n");
-    case LineBreak::Cr:
-        return QByteArrayLiteral("\r");
-    default:
-        return QByteArrayLiteral("\r\n");
-    }
+    return QByteArray(lineBreakEntry(lineBreak).bytes);
 }
 
 QString decode(Charset charset, QByteArrayView bytes)

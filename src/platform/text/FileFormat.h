@@ -47,6 +47,8 @@ FileFormat detect(QByteArrayView bytes, std::optional<Charset> charset = std::nu
 // "Windows (CR LF)", "Unix (LF)", "Mac (CR)".
 QString name(Charset charset);
 QString name(LineBreak lineBreak);
+// The charset's name, "with BOM" added for a byte-order mark.
+QString encodingName(Charset charset, bool byteOrderMark);
 QByteArray bytesOf(LineBreak lineBreak);
 
 // Bytes to text and back. A character the charset lacks is written "?".
