@@ -272,7 +272,8 @@ private:
     void renameDocument(const QString &name);
     // A status-bar notice, said once however often it recurs.
     void showNotice(const QString &notice);
-    // A plain file that looks like UTF-8, KOI8-R or DOS 866 gets the hint.
+    // A Windows-1251 document whose file looks like KOI8-R or DOS 866 gets
+    // the hint.
     void offerConversion(const QString &path);
 
     TEditHost &m_host;
