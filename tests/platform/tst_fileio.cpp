@@ -4,6 +4,7 @@
 #include "FileBytes.h"
 #include "SmallDisk.h"
 #include "platform/system/FileIO.h"
+#include "platform/system/MemoryStatus.h"
 #include "platform/system/RecoveryCopies.h"
 
 #include <QDir>
@@ -440,6 +441,51 @@ private Q_SLOTS:
         fileio::write(file, "new");
         QCOMPARE(readAll(file), QByteArray("new"));
         QCOMPARE(filesIn(dir.path()), QStringList{name});
+    }
+
+    // A file is read only when its document fits in what the program's
+    // control groups (a container, a desktop slice) leave it, too.
+    void controlGroupsLimitTheMemory_data()
+    {
+        QTest::addColumn<QByteArray>("membership");
+        QTest::addColumn<QStringList>("files"); // "path=content" below the groups' root
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("second version, a limit on the group")
+            << QByteArray("0::/app.scope\n")
+            << QStringList{"app.scope/memory.max=1000", "app.scope/memory.current=300"} << 700LL;
+        QTest::newRow("second version, a tighter slice above")
+            << QByteArray("0::/user.slice/app.scope\n")
+            << QStringList{"user.slice/app.scope/memory.max=max",
+                           "user.slice/app.scope/memory.current=100",
+                           "user.slice/memory.max=500", "user.slice/memory.current=450"}
+            << 50LL;
+        QTest::newRow("second version, no limit")
+            << QByteArray("0::/app.scope\n") << QStringList{"app.scope/memory.max=max"} << -1LL;
+        QTest::newRow("first version") << QByteArray("5:devices:/\n4:memory:/box\n0::/\n")
+                                       << QStringList{"memory/box/memory.limit_in_bytes=2000",
+                                                      "memory/box/memory.usage_in_bytes=500"}
+                                       << 1500LL;
+        QTest::newRow("first version, no limit")
+            << QByteArray("4:memory:/box\n")
+            << QStringList{"memory/box/memory.limit_in_bytes=9223372036854771712"} << -1LL;
+        QTest::newRow("used beyond the limit")
+            << QByteArray("0::/g\n") << QStringList{"g/memory.max=100", "g/memory.current=120"}
+            << 0LL;
+        QTest::newRow("no groups") << QByteArray() << QStringList() << -1LL;
+    }
+
+    void controlGroupsLimitTheMemory()
+    {
+        QFETCH(QByteArray, membership);
+        QFETCH(QStringList, files);
+        QFETCH(qint64, room);
+        QTemporaryDir root;
+        for (const QString &file : files) {
+            const QString path = root.filePath(file.section(QLatin1Char('='), 0, 0));
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QVERIFY(writeAll(path, file.section(QLatin1Char('='), 1).toUtf8() + '\n'));
+        }
+        QCOMPARE(memorystatus::controlGroupRoom(membership, root.path()), room);
     }
 };
 
