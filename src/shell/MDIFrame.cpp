@@ -379,9 +379,20 @@ TRichEdit *TFrameForm::activeDocumentEditor() const
     return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
 }
 
+// The next window is the one just behind the active one: the one active
+// before it. The active one goes to the back, so that Next, repeated, comes
+// to every window once before it comes back.
 void TFrameForm::nextDocument()
 {
-    MDIArea->activateNextSubWindow();
+    // The topmost window last.
+    QList<QMdiSubWindow *> windows = MDIArea->subWindowList(QMdiArea::StackingOrder);
+    windows.removeIf([](const QMdiSubWindow *w) { return w->isHidden(); });
+    QMdiSubWindow *active = MDIArea->activeSubWindow();
+    const qsizetype at = windows.indexOf(active);
+    if (at < 0 || windows.size() < 2)
+        return;
+    MDIArea->setActiveSubWindow(windows.at((at + windows.size() - 1) % windows.size()));
+    active->lower();
 }
 
 void TFrameForm::showActiveDocument()

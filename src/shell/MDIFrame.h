@@ -217,6 +217,7 @@ public:
     // TFindHost
     int documentCount() const override { return editWindowCount(); }
     TRichEdit *activeDocumentEditor() const override;
+    // The frame's next-window command.
     void nextDocument() override;
     void showActiveDocument() override;
 

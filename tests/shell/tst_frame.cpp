@@ -79,6 +79,33 @@ private Q_SLOTS:
                  int(f.active()->children().indexOf(f.active()->Editor)));
     }
 
+    // Next goes to the window active before the active one, which goes to
+    // the back: repeated, it comes to every window once. A window activated
+    // another way comes to the front.
+    void nextGoesToTheWindowActiveBefore()
+    {
+        FrameFixture f;
+        for (int i = 0; i < 4; ++i)
+            f.frame.New1Click();
+        const auto activate = [&](int number) {
+            f.frame.PageControl1->setCurrentIndex(number - 1);
+        };
+        for (const int number : {3, 1, 4, 2})
+            activate(number);
+        QStringList walk;
+        const auto next = [&] {
+            f.frame.nextDocument();
+            walk << f.tabs().value(f.frame.PageControl1->currentIndex());
+            QCOMPARE(f.active()->windowTitle(), walk.last());
+        };
+        for (int i = 0; i < 5; ++i)
+            next();
+        activate(3);
+        next();
+        QCOMPARE(walk, QStringList({"Untitled4", "Untitled1", "Untitled3", "Untitled2", "Untitled4",
+                                    "Untitled4"}));
+    }
+
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
