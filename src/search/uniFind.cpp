@@ -80,7 +80,7 @@ Option *option(QGroupBox *group, const char *name, const QString &caption, QPoin
 TfrmFind::TfrmFind(TFindHost &host, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_host(host)
 {
     setObjectName(QStringLiteral("frmFind"));

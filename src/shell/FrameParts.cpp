@@ -88,6 +88,11 @@ void TFrameForm::createMenus()
     Favourites1->setObjectName(QStringLiteral("Favourites1"));
     TrayFavourites = new QMenu(tr("Favourites..."), this);
     TrayFavourites->setObjectName(QStringLiteral("TrayFavourites"));
+    // Both are empty until favourites are chosen. An empty menu drops down
+    // without a size, and on X11 a window once shown without one is never
+    // mapped again: the menu dropped down as nothing for the rest of the run.
+    for (QMenu *menu : {Favourites1, TrayFavourites})
+        menu->setMinimumSize(1, 1);
 
     Window1 = new QMenu(tr("&Window"), this);
     Window1->setObjectName(QStringLiteral("Window1"));

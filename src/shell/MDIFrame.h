@@ -264,6 +264,7 @@ private:
     void createTray();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
     // that reached the frame.
+    void framePainted(bool wholeFrame);
     void FormPaint(bool wholeFrame);
     bool paintsWholeFrame(const QRegion &region) const;
     static bool handOffFileExists();
