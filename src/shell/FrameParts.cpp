@@ -7,6 +7,7 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
+#include "platform/system/AccessibleNames.h"
 #include "shell/RecentFiles.h"
 
 #include <QActionGroup>
@@ -29,6 +30,7 @@ void TFrameForm::createControls()
     PageControl1 = new TPageControl(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedHeight(31);
+    accessiblenames::setName(PageControl1, tr("Documents"));
     connect(PageControl1, &QTabBar::currentChanged, this, [this] { PageControl1Change(); });
     connect(PageControl1, &TPageControl::mouseUp, this, [this] { PageControl1MouseUp(); });
 

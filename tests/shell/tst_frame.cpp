@@ -4,10 +4,13 @@
 #include "Drops.h"
 #include "FrameFixture.h"
 #include "SmallDisk.h"
+#include "controls/TransBtn.h"
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QScopeGuard>
 #include <QSignalSpy>
@@ -155,18 +158,18 @@ private Q_SLOTS:
     }
 
     // A screen reader names every control that takes the focus, in the
-    // calendar view and beside a document; a tab row is named by its
-    // current tab.
+    // calendar view and beside a document.
     static void collectUnnamed(QAccessibleInterface *node, QStringList &found)
     {
         for (int i = 0; i < node->childCount(); ++i) {
             QAccessibleInterface *child = node->child(i);
             if (!child || child->state().invisible)
                 continue;
-            const bool tabsOnly = child->role() == QAccessible::PageTabList;
-            if (child->state().focusable && !tabsOnly && child->text(QAccessible::Name).isEmpty())
-                found << QLatin1String(child->object()->metaObject()->className()) + u' ' +
-                             child->object()->objectName();
+            if (child->state().focusable && child->text(QAccessible::Name).isEmpty())
+                found << (child->object()
+                              ? QLatin1String(child->object()->metaObject()->className()) + u' ' +
+                                    child->object()->objectName()
+                              : QStringLiteral("a part of ") + node->text(QAccessible::Name));
             collectUnnamed(child, found);
         }
     }
@@ -187,6 +190,55 @@ private Q_SLOTS:
             dialog->show();
             QCOMPARE(unnamed(dialog), QString());
             dialog->hide();
+        }
+    }
+
+    // By its label or hint, not by what it holds; a tab row holds its tabs,
+    // which a row of documents lacks in the calendar view.
+    void controlsAreNamedByTheirLabels_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
+        // clang-format off
+        QTest::newRow("document tabs") << "PageControl1" << "Documents";
+        QTest::newRow("month tabs") << "PageControl2" << "Month";
+        QTest::newRow("current date") << "TButton" << "Current Date Button";
+        QTest::newRow("font name") << "FontName" << "Font Name";
+        QTest::newRow("font size") << "FontSize" << "Font Size";
+        QTest::newRow("find box") << "cbFind" << "Text to find:";
+        QTest::newRow("replace box") << "cbReplace" << "Replace with:";
+        // clang-format on
+    }
+
+    void controlsAreNamedByTheirLabels()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, name);
+        FrameFixture f;
+        const auto nameOf = [](QWidget *widget) {
+            return widget ? QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name)
+                          : QStringLiteral("<no such control>");
+        };
+        const QMap<QString, QWidget *> calendarView{{"PageControl1", f.frame.PageControl1},
+                                                    {"PageControl2", f.frame.PageControl2},
+                                                    {"TButton", f.frame.TButton}};
+        if (calendarView.contains(control))
+            QCOMPARE(nameOf(calendarView[control]), name);
+        f.frame.New1Click();
+        f.active()->Find1->trigger();
+        f.frame.frmFind->cbFind->setEditText(QStringLiteral("Cat"));
+        f.frame.frmFind->cbReplace->setEditText(QStringLiteral("Dog"));
+        const QMap<QString, QWidget *> beside{{"FontName", f.active()->FontName},
+                                              {"FontSize", f.active()->FontSize},
+                                              {"cbFind", f.frame.frmFind->cbFind},
+                                              {"cbReplace", f.frame.frmFind->cbReplace}};
+        QWidget *widget = calendarView.value(control, beside.value(control));
+        QCOMPARE(nameOf(widget), name);
+        if (const auto *box = qobject_cast<QComboBox *>(widget)) {
+            QVERIFY(!box->currentText().isEmpty());
+            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Value),
+                     box->currentText());
+            QCOMPARE(nameOf(box->lineEdit()), name);
         }
     }
 

@@ -158,10 +158,10 @@ Cover::Cover(const QRect &area)
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
-    m_window = XCreateWindow(display, DefaultRootWindow(display), area.x(), area.y(),
-                             unsigned(area.width()), unsigned(area.height()), 0, CopyFromParent,
-                             InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel,
-                             &attributes);
+    m_window =
+        XCreateWindow(display, DefaultRootWindow(display), area.x(), area.y(),
+                      unsigned(area.width()), unsigned(area.height()), 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
     XMapWindow(display, m_window);
     XSync(display, False);
 }
