@@ -14,6 +14,7 @@
 #include "search/FindReplace.h"
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
+#include "shell/ExposureWatch.h"
 #include "shell/JustOne.h"
 #include "shell/Reabout.h"
 #include "shell/RecentFiles.h"
@@ -81,6 +82,8 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     setWindowTitle(QStringLiteral("Scrivlet"));
     setGeometry(208, 111, 686, 334);
     createControls();
+    connect(new TExposureWatch(this), &TExposureWatch::exposed, this,
+            [this] { framePainted(true); });
     createLangParserDefault();
     rebuildMenuBar();
     showCalendarView();
@@ -218,7 +221,11 @@ void TFrameForm::DeleteTempOpenFile()
 void TFrameForm::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    const bool wholeFrame = paintsWholeFrame(event->region());
+    framePainted(paintsWholeFrame(event->region()));
+}
+
+void TFrameForm::framePainted(bool wholeFrame)
+{
     reportFailure(tr("Error in TFrameForm.FormPaint"), [&] { FormPaint(wholeFrame); });
 }
 
@@ -226,7 +233,8 @@ void TFrameForm::paintEvent(QPaintEvent *event)
 // own, so their repaints (a button under the mouse, the tab row when the
 // focus moves) come here too, each within its own rectangle. Only a paint
 // of the frame as a whole (shown, resized, or asked for by another copy)
-// is the frame's own.
+// is the frame's own, and so is every redraw of the frame where another
+// window uncovered it, which comes from the exposure watch.
 bool TFrameForm::paintsWholeFrame(const QRegion &region) const
 {
     const QRect area = region.boundingRect();
@@ -402,9 +410,20 @@ TRichEdit *TFrameForm::activeDocumentEditor() const
     return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
 }
 
+// The next window is the one just behind the active one: the one active
+// before it. The active one goes to the back, so that Next, repeated, comes
+// to every window once before it comes back.
 void TFrameForm::nextDocument()
 {
-    MDIArea->activateNextSubWindow();
+    // The topmost window last.
+    QList<QMdiSubWindow *> windows = MDIArea->subWindowList(QMdiArea::StackingOrder);
+    windows.removeIf([](const QMdiSubWindow *w) { return w->isHidden(); });
+    QMdiSubWindow *active = MDIArea->activeSubWindow();
+    const qsizetype at = windows.indexOf(active);
+    if (at < 0 || windows.size() < 2)
+        return;
+    MDIArea->setActiveSubWindow(windows.at((at + windows.size() - 1) % windows.size()));
+    active->lower();
 }
 
 void TFrameForm::showActiveDocument()

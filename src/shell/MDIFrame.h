@@ -217,6 +217,7 @@ public:
     // TFindHost
     int documentCount() const override { return editWindowCount(); }
     TRichEdit *activeDocumentEditor() const override;
+    // The frame's next-window command.
     void nextDocument() override;
     void showActiveDocument() override;
 
@@ -263,6 +264,7 @@ private:
     void createTray();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
     // that reached the frame.
+    void framePainted(bool wholeFrame);
     void FormPaint(bool wholeFrame);
     bool paintsWholeFrame(const QRegion &region) const;
     static bool handOffFileExists();

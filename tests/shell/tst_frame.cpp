@@ -4,12 +4,14 @@
 #include "Drops.h"
 #include "FrameFixture.h"
 #include "SmallDisk.h"
+#include "controls/TransBtn.h"
 #include "platform/system/InstanceChannel.h"
 #include "platform/system/RecoveryCopies.h"
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
 
 #include <QAccessible>
+#include <QComboBox>
 #include <QLockFile>
 #include <QMdiSubWindow>
 #include <QScopeGuard>
@@ -109,6 +111,33 @@ private Q_SLOTS:
                  int(f.active()->children().indexOf(f.active()->Editor)));
     }
 
+    // Next goes to the window active before the active one, which goes to
+    // the back: repeated, it comes to every window once. A window activated
+    // another way comes to the front.
+    void nextGoesToTheWindowActiveBefore()
+    {
+        FrameFixture f;
+        for (int i = 0; i < 4; ++i)
+            f.frame.New1Click();
+        const auto activate = [&](int number) {
+            f.frame.PageControl1->setCurrentIndex(number - 1);
+        };
+        for (const int number : {3, 1, 4, 2})
+            activate(number);
+        QStringList walk;
+        const auto next = [&] {
+            f.frame.nextDocument();
+            walk << f.tabs().value(f.frame.PageControl1->currentIndex());
+            QCOMPARE(f.active()->windowTitle(), walk.last());
+        };
+        for (int i = 0; i < 5; ++i)
+            next();
+        activate(3);
+        next();
+        QCOMPARE(walk, QStringList({"Untitled4", "Untitled1", "Untitled3", "Untitled2", "Untitled4",
+                                    "Untitled4"}));
+    }
+
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
@@ -158,18 +187,18 @@ private Q_SLOTS:
     }
 
     // A screen reader names every control that takes the focus, in the
-    // calendar view and beside a document; a tab row is named by its
-    // current tab.
+    // calendar view and beside a document.
     static void collectUnnamed(QAccessibleInterface *node, QStringList &found)
     {
         for (int i = 0; i < node->childCount(); ++i) {
             QAccessibleInterface *child = node->child(i);
             if (!child || child->state().invisible)
                 continue;
-            const bool tabsOnly = child->role() == QAccessible::PageTabList;
-            if (child->state().focusable && !tabsOnly && child->text(QAccessible::Name).isEmpty())
-                found << QLatin1String(child->object()->metaObject()->className()) + u' ' +
-                             child->object()->objectName();
+            if (child->state().focusable && child->text(QAccessible::Name).isEmpty())
+                found << (child->object()
+                              ? QLatin1String(child->object()->metaObject()->className()) + u' ' +
+                                    child->object()->objectName()
+                              : QStringLiteral("a part of ") + node->text(QAccessible::Name));
             collectUnnamed(child, found);
         }
     }
@@ -191,6 +220,27 @@ private Q_SLOTS:
             QCOMPARE(unnamed(dialog), QString());
             dialog->hide();
         }
+    }
+
+    // By its label or hint, not by what it holds (a tab row by no tab).
+    void controlsAreNamedByTheirLabels()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.active()->Find1->trigger();
+        f.frame.frmFind->cbFind->setEditText(QStringLiteral("Cat"));
+        f.frame.frmFind->cbReplace->setEditText(QStringLiteral("Dog"));
+        // clang-format off
+        const QList<QPair<QWidget *, QString>> controls{
+            {f.frame.PageControl1, "Documents"},
+            {f.frame.PageControl2, "Month"},
+            {f.frame.TButton, "Current Date Button"},
+            {f.active()->FontName, "Font Name"},
+            {f.frame.frmFind->cbFind, "Text to find:"},
+            {f.frame.frmFind->cbReplace, "Replace with:"}};
+        // clang-format on
+        for (const auto &[control, name] : controls)
+            QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
     }
 
     void tileStacksTheWindowsAcrossTheWidth()
