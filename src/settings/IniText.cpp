@@ -130,10 +130,9 @@ QString unescapeKey(QByteArrayView key)
         const qsizetype digits = decoded[i + 1] == u'U' ? 4 : 2;
         const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
         bool ok = false;
-        const ushort code =
-            first + digits <= decoded.size()
-                ? QStringView(decoded).sliced(first, digits).toUShort(&ok, 16)
-                : 0;
+        const ushort code = first + digits <= decoded.size()
+                                ? QStringView(decoded).sliced(first, digits).toUShort(&ok, 16)
+                                : 0;
         if (!ok) {
             result += u'%';
             ++i;
@@ -198,14 +197,28 @@ void chopBlanks(QString &text, qsizetype limit)
     text.truncate(n);
 }
 
-char namedEscape(char c)
+// Escapes by a letter after a backslash: the letter and the character.
+constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
+                                {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+
+// The character an escape's letter stands for, or 0.
+char namedEscape(char letter)
 {
-    static constexpr char names[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'},  {'n', '\n'},
-                                        {'r', '\r'}, {'t', '\t'},  {'v', '\v'},  {'"', '"'},
-                                        {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-    for (const auto &name : names) {
-        if (name[0] == c)
-            return name[1];
+    for (const auto &escape : kEscapes) {
+        if (escape[0] == letter)
+            return escape[1];
+    }
+    return 0;
+}
+
+// The letter that writes a character, or 0 (a question mark and an
+// apostrophe are written as they are).
+char escapeName(char16_t c)
+{
+    for (const auto &escape : kEscapes) {
+        if (escape[1] == c && c != '?' && c != '\'')
+            return escape[0];
     }
     return 0;
 }
@@ -246,7 +259,8 @@ ValueText unescapeValue(QByteArrayView value)
             const char e = value[i++];
             if (const char named = namedEscape(e)) {
                 text += QLatin1Char(named);
-            } else if ((e == 'x' && i < n && isHexDigit(uchar(value[i]))) || (e >= '0' && e <= '7')) {
+            } else if ((e == 'x' && i < n && isHexDigit(uchar(value[i]))) ||
+                       (e >= '0' && e <= '7')) {
                 const int base = e == 'x' ? 16 : 8;
                 char16_t code = e == 'x' ? 0 : char16_t(e - '0');
                 while (i < n && (base == 16 ? isHexDigit(uchar(value[i]))
@@ -354,50 +368,23 @@ QByteArray escapeText(const QString &text, bool utf8)
             continue;
         }
         escapeHexDigit = false;
-        switch (c) {
-        case '\0':
+        if (c == '\0') {
             out += "\\0";
             escapeHexDigit = true;
-            break;
-        case '\a':
-            out += "\\a";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\v':
-            out += "\\v";
-            break;
-        case '"':
-        case '\\':
+        } else if (const char named = escapeName(c)) {
             out += '\\';
+            out += named;
+        } else if (c <= 0x1F || (c >= 0x7F && !utf8)) {
+            out += "\\x" + QByteArray::number(c, 16);
+            escapeHexDigit = true;
+        } else if (c < 0x80) {
             out += char(c);
-            break;
-        default:
-            if (c <= 0x1F || (c >= 0x7F && !utf8)) {
-                out += "\\x" + QByteArray::number(c, 16);
-                escapeHexDigit = true;
-            } else if (c < 0x80) {
-                out += char(c);
-            } else {
-                qsizetype j = i + 1;
-                while (j < text.size() && text[j].unicode() >= 0x80)
-                    ++j;
-                out += QStringView(text).sliced(i, j - i).toUtf8();
-                i = j - 1;
-            }
+        } else {
+            qsizetype j = i + 1;
+            while (j < text.size() && text[j].unicode() >= 0x80)
+                ++j;
+            out += QStringView(text).sliced(i, j - i).toUtf8();
+            i = j - 1;
         }
     }
     if (needsQuotes || out.startsWith(' ') || out.endsWith(' ')) {
@@ -462,7 +449,8 @@ std::optional<QVariant> IniText::value(const QString &key) const
     const auto span = m_values.constFind(key);
     if (span == m_values.cend())
         return std::nullopt;
-    const ValueText value = unescapeValue(QByteArrayView(m_text).sliced(span->start, span->end - span->start));
+    const ValueText value =
+        unescapeValue(QByteArrayView(m_text).sliced(span->start, span->end - span->start));
     return value.isList ? fromList(value.list) : fromText(value.text);
 }
 

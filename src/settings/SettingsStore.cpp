@@ -303,8 +303,9 @@ void SettingsStore::close()
         return;
     }
     // A value written as this visit found it is no change.
-    std::erase_if(m_changes,
-                  [this](const auto &change) { return storedValue(change.first) == change.second; });
+    std::erase_if(m_changes, [this](const auto &change) {
+        return storedValue(change.first) == change.second;
+    });
     if (m_changes.empty())
         return;
     // Tried once: changes that failed are not tried again when the visit ends.

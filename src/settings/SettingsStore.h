@@ -82,7 +82,7 @@ private:
     // Writes the changes into the store file as it is now.
     void commit();
 
-    QString m_file; // the INI file; empty for the Windows registry
+    QString m_file;                  // the INI file; empty for the Windows registry
     std::unique_ptr<IniText> m_text; // the file as this visit read it
     std::unique_ptr<QSettings> m_registry;
     std::vector<std::pair<QString, QVariant>> m_changes;

@@ -2,6 +2,7 @@
 // a save keeps of the file it replaces, and saves killed half-way.
 
 #include "FileBytes.h"
+#include "OwnFolder.h"
 #include "SmallDisk.h"
 #include "platform/system/FileIO.h"
 #include "platform/system/MemoryStatus.h"
@@ -28,42 +29,10 @@
 #include <unistd.h>
 
 using testfiles::readAll;
+using testfiles::version;
 using testfiles::writeAll;
 
 namespace {
-
-QByteArray content(qsizetype size, char version)
-{
-    return testfiles::version(size, version);
-}
-
-// A cache folder that any user may write, for the recovery copies of saves
-// made as another user; it goes with the object.
-class CacheForAnyone
-{
-public:
-    CacheForAnyone()
-        : m_previous(qgetenv("XDG_CACHE_HOME"))
-    {
-        QFile::setPermissions(m_dir.path(), QFileDevice::Permissions(0x7777));
-        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.path()));
-    }
-    ~CacheForAnyone() { qputenv("XDG_CACHE_HOME", m_previous); }
-    CacheForAnyone(const CacheForAnyone &) = delete;
-    CacheForAnyone &operator=(const CacheForAnyone &) = delete;
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_previous;
-};
-
-struct stat statOf(const QString &path)
-{
-    struct stat st = {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        st.st_ino = 0;
-    return st;
-}
 
 QByteArray attribute(const QString &path, const QByteArray &name)
 {
@@ -84,9 +53,9 @@ QByteArray accessList()
     };
     add(2, 4);
     const quint32 none = 0xFFFFFFFF;
-    for (const auto &[tag, perm, id] : {std::tuple{0x01u, 6u, none}, std::tuple{0x02u, 6u, 1234u},
-                                        std::tuple{0x04u, 4u, none}, std::tuple{0x10u, 6u, none},
-                                        std::tuple{0x20u, 4u, none}}) {
+    for (const auto &[tag, perm, id] :
+         {std::tuple{0x01u, 6u, none}, std::tuple{0x02u, 6u, 1234u}, std::tuple{0x04u, 4u, none},
+          std::tuple{0x10u, 6u, none}, std::tuple{0x20u, 4u, none}}) {
         add(tag, 2);
         add(perm, 2);
         add(id, 4);
@@ -111,6 +80,8 @@ QString refusal(const std::function<void()> &step)
 }
 
 constexpr int kTimeoutMs = 60000;
+// A folder for the recovery copies of saves made as another user.
+constexpr QFileDevice::Permissions kAnyone(0x7777);
 // A save of this size takes long enough for a kill at a random moment to
 // land in the middle of it, and short enough for twenty trials.
 constexpr qsizetype kKillSize = 16 << 20;
@@ -161,8 +132,8 @@ private Q_SLOTS:
         if (!disk.isReady())
             QSKIP(qPrintable(disk.whyNot()));
         const QString file = disk.path(QStringLiteral("doc.txt"));
-        const QByteArray old = content(oldSize, 'o');
-        const QByteArray next = content(newSize, 'n');
+        const QByteArray old = version(oldSize, 'o');
+        const QByteArray next = version(newSize, 'n');
         QVERIFY(writeAll(file, old));
         QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner |
                                                 QFile::ReadOther | QFile::WriteOther));
@@ -170,7 +141,7 @@ private Q_SLOTS:
 
         QString failure;
         {
-            const CacheForAnyone cache;
+            const OwnFolder cache("XDG_CACHE_HOME", kAnyone);
             std::optional<SmallDisk::Stranger> stranger;
             if (inPlace)
                 stranger.emplace();
@@ -312,11 +283,13 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("doc.txt"));
         const QString other = dir.filePath(QStringLiteral("second name.txt"));
-        const QByteArray old = content(kKillSize, 'o');
-        const QByteArray next = content(kKillSize, 'n');
+        const QByteArray old = version(kKillSize, 'o');
+        const QByteArray next = version(kKillSize, 'n');
         QVERIFY(writeAll(file, old));
         if (secondName)
-            QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()), 0);
+            QCOMPARE(
+                ::link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()),
+                0);
         const QStringList names = filesIn(dir.path());
 
         qint64 span = -1; // how long a whole save takes: the first one tells
@@ -386,17 +359,16 @@ private Q_SLOTS:
         if (geteuid() != 0)
             QSKIP("files are given to other users by the superuser only");
         QTemporaryDir dir;
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
-        const CacheForAnyone cache;
+        QVERIFY(QFile::setPermissions(dir.path(), kAnyone));
+        const OwnFolder cache("XDG_CACHE_HOME", kAnyone);
         const QString file = dir.filePath(QStringLiteral("doc.txt"));
         const QString other = dir.filePath(QStringLiteral("other.txt"));
         const QByteArray name = QFile::encodeName(file);
         QVERIFY(writeAll(file, "old"));
         QCOMPARE(::chown(name.constData(), uid_t(owner), gid_t(group)), 0);
         QCOMPARE(::chmod(name.constData(), 0664), 0);
-        if (!attribute.isEmpty() &&
-            ::setxattr(name.constData(), attribute.constData(), value.constData(),
-                       size_t(value.size()), 0) != 0)
+        if (!attribute.isEmpty() && ::setxattr(name.constData(), attribute.constData(),
+                                               value.constData(), size_t(value.size()), 0) != 0)
             QSKIP(qPrintable("the file system here keeps no such attribute: " +
                              QString::fromLocal8Bit(std::strerror(errno))));
         if (secondName)
@@ -410,7 +382,8 @@ private Q_SLOTS:
                 member.emplace(unsigned(saver), unsigned(group));
             fileio::write(file, "new");
         }
-        const struct stat st = statOf(file);
+        struct stat st = {};
+        QCOMPARE(::stat(name.constData(), &st), 0);
         QCOMPARE(int(st.st_uid), owner);
         QCOMPARE(int(st.st_gid), group);
         QCOMPARE(int(st.st_mode & 07777), 0664);
@@ -427,8 +400,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("250 Latin letters") << QString(246, QLatin1Char('a')) + ".txt";
-        QTest::newRow("123 Cyrillic letters, 250 bytes")
-            << QString(123, QChar(0x0416)) + ".txt";
+        QTest::newRow("123 Cyrillic letters, 250 bytes") << QString(123, QChar(0x0416)) + ".txt";
     }
 
     void aNameAsLongAsTheSystemAllowsSaves()
@@ -456,8 +428,8 @@ private Q_SLOTS:
         QTest::newRow("second version, a tighter slice above")
             << QByteArray("0::/user.slice/app.scope\n")
             << QStringList{"user.slice/app.scope/memory.max=max",
-                           "user.slice/app.scope/memory.current=100",
-                           "user.slice/memory.max=500", "user.slice/memory.current=450"}
+                           "user.slice/app.scope/memory.current=100", "user.slice/memory.max=500",
+                           "user.slice/memory.current=450"}
             << 50LL;
         QTest::newRow("second version, no limit")
             << QByteArray("0::/app.scope\n") << QStringList{"app.scope/memory.max=max"} << -1LL;

@@ -152,8 +152,9 @@ private Q_SLOTS:
                                                     << "^{F3}";
         QTest::newRow("section named General") << "General"
                                                << "not the main key";
-        QTest::newRow("control characters, a hex digit after one")
-            << "S" << QStringLiteral("\x01\x1f" "a\tb\nc\r\n");
+        QTest::newRow("control characters, a hex digit after one") << "S"
+                                                                   << QStringLiteral("\x01\x1f"
+                                                                                     "a\tb\nc\r\n");
         QTest::newRow("NUL, a digit after it") << "S" << QString(QChar(0)) + QStringLiteral("5");
         QTest::newRow("semicolon, equals") << "S"
                                            << "a;b=c";
@@ -228,7 +229,8 @@ private Q_SLOTS:
         QCOMPARE(store.readBinaryData(QString(), QStringLiteral("KeywordFont"), 40), QByteArray());
         QCOMPARE(sandbox.value(QStringLiteral("NormalFont")), QVariant(bytes));
         sandbox.setValue(QStringLiteral("NormalFont"), bytes);
-        QCOMPARE(SettingsStore().readBinaryData(QString(), QStringLiteral("NormalFont"), 256), bytes);
+        QCOMPARE(SettingsStore().readBinaryData(QString(), QStringLiteral("NormalFont"), 256),
+                 bytes);
     }
 
     // A visit rewrites only the text of what it changed: comments, blanks,
@@ -251,9 +253,8 @@ private Q_SLOTS:
                                            << "1" << QByteArray("[S]\nA = 1 ; why\n");
         QTest::newRow("an empty value") << QByteArray("[S]\nA=\nB=1\n") << "S/A"
                                         << "x" << QByteArray("[S]\nA=x\nB=1\n");
-        QTest::newRow("a value over two lines")
-            << QByteArray("[S]\nA=\"one\ntwo\"\nB=1\n") << "S/B"
-            << "2" << QByteArray("[S]\nA=\"one\ntwo\"\nB=2\n");
+        QTest::newRow("a value over two lines") << QByteArray("[S]\nA=\"one\ntwo\"\nB=1\n") << "S/B"
+                                                << "2" << QByteArray("[S]\nA=\"one\ntwo\"\nB=2\n");
         QTest::newRow("a key given twice: the last counts")
             << QByteArray("[S]\nA=1\nA=2\n") << "S/A"
             << "3" << QByteArray("[S]\nA=1\nA=3\n");
@@ -273,10 +274,11 @@ private Q_SLOTS:
         QTest::newRow("the main key, without its header")
             << QByteArray("K=1\n[S]\nA=1\n") << "L"
             << "2" << QByteArray("K=1\nL=2\n[S]\nA=1\n");
-        QTest::newRow("a section named General")
-            << QByteArray() << "General/X" << "1" << QByteArray("[%General]\nX=1\n");
-        QTest::newRow("names to escape") << QByteArray() << QString::fromUtf8("Мой раздел/a b")
-                                         << "1" << QByteArray("[%U041C%U043E%U0439%20%U0440%U0430%U0437%U0434%U0435%U043B]\na%20b=1\n");
+        QTest::newRow("a section named General") << QByteArray() << "General/X"
+                                                 << "1" << QByteArray("[%General]\nX=1\n");
+        QTest::newRow("names to escape")
+            << QByteArray() << QString::fromUtf8("Мой раздел/a b") << "1"
+            << QByteArray("[%U041C%U043E%U0439%20%U0440%U0430%U0437%U0434%U0435%U043B]\na%20b=1\n");
     }
 
     void aChangeLeavesTheRestOfTheFileAsItWas()
@@ -461,8 +463,9 @@ private Q_SLOTS:
         QCOMPARE(sandbox.value(QStringLiteral("Favourites/Item0")).toString(),
                  QStringLiteral("/favourite.txt"));
         QCOMPARE(sandbox.value(QStringLiteral("A/Value0")).toString(), QStringLiteral("1"));
-        QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList{QStringLiteral("filler")});
+        QCOMPARE(
+            QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{QStringLiteral("filler")});
     }
 };
 

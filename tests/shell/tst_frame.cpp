@@ -3,6 +3,7 @@
 
 #include "Drops.h"
 #include "FrameFixture.h"
+#include "OwnFolder.h"
 #include "SmallDisk.h"
 #include "controls/TransBtn.h"
 #include "platform/system/InstanceChannel.h"
@@ -16,30 +17,6 @@
 #include <QMdiSubWindow>
 #include <QScopeGuard>
 #include <QSignalSpy>
-
-namespace {
-
-// Points an XDG folder at a folder of the test's own while it lives.
-class OwnFolder
-{
-public:
-    explicit OwnFolder(const char *variable)
-        : m_variable(variable)
-        , m_previous(qgetenv(variable))
-    {
-        qputenv(variable, QFile::encodeName(m_dir.path()));
-    }
-    ~OwnFolder() { qputenv(m_variable, m_previous); }
-    OwnFolder(const OwnFolder &) = delete;
-    OwnFolder &operator=(const OwnFolder &) = delete;
-
-private:
-    QTemporaryDir m_dir;
-    const char *m_variable;
-    QByteArray m_previous;
-};
-
-} // namespace
 
 Q_DECLARE_METATYPE(Prompts::Answer)
 Q_DECLARE_METATYPE(CopyStart)

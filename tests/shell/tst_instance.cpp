@@ -1,8 +1,8 @@
 // Two real copies of the program: the single running copy and the hand-off
 // file. The running copy is asked over its own channel what it holds.
 
-#include "platform/text/AnsiCodec.h"
 #include "platform/system/InstanceChannel.h"
+#include "platform/text/AnsiCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -53,7 +53,8 @@ QByteArray readUpTo(const QString &path, int fd, qint64 size, qint64 most)
     qsizetype got = 0;
     while (got < most) {
         if (got == bytes.size())
-            bytes.resize(qsizetype(std::min<qint64>(most, got + std::max<qsizetype>(got / 2, 64 * 1024))));
+            bytes.resize(
+                qsizetype(std::min<qint64>(most, got + std::max<qsizetype>(got / 2, 64 * 1024))));
         const ssize_t n =
             ::read(fd, bytes.data() + got, size_t(std::min(bytes.size() - got, kPieceSize)));
         if (n < 0 && errno == EINTR)
@@ -119,8 +120,8 @@ bool copyAttributes(const QByteArray &target, int fd)
         const auto now = attributeValue([&](char *buffer, size_t size) {
             return ::fgetxattr(fd, name.constData(), buffer, size);
         });
-        if (now != old && ::fsetxattr(fd, name.constData(), old->constData(), size_t(old->size()),
-                                      0) != 0)
+        if (now != old &&
+            ::fsetxattr(fd, name.constData(), old->constData(), size_t(old->size()), 0) != 0)
             return false;
     }
     return true;

@@ -103,9 +103,10 @@ qint64 controlGroupRoom(const QByteArray &membership, const QString &root)
     if (!group)
         return -1;
     qint64 room = -1;
-    for (QString dir = QDir::cleanPath(group->folder + group->path);
-         dir.startsWith(group->folder); dir = dir.left(dir.lastIndexOf(QLatin1Char('/')))) {
-        if (const std::optional<qint64> limit = groupNumber(dir + QLatin1Char('/') + group->limit)) {
+    for (QString dir = QDir::cleanPath(group->folder + group->path); dir.startsWith(group->folder);
+         dir = dir.left(dir.lastIndexOf(QLatin1Char('/')))) {
+        if (const std::optional<qint64> limit =
+                groupNumber(dir + QLatin1Char('/') + group->limit)) {
             const qint64 left = std::max<qint64>(
                 0, *limit - groupNumber(dir + QLatin1Char('/') + group->usage).value_or(0));
             room = room < 0 ? left : std::min(room, left);
