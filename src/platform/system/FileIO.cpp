@@ -82,8 +82,8 @@ mode_t creationMode()
     return 0666 & ~mask;
 }
 
-// A value of an extended attribute, read by `get(buffer, size)`; empty
-// with errno set when it cannot be read.
+// A list or value of extended attributes, read by `get(buffer, size)`;
+// nothing, with errno set, when it cannot be read.
 template<typename Get>
 std::optional<QByteArray> attributeValue(Get get)
 {
