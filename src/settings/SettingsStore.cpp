@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <limits>
@@ -30,21 +31,24 @@ constexpr bool kRegistry = true;
 constexpr bool kRegistry = false;
 #endif
 
-std::unique_ptr<QSettings> userSettings(QSettings::Format format)
+std::unique_ptr<QSettings> userRegistry()
 {
-    return std::make_unique<QSettings>(format, QSettings::UserScope, QStringLiteral("Brenmoor"),
-                                       QStringLiteral("Scrivlet"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Brenmoor"), QStringLiteral("Scrivlet"));
 }
 
-// The INI file of the store; empty when the store is the registry.
+// The INI file of the store, where QSettings keeps a user's settings of
+// organisation "Brenmoor", application "Scrivlet"; empty when the store is
+// the registry. Not asked of a QSettings, which would read the file (and
+// wait for ever on a FIFO in its place).
 QString storeFile()
 {
     if (!customLocation().isEmpty())
         return customLocation();
     if (kRegistry)
         return {};
-    static const QString file = userSettings(QSettings::IniFormat)->fileName();
-    return file;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Brenmoor/Scrivlet.ini");
 }
 
 // The store's text as it is on the disk now; a store not made yet is
@@ -169,7 +173,7 @@ SettingsStore::SettingsStore()
         m_text = readStore(m_file);
         return;
     }
-    m_registry = userSettings(QSettings::NativeFormat);
+    m_registry = userRegistry();
     checkStatus(m_registry->status(), m_registry->fileName());
 }
 
@@ -190,7 +194,7 @@ QString SettingsStore::setLocation(const QString &iniFile)
 QString SettingsStore::location()
 {
     const QString file = storeFile();
-    return file.isEmpty() ? userSettings(QSettings::NativeFormat)->fileName() : file;
+    return file.isEmpty() ? userRegistry()->fileName() : file;
 }
 
 QString SettingsStore::key(const QString &section, const QString &name) const

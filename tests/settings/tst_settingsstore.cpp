@@ -6,6 +6,7 @@
 #include "settings/SettingsStore.h"
 
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <cerrno>
@@ -299,8 +300,9 @@ private Q_SLOTS:
         QCOMPARE(sandbox.value(key), QVariant(value));
     }
 
-    // The store is a regular file: anything else in its place is refused
-    // at once, where opening it would wait (a FIFO) or fail later.
+    // The store is a regular file: anything else in its place, the user's
+    // own store included, is refused at once, where opening it would wait
+    // (a FIFO) or fail later.
     void aStoreThatIsNoRegularFileIsRefused_data()
     {
         QTest::addColumn<bool>("fifo");
@@ -313,12 +315,16 @@ private Q_SLOTS:
     {
         QFETCH(bool, fifo);
         QFETCH(QString, reason);
-        SettingsSandbox sandbox;
-        QVERIFY(QDir().mkpath(QFileInfo(sandbox.file()).path()));
+        const QString file = SettingsStore::location();
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        const auto remove = qScopeGuard([&file] {
+            QFile::remove(file);
+            QDir().rmdir(file);
+        });
         if (fifo)
-            QCOMPARE(mkfifo(QFile::encodeName(sandbox.file()).constData(), 0600), 0);
+            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         else
-            QVERIFY(QDir().mkdir(sandbox.file()));
+            QVERIFY(QDir().mkdir(file));
         try {
             SettingsStore store;
             QFAIL("the store was opened");
