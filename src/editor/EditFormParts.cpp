@@ -8,10 +8,12 @@
 #include "controls/ToolbarImages.h"
 #include "editor/EditHost.h"
 #include "editor/EncodingHint.h"
+#include "editor/FileWatch.h"
 #include "editor/Formatting.h"
 #include "editor/Ruler.h"
 #include "platform/richedit/TRichEdit.h"
 
+#include <QActionGroup>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -34,9 +36,19 @@ void TEditForm::createControls()
     connect(Editor, &TRichEdit::selectionChange, this, &TEditForm::runSelectionChange);
     connect(Editor, &TRichEdit::keyDown, this, &TEditForm::EditorKeyDown);
     connect(Editor, &TRichEdit::mouseDown, this, &TEditForm::EditorMouseDown);
-    connect(Editor, &TRichEdit::textLimitReached, this, &TEditForm::showTextLimitReached);
+    connect(Editor, &TRichEdit::textLimitReached, this,
+            [this] { showNotice(tr("Document is at its size limit")); });
+    connect(Editor, &TRichEdit::characterRefused, this, [this](const QString &character) {
+        showNotice(tr("%1 is not in %2; save as UTF-8 to keep it")
+                       .arg(character, fileformat::name(Editor->fileFormat().charset)));
+    });
+    connect(Editor, &TRichEdit::fileFormatChanged, this, &TEditForm::showFileFormat);
+    m_fileWatch = new TFileWatch(this);
+    connect(m_fileWatch, &TFileWatch::changed, this, &TEditForm::fileChangedOutside);
+    connect(m_fileWatch, &TFileWatch::removed, this, &TEditForm::fileRemovedOutside);
 
     createFileMenu();
+    createEncodingMenus();
     createEditMenu();
     createCharacterMenu();
     createConvertMenu();
@@ -108,6 +120,51 @@ void TEditForm::createFileMenu()
          .handler = [this] { m_host.Exit1Click(); }},
     });
     // clang-format on
+}
+
+void TEditForm::createEncodingMenus()
+{
+    const auto submenu = [this](const QString &caption, const char *name, QAction *after) {
+        auto *menu = new QMenu(caption, this);
+        menu->setObjectName(QLatin1String(name));
+        const QList<QAction *> items = File1->actions();
+        File1->insertMenu(items.value(items.indexOf(after) + 1), menu);
+        return menu;
+    };
+    ReopenEncoding1 = submenu(tr("Reopen with &Encoding"), "ReopenEncoding1", Refresh1);
+    for (const Charset charset : fileformat::kCharsets) {
+        ReopenEncoding1->addAction(
+            actions::make(this, {.caption = fileformat::name(charset),
+                                 .handler = [this, charset] { reopenWith(charset); }}));
+    }
+
+    SaveEncoding1 = submenu(tr("Sa&ve with Encoding"), "SaveEncoding1", Saveas1);
+    m_saveEncodings = new QActionGroup(this);
+    for (const Charset charset : fileformat::kCharsets) {
+        for (const bool mark : {false, true}) {
+            if (mark && charset != Charset::Utf8)
+                continue;
+            QAction *item = actions::make(
+                this, {.caption = fileformat::encodingName(charset, mark),
+                       .handler = [this, charset, mark] { saveWithEncoding(charset, mark); },
+                       .checkable = true,
+                       .group = m_saveEncodings});
+            item->setData(encodingChoice(charset, mark));
+            SaveEncoding1->addAction(item);
+        }
+    }
+
+    LineEndings1 = submenu(tr("&Line endings"), "LineEndings1", SaveEncoding1->menuAction());
+    m_lineBreaks = new QActionGroup(this);
+    for (const LineBreak lineBreak : fileformat::kLineBreaks) {
+        QAction *item =
+            actions::make(this, {.caption = fileformat::name(lineBreak),
+                                 .handler = [this, lineBreak] { setLineBreak(lineBreak); },
+                                 .checkable = true,
+                                 .group = m_lineBreaks});
+        item->setData(int(lineBreak));
+        LineEndings1->addAction(item);
+    }
     m_fixedFileItems = int(File1->actions().size());
 }
 
@@ -264,9 +321,11 @@ void TEditForm::createStatusBar()
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
-    for (const int width : {120, 60, 50, 50}) {
+    // The encoding and line-break panels are as wide as their texts.
+    for (const int width : {120, 60, 50, 50, 0, 0}) {
         auto *panel = new QLabel(StatusBar);
-        panel->setFixedWidth(width);
+        if (width > 0)
+            panel->setFixedWidth(width);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar->addWidget(panel);
         m_panels.append(panel);

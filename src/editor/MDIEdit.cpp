@@ -6,6 +6,7 @@
 #include "controls/ToolbarImages.h"
 #include "editor/EditHost.h"
 #include "editor/EncodingHint.h"
+#include "editor/FileWatch.h"
 #include "editor/Formatting.h"
 #include "editor/Ruler.h"
 #include "platform/richedit/TRichEdit.h"
@@ -24,6 +25,7 @@
 #include "transform/Utf8Conversion.h"
 #include "transform/sndkey32.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -122,6 +124,7 @@ void TEditForm::setCaption(const QString &name)
     // The frame finds open files by caption: the two never differ.
     FFileName = name;
     setWindowTitle(name);
+    showFileFormat(); // a file of its own can be reopened
 }
 
 void TEditForm::renameDocument(const QString &name)
@@ -133,10 +136,9 @@ void TEditForm::renameDocument(const QString &name)
         tabs.setTabText(tab, filenames::fileNamePart(name));
 }
 
-void TEditForm::showTextLimitReached()
+void TEditForm::showNotice(const QString &notice)
 {
-    // Said once, not again for every key that bounces off the limit.
-    const QString notice = tr("Document is at its size limit");
+    // Said once, not again for every key that bounces off.
     if (StatusBar->currentMessage() != notice)
         StatusBar->showMessage(notice, kNoticeTimeoutMs);
 }
@@ -151,6 +153,7 @@ void TEditForm::FormCreate()
     // The frame has just set the hot key from the Options dialog.
     Translate2->setVisible(m_host.editorSettings().translateEnabled);
     FFileName = m_host.newDocName();
+    showFileFormat();
     m_formatting->FillFontList();
     Ruler->SetRulerScale();
     SelectionChange();
@@ -265,7 +268,8 @@ bool TEditForm::Open(const QString &path)
         setCaption(path);
         if (filenames::hasExtension(path, "rtf"))
             Editor->setPlainTextMode(false);
-        Editor->loadFromFile(path);
+        Editor->loadFromFile(path, m_readAs);
+        m_fileWatch->watch(path);
         Editor->setTextLimit(textLimitFor(Editor->textLength()));
         Editor->setSelStart(0);
         Editor->setModified(false);
@@ -284,7 +288,10 @@ bool TEditForm::Open(const QString &path)
 void TEditForm::offerConversion(const QString &path)
 {
     EncodingHint->dismiss();
-    if (!Editor->isPlainTextMode())
+    // UTF-8 is read as UTF-8 already; a charset the user chose is not
+    // second-guessed.
+    if (!Editor->isPlainTextMode() || Editor->fileFormat().charset != Charset::Windows1251 ||
+        m_readAs)
         return;
     QByteArray head;
     try {
@@ -295,9 +302,6 @@ void TEditForm::offerConversion(const QString &path)
     const encodings::Detection found = encodings::detect(head);
     QAction *command = nullptr;
     switch (found.encoding) {
-    case encodings::Encoding::Utf8:
-        command = Utf8Win1251;
-        break;
     case encodings::Encoding::Koi8R:
         command = Koi8Win12511;
         break;
@@ -314,6 +318,7 @@ void TEditForm::becomeUntitled()
 {
     if (!isUntitled(FFileName))
         renameDocument(m_host.untitledName());
+    m_fileWatch->watch(QString());
 }
 
 void TEditForm::Save1Click()
@@ -325,12 +330,36 @@ void TEditForm::Save1Click()
     saveTo(FFileName);
 }
 
-void TEditForm::saveTo(const QString &path)
+bool TEditForm::saveTo(const QString &path)
 {
-    Editor->setPlainTextMode(!filenames::hasExtension(path, "rtf"));
+    const bool plain = !filenames::hasExtension(path, "rtf");
+    if (!mayOverwrite(path) || (plain && !mayLoseCharacters()))
+        return false;
+    Editor->setPlainTextMode(plain);
     Editor->saveToFile(path);
+    m_fileWatch->watch(path);
     Editor->setModified(false);
     ShowModifiedState(false);
+    return true;
+}
+
+bool TEditForm::mayOverwrite(const QString &path)
+{
+    return path != m_fileWatch->path() || !m_fileWatch->changedOnDisk() ||
+           prompts().yesNo(
+               tr("%1 was changed by another program since it was opened. Overwrite it?").arg(path),
+               {}, Prompts::Icon::Warning);
+}
+
+bool TEditForm::mayLoseCharacters()
+{
+    const QString missing = Editor->firstUnsavable();
+    return missing.isEmpty() ||
+           prompts().yesNo(tr("%1 is not in %2 and will be saved as \"?\", as will every "
+                              "character %2 lacks. Save anyway? (File > Save with Encoding > "
+                              "UTF-8 keeps them.)")
+                               .arg(missing, fileformat::name(Editor->fileFormat().charset)),
+                           {}, Prompts::Icon::Warning);
 }
 
 void TEditForm::Saveas1Click()
@@ -348,20 +377,96 @@ void TEditForm::Saveas1Click()
         // The name was chosen just now: it is written even when it begins
         // with "Untitled", which would otherwise ask for a name again. The
         // document takes the name only once the file is written.
-        saveTo(*chosen);
-        renameDocument(*chosen);
-        m_host.NewLastOpened(filenames::fileNamePart(*chosen), *chosen);
+        if (saveTo(*chosen)) {
+            renameDocument(*chosen);
+            m_host.NewLastOpened(filenames::fileNamePart(*chosen), *chosen);
+        }
     }
     reportFailure(tr("Error in TEditForm.SaveAs1Click_menu"), [this] { rebuildRecentFiles(); });
 }
 
-void TEditForm::Refresh1Click()
+bool TEditForm::mayDiscardChanges()
 {
     // Reloading has no undo: changes are dropped only when the user says so.
-    if (Editor->isModified() &&
-        !prompts().confirm(tr("Discard the changes to %1 and reload it from disk?").arg(FFileName)))
+    return !Editor->isModified() ||
+           prompts().confirm(
+               tr("Discard the changes to %1 and reload it from disk?").arg(FFileName));
+}
+
+void TEditForm::Refresh1Click()
+{
+    if (mayDiscardChanges())
+        Open(windowTitle());
+}
+
+void TEditForm::reopenWith(Charset charset)
+{
+    if (!mayDiscardChanges())
         return;
-    Open(windowTitle());
+    m_readAs = charset;
+    Open(FFileName);
+}
+
+void TEditForm::saveWithEncoding(Charset charset, bool byteOrderMark)
+{
+    FileFormat format = Editor->fileFormat();
+    format.charset = charset;
+    format.byteOrderMark = byteOrderMark;
+    if (format != Editor->fileFormat()) {
+        Editor->setFileFormat(format);
+        ShowModifiedState(true);
+    }
+    Save1Click();
+}
+
+void TEditForm::setLineBreak(LineBreak lineBreak)
+{
+    FileFormat format = Editor->fileFormat();
+    if (format.lineBreak == lineBreak)
+        return;
+    format.lineBreak = lineBreak;
+    Editor->setFileFormat(format);
+    ShowModifiedState(true);
+}
+
+int TEditForm::encodingChoice(Charset charset, bool byteOrderMark)
+{
+    return int(charset) * 2 + int(byteOrderMark);
+}
+
+void TEditForm::showFileFormat()
+{
+    const FileFormat format = Editor->fileFormat();
+    const bool plain = Editor->isPlainTextMode();
+    setPanel(EncodingPanel,
+             plain ? fileformat::encodingName(format.charset, format.byteOrderMark) : tr("RTF"));
+    setPanel(LineBreakPanel, plain ? fileformat::name(format.lineBreak) : QString());
+    for (QAction *a : m_saveEncodings->actions())
+        a->setChecked(a->data() == encodingChoice(format.charset, format.byteOrderMark));
+    for (QAction *a : m_lineBreaks->actions())
+        a->setChecked(a->data() == int(format.lineBreak));
+    // An RTF file has neither.
+    SaveEncoding1->setEnabled(plain);
+    LineEndings1->setEnabled(plain);
+    ReopenEncoding1->setEnabled(plain && !isUntitled(FFileName));
+}
+
+void TEditForm::fileChangedOutside()
+{
+    const QString question = tr("%1 was changed by another program. Reload it?").arg(FFileName);
+    if (prompts().yesNo(Editor->isModified()
+                            ? question + QLatin1Char('\n') + tr("Reloading discards your changes.")
+                            : question,
+                        {}, Prompts::Icon::Warning))
+        Open(FFileName);
+    else
+        ShowModifiedState(true); // what is on the disk is no longer this
+}
+
+void TEditForm::fileRemovedOutside()
+{
+    prompts().information(tr("%1 was deleted or moved by another program.").arg(FFileName));
+    ShowModifiedState(true); // so that closing asks to save it
 }
 
 void TEditForm::Print1Click()

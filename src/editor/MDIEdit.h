@@ -1,13 +1,17 @@
 #pragma once
 
+#include "platform/text/FileFormat.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QAction;
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -18,6 +22,7 @@ class QToolBar;
 class TDragDrop;
 class TEditHost;
 class TEncodingHint;
+class TFileWatch;
 class TFormatting;
 class TRichEdit;
 class TRuler;
@@ -33,8 +38,15 @@ public:
     // What closing leaves of the window.
     enum class CloseAction { None, Minimize, Free };
 
-    // Status bar panels.
-    enum Panel { CaretPanel = 0, ModifiedPanel = 1, InsertPanel = 2, LoadingPanel = 3 };
+    // Status bar panels: the design's four, then how the file is written.
+    enum Panel {
+        CaretPanel = 0,
+        ModifiedPanel = 1,
+        InsertPanel = 2,
+        LoadingPanel = 3,
+        EncodingPanel = 4,
+        LineBreakPanel = 5
+    };
 
     // Runs FormCreate; the frame sets Tag and then the caption or Open.
     explicit TEditForm(TEditHost &host, QWidget *parent = nullptr);
@@ -69,6 +81,10 @@ public:
     QAction *Print1 = nullptr;
     QAction *Printersetup1 = nullptr;
     QAction *Exit1 = nullptr;
+    // How the file is read and written: its encoding and line breaks.
+    QMenu *ReopenEncoding1 = nullptr;
+    QMenu *SaveEncoding1 = nullptr;
+    QMenu *LineEndings1 = nullptr;
 
     // Edit menu
     QAction *Undo1 = nullptr;
@@ -142,6 +158,11 @@ public:
     void Save1Click();
     void Saveas1Click();
     void Refresh1Click();
+    // Reads the file again in the charset, which later reloads keep.
+    void reopenWith(Charset charset);
+    // Sets how the document is written and saves it.
+    void saveWithEncoding(Charset charset, bool byteOrderMark);
+    void setLineBreak(LineBreak lineBreak);
     void Close1Click();
     void Print1Click();
     void Printersetup1Click();
@@ -217,6 +238,7 @@ private:
     void createFileMenu();
     void createEditMenu();
     void createCharacterMenu();
+    void createEncodingMenus();
     void createConvertMenu();
     void createPopupMenu();
     // Re-encodes the whole document through a byte table.
@@ -233,16 +255,34 @@ private:
     // The File menu's recent-file tail, copied from the frame's.
     void rebuildRecentFiles();
     // Writes the document to the path, as RTF or plain text by its
-    // extension.
-    void saveTo(const QString &path);
+    // extension, once the user agreed where a question was due; returns
+    // whether it was written.
+    bool saveTo(const QString &path);
+    // Over a file another program changed since the document had it.
+    bool mayOverwrite(const QString &path);
+    // When a plain save would write characters as "?".
+    bool mayLoseCharacters();
+    bool mayDiscardChanges();
+    void fileChangedOutside();
+    void fileRemovedOutside();
+    void showFileFormat();
+    // What a Save with Encoding item stands for, as its data.
+    static int encodingChoice(Charset charset, bool byteOrderMark);
     // Caption, file name and the window's own tab.
     void renameDocument(const QString &name);
-    void showTextLimitReached();
-    // A plain file that looks like UTF-8, KOI8-R or DOS 866 gets the hint.
+    // A status-bar notice, said once however often it recurs.
+    void showNotice(const QString &notice);
+    // A Windows-1251 document whose file looks like KOI8-R or DOS 866 gets
+    // the hint.
     void offerConversion(const QString &path);
 
     TEditHost &m_host;
     TFormatting *m_formatting = nullptr;
+    TFileWatch *m_fileWatch = nullptr;
+    // The charset the user chose to read the file in; none: as it looks.
+    std::optional<Charset> m_readAs;
+    QActionGroup *m_saveEncodings = nullptr;
+    QActionGroup *m_lineBreaks = nullptr;
     QList<QLabel *> m_panels;
     int m_fixedFileItems = 0;
     bool m_settingsApplied = false;

@@ -1,5 +1,6 @@
 #include "search/FindReplace.h"
 
+#include "platform/richedit/TextView.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
 #include "transform/CaseConversion.h"
@@ -11,11 +12,15 @@
 namespace {
 
 // The search text as bytes of the document's code page. A character the
-// code page lacks cannot occur in the document, so such a text finds
-// nothing (an empty pattern is never found).
+// code page lacks shows in the text view only as the foreign byte (SUB),
+// which stands for every such character: a text that holds either finds
+// nothing (an empty pattern is never found), and Replace All never moves
+// the characters behind that byte.
 QByteArray patternBytes(const QString &text)
 {
-    return ansi::fold(text) == text ? ansi::encode(text) : QByteArray();
+    const QByteArray bytes = ansi::encode(text);
+    return ansi::fold(text) == text && !bytes.contains(textview::kForeignByte) ? bytes
+                                                                               : QByteArray();
 }
 
 bool failsOptions(const TMatchResult &match, TFindOptions options)

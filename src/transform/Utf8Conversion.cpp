@@ -3,6 +3,7 @@
 #include "platform/richedit/TRichEdit.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/Utf8.h"
 #include "transform/WholeText.h"
 
 #include <QCoreApplication>
@@ -11,45 +12,6 @@ namespace utf8 {
 namespace {
 
 constexpr char32_t kByteOrderMark = 0xFEFF;
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-bool isContinuation(unsigned char b)
-{
-    return (b & 0xC0) == 0x80;
-}
-
-// The code point of the well-formed sequence at `at` and its length in
-// bytes, or kInvalid: overlong forms, surrogates and values past U+10FFFF
-// are not well-formed.
-char32_t decodeAt(QByteArrayView bytes, qsizetype at, int &length)
-{
-    const auto lead = static_cast<unsigned char>(bytes[at]);
-    char32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        least = 0x10000;
-    } else {
-        return kInvalid;
-    }
-    char32_t cp = lead & (0x7F >> length);
-    if (at + length > bytes.size())
-        return kInvalid;
-    for (int i = 1; i < length; ++i) {
-        const auto b = static_cast<unsigned char>(bytes[at + i]);
-        if (!isContinuation(b))
-            return kInvalid;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return kInvalid;
-    return cp;
-}
 
 int win1251ByteOf(char32_t cp)
 {

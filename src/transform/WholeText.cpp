@@ -21,7 +21,10 @@ QByteArray mapBytes(QByteArray text, const ByteTable &table)
 
 void replaceWholeText(TRichEdit &edit, QByteArrayView text)
 {
-    edit.setWholeText(text);
+    if (text.size() == edit.textLength())
+        edit.rewriteText(text);
+    else
+        edit.setWholeText(text);
     edit.setModified(true);
 }
 

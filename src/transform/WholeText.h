@@ -16,11 +16,13 @@ ByteTable identityTable();
 // breaks stay as they are.
 QByteArray mapBytes(QByteArray text, const ByteTable &table);
 
-// Puts the text of a whole-text command into the document in one write;
-// the document counts as modified even when no byte changed. The text
-// comes back unformatted and the caret goes to the start.
+// Puts the text of a whole-text command into the document as one undoable
+// step; the document counts as modified even when no byte changed. A text
+// of the document's length changes only the characters that differ, each
+// keeping its attributes, and the caret stays; a text of another length
+// comes back unformatted with the caret at the start.
 void replaceWholeText(TRichEdit &edit, QByteArrayView text);
 
 // Runs a whole-text command on a document: its text goes out once, is
-// mapped, and comes back through replaceWholeText.
+// mapped, and comes back through replaceWholeText, formatting kept.
 void applyToWholeText(TRichEdit &edit, const ByteTable &table);

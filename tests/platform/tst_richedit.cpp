@@ -16,6 +16,7 @@
 #include <QTextDocument>
 
 Q_DECLARE_METATYPE(ParaAttributes)
+Q_DECLARE_METATYPE(Charset)
 
 namespace {
 
@@ -158,15 +159,47 @@ private Q_SLOTS:
         QCOMPARE(keys.first().at(0).toInt(), int('A'));
     }
 
-    void typedAndPastedTextStaysInTheCodePage()
+    // A plain document holds what its file's encoding can; an RTF one
+    // holds every character.
+    void charactersTheFileCannotHoldAreRefused_data()
     {
+        QTest::addColumn<Charset>("charset");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refused");
+        const QString emoji = QString::fromUcs4(U"😀");
+        const QString greek = QStringLiteral("Щи ½ Ελληνικά\n") + emoji;
+        QTest::newRow("Windows-1251, typed") << Charset::Windows1251 << true << emoji << emoji;
+        QTest::newRow("Windows-1251, pasted")
+            << Charset::Windows1251 << false << greek << QStringLiteral("½");
+        QTest::newRow("KOI8-R, typed")
+            << Charset::Koi8R << true << QStringLiteral("№") << QStringLiteral("№");
+        QTest::newRow("UTF-8, typed") << Charset::Utf8 << true << emoji << QString();
+        QTest::newRow("UTF-8, pasted") << Charset::Utf8 << false << greek << QString();
+    }
+
+    void charactersTheFileCannotHoldAreRefused()
+    {
+        QFETCH_GLOBAL(bool, plainView);
+        QFETCH(Charset, charset);
+        QFETCH(bool, typed);
+        QFETCH(QString, text);
+        QFETCH(QString, refused);
         ViewedEdit edit;
-        QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QStringLiteral("ä"),
-                            Qt::NoModifier);
-        QApplication::clipboard()->setText(QStringLiteral("Щи ☺\n") + QString::fromUcs4(U"😀"));
-        QVERIFY(edit.canPaste(QStringLiteral("text/plain")));
-        edit.paste();
-        QCOMPARE(edit.wholeText(), cp(QStringLiteral("?Щи ?\r\n??")));
+        edit.setFileFormat({.charset = charset});
+        QSignalSpy refusals(&edit, &TRichEdit::characterRefused);
+        if (typed) {
+            QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, text, Qt::NoModifier);
+        } else {
+            QApplication::clipboard()->setText(text);
+            edit.paste();
+        }
+        if (!plainView)
+            refused.clear();
+        QCOMPARE(edit.document()->toPlainText(), refused.isEmpty() ? text : QString());
+        QCOMPARE(refusals.size(), int(!refused.isEmpty()));
+        if (!refused.isEmpty())
+            QCOMPARE(refusals.first().first().toString(), refused);
     }
 
     void textLimitStopsTypingAndCutsPaste()

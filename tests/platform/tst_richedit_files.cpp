@@ -11,6 +11,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+Q_DECLARE_METATYPE(FileFormat)
+Q_DECLARE_METATYPE(std::optional<Charset>)
+
 using testfiles::readAll;
 using testfiles::writeAll;
 
@@ -69,13 +72,69 @@ private Q_SLOTS:
         QCOMPARE(readAll(path("bytes-out.txt")), bytes);
     }
 
-    void loneCrAndLfAreSavedAsCrLf()
+    // A file is saved as it was read, byte for byte: its encoding, its
+    // byte-order mark and its line breaks, also around an edit. Only a mix
+    // of line breaks becomes CR LF throughout.
+    void plainFilesComeBackAsTheyWentIn_data()
     {
-        QVERIFY(writeAll(path("unix.txt"), "one\ntwo\rthree\r\n\nfour"));
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<std::optional<Charset>>("readAs");
+        QTest::addColumn<FileFormat>("format");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<int>("secondLine"); // where "#" goes in the saved bytes; -1: nowhere
+        const auto utf8 = [](const char *text) { return QString::fromUtf8(text).toUtf8(); };
+        const FileFormat crlf;
+        const FileFormat lf{.lineBreak = LineBreak::Lf};
+        const FileFormat utf8Lf{.charset = Charset::Utf8, .lineBreak = LineBreak::Lf};
+        const std::optional<Charset> detected;
+        QTest::newRow("LF") << QByteArray("one\ntwo\n") << detected << lf << QByteArray() << 4;
+        QTest::newRow("CR LF") << QByteArray("one\r\ntwo\r\n") << detected << crlf << QByteArray()
+                               << 5;
+        QTest::newRow("CR") << QByteArray("one\rtwo\r") << detected
+                            << FileFormat{.lineBreak = LineBreak::Cr} << QByteArray() << 4;
+        QTest::newRow("mixed") << QByteArray("one\ntwo\rthree\r\n\nfour") << detected << crlf
+                               << QByteArray("one\r\ntwo\r\nthree\r\n\r\nfour") << 5;
+        QTest::newRow("none") << QByteArray("one") << detected << crlf << QByteArray() << -1;
+        QTest::newRow("last line without a break")
+            << QByteArray("one\ntwo") << detected << lf << QByteArray() << 4;
+        QTest::newRow("UTF-8 Cyrillic")
+            << utf8("Привет\nмир\n") << detected << utf8Lf << QByteArray() << 13;
+        QTest::newRow("UTF-8 with BOM")
+            << QByteArray("\xEF\xBB\xBFok\r\n") + utf8("да") << detected
+            << FileFormat{.charset = Charset::Utf8, .byteOrderMark = true} << QByteArray() << 7;
+        QTest::newRow("Greek and emoji")
+            << utf8("½ Ελληνικά 😀\nend") << detected << utf8Lf << QByteArray() << 25;
+        QTest::newRow("Windows-1251") << QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xEC\xE8\xF0")
+                                      << detected << crlf << QByteArray() << 8;
+        QTest::newRow("not well-formed UTF-8")
+            << QByteArray("\xD0\x9F\xFF\n!") << detected << lf << QByteArray() << 4;
+        QTest::newRow("read as KOI8-R")
+            << QByteArray("\xFB\xC1\xC8\n\xB3") << std::optional(Charset::Koi8R)
+            << FileFormat{.charset = Charset::Koi8R, .lineBreak = LineBreak::Lf} << QByteArray()
+            << 4;
+    }
+
+    void plainFilesComeBackAsTheyWentIn()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(std::optional<Charset>, readAs);
+        QFETCH(FileFormat, format);
+        QFETCH(QByteArray, saved);
+        QFETCH(int, secondLine);
+        if (saved.isEmpty())
+            saved = file;
+        QVERIFY(writeAll(path("in.txt"), file));
         TRichEdit edit;
-        edit.loadFromFile(path("unix.txt"));
-        edit.saveToFile(path("unix.txt"));
-        QCOMPARE(readAll(path("unix.txt")), QByteArray("one\r\ntwo\r\nthree\r\n\r\nfour"));
+        edit.loadFromFile(path("in.txt"), readAs);
+        QCOMPARE(edit.fileFormat(), format);
+        edit.saveToFile(path("out.txt"));
+        QCOMPARE(readAll(path("out.txt")), saved);
+        if (secondLine < 0)
+            return;
+        edit.setSelStart(edit.lineIndex(1));
+        edit.setSelText("#");
+        edit.saveToFile(path("out.txt"));
+        QCOMPARE(readAll(path("out.txt")), saved.insert(secondLine, '#'));
     }
 
     void loadingReplacesTextAndUndoHistory()

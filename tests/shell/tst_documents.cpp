@@ -141,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QString());
         // Save As adds the new name to the recent files, in both menus.
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4), QStringList({"-", "draft.txt=" + target}));
-        QCOMPARE(FrameFixture::recent(w->File1, 14), QStringList({"-", "draft.txt=" + target}));
+        QCOMPARE(FrameFixture::recent(w->File1, 17), QStringList({"-", "draft.txt=" + target}));
     }
 
     void aNameChosenInSaveAsIsWrittenEvenWhenItLooksUntitled()
@@ -190,13 +190,124 @@ private Q_SLOTS:
             QCOMPARE(saved, QByteArray("<b>bold</b>\r\nx")); // no markup added
     }
 
-    void loneLineFeedsAreSavedAsCrLf()
+    // Each file keeps its encoding and line endings through an edit and a
+    // save; a character the file cannot hold is refused with a word.
+    void filesKeepTheirEncodingAndLineEndings_data()
     {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("lineEndings");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray script = QStringLiteral(u"#!/bin/sh\necho Привет\n").toUtf8();
+        const QByteArray russian = QStringLiteral(u"Съешь ещё\r\nбулок\r\n").toUtf8();
+        const QByteArray letter("\xc4\xee\xf0\xee\xe3\xee\xe9 \xe4\xf0\xf3\xe3\r\n");
+        QTest::newRow("shell script")
+            << script << QStringLiteral("# Ω") << "UTF-8"
+            << "Unix (LF)" << QString() << QByteArray("# \xCE\xA9") + script;
+        QTest::newRow("UTF-8 Russian text")
+            << russian << QStringLiteral("Ж") << "UTF-8"
+            << "Windows (CR LF)" << QString() << QByteArray("\xD0\x96") + russian;
+        QTest::newRow("Windows-1251 letter")
+            << letter << QStringLiteral("Ж") << "Windows-1251"
+            << "Windows (CR LF)" << QString() << QByteArray("\xC6") + letter;
+        QTest::newRow("Ω in a Windows-1251 letter")
+            << letter << QStringLiteral("Ω") << "Windows-1251"
+            << "Windows (CR LF)"
+            << "Ω is not in Windows-1251; save as UTF-8 to keep it" << letter;
+        QTest::newRow("ASCII with Unix line ends")
+            << QByteArray("a\nb\n") << QStringLiteral("c") << "Windows-1251"
+            << "Unix (LF)" << QString() << QByteArray("ca\nb\n");
+    }
+
+    void filesKeepTheirEncodingAndLineEndings()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, typed);
+        QFETCH(QString, encoding);
+        QFETCH(QString, lineEndings);
+        QFETCH(QString, notice);
+        QFETCH(QByteArray, saved);
         FrameFixture f;
-        TEditForm *w = f.open(f.write(QStringLiteral("unix.txt"), "a\nb\n"));
-        w->Editor->setModified(true);
+        TEditForm *w = f.open(f.write(QStringLiteral("f.txt"), file));
+        QCOMPARE(w->panelText(TEditForm::EncodingPanel), encoding);
+        QCOMPARE(w->panelText(TEditForm::LineBreakPanel), lineEndings);
+        // Keys as a keyboard layout with these letters types them.
+        for (const QChar c : typed)
+            QTest::sendKeyEvent(QTest::Click, w->Editor, Qt::Key_unknown, c, Qt::NoModifier);
+        QCOMPARE(w->StatusBar->currentMessage(), notice);
         w->Save1Click();
-        QCOMPARE(f.read(QStringLiteral("unix.txt")), QByteArray("a\r\nb\r\n"));
+        QCOMPARE(f.read(QStringLiteral("f.txt")), saved);
+    }
+
+    // The File menu's encoding and line-ending choices, and what a save
+    // then writes.
+    void encodingAndLineEndingsAreTheUsersChoice_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("question"); // empty: none
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("lineEndings");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray cp1251("\xD9\xE8\r\n");
+        const QByteArray utf8 = QStringLiteral(u"Щи Ω\n").toUtf8();
+        const QString lost = QStringLiteral(
+            "Ω is not in Windows-1251 and will be saved as \"?\", as will every character "
+            "Windows-1251 lacks. Save anyway? (File > Save with Encoding > UTF-8 keeps them.)");
+        QTest::newRow("Unix line endings") << cp1251 << "LineEndings1"
+                                           << "Unix (LF)" << QString() << true << "Windows-1251"
+                                           << "Unix (LF)" << QByteArray("\xD9\xE8\n");
+        QTest::newRow("Save with UTF-8") << cp1251 << "SaveEncoding1"
+                                         << "UTF-8" << QString() << true << "UTF-8"
+                                         << "Windows (CR LF)" << QStringLiteral(u"Щи\r\n").toUtf8();
+        QTest::newRow("Save with UTF-8 with BOM")
+            << cp1251 << "SaveEncoding1"
+            << "UTF-8 with BOM" << QString() << true << "UTF-8 with BOM"
+            << "Windows (CR LF)" << QByteArray("\xEF\xBB\xBF") + QStringLiteral(u"Щи\r\n").toUtf8();
+        QTest::newRow("Save with Windows-1251, Yes to the loss")
+            << utf8 << "SaveEncoding1"
+            << "Windows-1251" << lost << true << "Windows-1251"
+            << "Unix (LF)" << QByteArray("\xD9\xE8 ?\n");
+        QTest::newRow("Save with Windows-1251, No")
+            << utf8 << "SaveEncoding1"
+            << "Windows-1251" << lost << false << "Windows-1251"
+            << "Unix (LF)" << utf8;
+        QTest::newRow("Reopen with KOI8-R") << QByteArray("\xFB\xC1\xC8\r\n") << "ReopenEncoding1"
+                                            << "KOI8-R" << QString() << true << "KOI8-R"
+                                            << "Windows (CR LF)" << QByteArray("\xFB\xC1\xC8\r\n");
+    }
+
+    void encodingAndLineEndingsAreTheUsersChoice()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, menu);
+        QFETCH(QString, item);
+        QFETCH(QString, question);
+        QFETCH(bool, yes);
+        QFETCH(QString, encoding);
+        QFETCH(QString, lineEndings);
+        QFETCH(QByteArray, saved);
+        FrameFixture f;
+        TEditForm *w = f.open(f.write(QStringLiteral("f.txt"), file));
+        if (!question.isEmpty())
+            f.prompts.expectMessage(question, yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+        const QList<QAction *> items = w->findChild<QMenu *>(menu)->actions();
+        const auto chosen =
+            std::find_if(items.begin(), items.end(), [&](QAction *a) { return a->text() == item; });
+        QVERIFY(chosen != items.end());
+        (*chosen)->trigger();
+        QCOMPARE(w->panelText(TEditForm::EncodingPanel), encoding);
+        QCOMPARE(w->panelText(TEditForm::LineBreakPanel), lineEndings);
+        if (menu != QLatin1String("SaveEncoding1"))
+            w->Save1Click();
+        QCOMPARE(f.read(QStringLiteral("f.txt")), saved);
+        QCOMPARE(w->Editor->isModified(), !yes);
+        if (menu == QLatin1String("ReopenEncoding1"))
+            QCOMPARE(w->Editor->wholeText(), QByteArray("\xD8\xE0\xF5\r\n")); // Шах
     }
 
     void aFailedSaveIsReportedWithItsReason()

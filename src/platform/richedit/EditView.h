@@ -2,7 +2,6 @@
 
 #include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileNames.h"
-#include "platform/text/AnsiCodec.h"
 #include "platform/text/VirtualKeys.h"
 
 #include <QContextMenuEvent>
@@ -38,8 +37,9 @@ inline int insertedBy(const QKeyEvent &event)
 
 // A widget that shows a TRichEdit's document: over QTextEdit for rich
 // documents, over QPlainTextEdit for plain ones. Both take the user's input
-// the same way, within the control's code page and text limit, and leave
-// dropped files, the context menu and the clipboard formats to the control.
+// the same way, within what the document can save and the text limit, and
+// leave dropped files, the context menu and the clipboard formats to the
+// control.
 template<class Base>
 class EditView final : public Base
 {
@@ -71,14 +71,17 @@ protected:
             event->accept();
             return;
         }
+        if (const QString refused = m_owner.refusedIn(event->text()); !refused.isEmpty()) {
+            m_owner.refuseCharacter(refused);
+            event->accept();
+            return;
+        }
         // A line break inside a paragraph has no place in the text view's
         // lines: Shift+Enter starts a paragraph like Enter.
         const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-        const QString folded = ansi::fold(event->text());
-        if ((enter && (mods & Qt::ShiftModifier)) || folded != event->text()) {
-            QKeyEvent plain(event->type(), event->key(),
-                            enter ? event->modifiers() & ~Qt::ShiftModifier : event->modifiers(),
-                            folded, event->isAutoRepeat(), ushort(event->count()));
+        if (enter && (mods & Qt::ShiftModifier)) {
+            QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                            event->text(), event->isAutoRepeat(), ushort(event->count()));
             Base::keyPressEvent(&plain);
             event->setAccepted(plain.isAccepted());
             return;
@@ -88,13 +91,14 @@ protected:
 
     void inputMethodEvent(QInputMethodEvent *event) override
     {
-        const QString folded = ansi::fold(event->commitString());
-        if (folded == event->commitString()) {
+        const QString refused = m_owner.refusedIn(event->commitString());
+        if (refused.isEmpty()) {
             Base::inputMethodEvent(event);
             return;
         }
+        m_owner.refuseCharacter(refused);
+        // The composition goes on; only what it would commit is refused.
         QInputMethodEvent copy(event->preeditString(), event->attributes());
-        copy.setCommitString(folded, event->replacementStart(), event->replacementLength());
         Base::inputMethodEvent(&copy);
     }
 

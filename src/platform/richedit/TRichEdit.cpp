@@ -2,12 +2,14 @@
 
 #include "platform/richedit/EditView.h"
 #include "platform/richedit/PageRenderer.h"
+#include "platform/richedit/PlainFile.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
 #include "platform/richedit/SelectionMimeData.h"
 #include "platform/richedit/TextView.h"
 #include "platform/system/FileIO.h"
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/SingleByteCodec.h"
 #include "platform/text/WinColors.h"
 
 #include <QApplication>
@@ -83,6 +85,119 @@ bool hasCharAttributes(const QTextDocument &doc)
     });
 }
 
+// A stretch of the document in which every character has one format and
+// every paragraph break lies between paragraphs of one format that are in
+// no list: a change inside it can be written as one replacement, paragraph
+// breaks and all, and every character and paragraph keeps its format.
+struct Stretch
+{
+    int start = 0;
+    int end = 0; // one past the last character
+    int formatIndex = -1;
+    QTextCharFormat format;
+};
+
+// The one character format of a document whose text all has it, in
+// paragraphs all of one format, without lists or tables: what a plain
+// document is. Formats are shared, so the document's list of them tells.
+std::optional<QTextCharFormat> soleFormat(const QTextDocument &doc)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    const auto count = [&](auto is) { return std::count_if(formats.begin(), formats.end(), is); };
+    const auto charFormat = std::find_if(formats.begin(), formats.end(),
+                                         [](const QTextFormat &f) { return f.isCharFormat(); });
+    if (count([](const QTextFormat &f) { return f.isCharFormat(); }) != 1 ||
+        count([](const QTextFormat &f) { return f.isBlockFormat(); }) != 1 ||
+        count([](const QTextFormat &f) { return f.isListFormat(); }) != 0 ||
+        !doc.rootFrame()->childFrames().isEmpty())
+        return std::nullopt;
+    return charFormat->toCharFormat();
+}
+
+// The document's stretches, in order. A plain document is one stretch; so
+// is any run of text without attributes of its own. Paragraph breaks are
+// not crossed in a document with tables, whose cells are paragraphs too.
+QList<Stretch> uniformStretches(const QTextDocument &doc)
+{
+    if (const auto format = soleFormat(doc))
+        return {{0, doc.characterCount() - 1, -1, *format}};
+    const bool mayCross = doc.rootFrame()->childFrames().isEmpty();
+    QList<Stretch> out;
+    bool open = false; // whether the next fragment may continue the last stretch
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (open && f.charFormatIndex() == out.back().formatIndex) {
+                out.back().end = f.position() + f.length();
+            } else {
+                out.append(
+                    {f.position(), f.position() + f.length(), f.charFormatIndex(), f.charFormat()});
+            }
+            open = true;
+        }
+        const QTextBlock next = b.next();
+        open = open && mayCross && next.isValid() && !b.textList() && !next.textList() &&
+               next.blockFormatIndex() == b.blockFormatIndex() &&
+               next.charFormatIndex() == out.back().formatIndex &&
+               out.back().end == b.position() + b.length() - 1;
+        if (open)
+            ++out.back().end; // the paragraph break
+    }
+    return out;
+}
+
+// The document's text with the view's bytes written over it: each character
+// whose byte differs becomes the byte's character. Null when the bytes do
+// not fit: another length, or a line break that would move.
+std::optional<QString> rewritten(QStringView old, QByteArrayView bytes)
+{
+    if (bytes.size() != old.size() + old.count(QChar::ParagraphSeparator))
+        return std::nullopt;
+    const SingleByteCodec &codec = ansi::codec();
+    QString text(old.size(), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *b = reinterpret_cast<const unsigned char *>(bytes.data());
+    bool fits = true;
+    // Without a branch on whether a character changed: in a Cyrillic text
+    // that is as good as random.
+    for (const QChar ch : old) {
+        const char16_t c = ch.unicode();
+        if (c == QChar::ParagraphSeparator) {
+            fits = fits && b[0] == '\r' && b[1] == '\n';
+            *out++ = c;
+            b += 2;
+            continue;
+        }
+        const int was =
+            c == QChar::LineSeparator ? textview::kLineSeparatorByte : codec.fromUnicode(c);
+        const bool same = *b == (was < 0 ? textview::kForeignByte : was);
+        const bool isBreak = *b == '\r' || *b == '\n' || *b == textview::kLineSeparatorByte;
+        fits = fits && (same || (c != QChar::LineSeparator && !isBreak));
+        *out++ = same ? c : codec.toUnicode(*b);
+        ++b;
+    }
+    if (!fits)
+        return std::nullopt;
+    return text;
+}
+
+// Puts back the characters that `text` has as the foreign byte's character:
+// the ones `old` had, in their order.
+void restoreForeign(QString &text, QStringView old)
+{
+    qsizetype from = 0;
+    const QChar foreign = QLatin1Char(textview::kForeignByte);
+    for (QChar &c : text) {
+        if (c != foreign)
+            continue;
+        while (from < old.size() && !textview::isForeign(old[from]))
+            ++from;
+        if (from == old.size())
+            return;
+        c = old[from++];
+    }
+}
+
 } // namespace
 
 TRichEdit::TRichEdit(QWidget *parent)
@@ -145,8 +260,11 @@ bool TRichEdit::showsPlainView() const
 
 void TRichEdit::setPlainTextMode(bool plain)
 {
+    const bool changed = plain != m_plainTextMode;
     m_plainTextMode = plain;
     chooseView();
+    if (changed)
+        Q_EMIT fileFormatChanged();
 }
 
 void TRichEdit::chooseView()
@@ -272,15 +390,22 @@ QByteArray TRichEdit::wholeText() const
     return textview::text(*document());
 }
 
-void TRichEdit::setWholeText(QByteArrayView bytes)
+void TRichEdit::layOutLazily()
 {
-    const QString text = textview::decode(bytes);
-    select(0, 0);
     // The rich view lays out an edited range at once, but a new layout bit by
     // bit: its layout starts afresh, so that a long text is laid out while
     // the user can already work. The plain view lays out only what it shows.
     if (!showsPlainView())
         document()->setTextWidth(document()->textWidth());
+}
+
+void TRichEdit::setWholeText(QByteArrayView bytes)
+{
+    QString text = textview::decode(bytes);
+    if (bytes.contains(textview::kForeignByte))
+        restoreForeign(text, document()->toRawText());
+    select(0, 0);
+    layOutLazily();
     // The new text goes in after the old one, which is then removed from
     // under the caret: the caret stays at the start without being moved
     // there, which would make the control lay out everything up to where it
@@ -305,6 +430,37 @@ void TRichEdit::setWholeText(QByteArrayView bytes)
 int TRichEdit::textLength() const
 {
     return textview::length(*document());
+}
+
+void TRichEdit::rewriteText(QByteArrayView bytes)
+{
+    QTextDocument &doc = *document();
+    const QString old = doc.toRawText();
+    const std::optional<QString> text = rewritten(old, bytes);
+    if (!text) {
+        setWholeText(bytes);
+        return;
+    }
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    layOutLazily();
+    QTextCursor c(&doc);
+    c.beginEditBlock();
+    for (const Stretch &s : uniformStretches(doc)) {
+        int first = s.start;
+        while (first < s.end && old[first] == text->at(first))
+            ++first;
+        if (first == s.end)
+            continue;
+        int last = s.end - 1;
+        while (old[last] == text->at(last))
+            --last;
+        c.setPosition(first);
+        c.setPosition(last + 1, QTextCursor::KeepAnchor);
+        c.insertText(text->sliced(first, last + 1 - first), s.format);
+    }
+    c.endEditBlock();
+    select(anchor, position);
 }
 
 // Selection ----------------------------------------------------------------
@@ -381,24 +537,28 @@ bool TRichEdit::canInsertFromMimeData(const QMimeData &source) const
 void TRichEdit::insertFromMimeData(const QMimeData &source)
 {
     const int room = roomFor(selLength());
+    const auto rtf = pastedRtf(source, room);
+    if (!rtf && !source.hasText())
+        return;
+    if (const QString refused = refusedIn(rtf ? rtf->toPlainText() : source.text());
+        !refused.isEmpty()) {
+        refuseCharacter(refused);
+        return;
+    }
     QTextCursor c = textCursor();
-    if (const auto rtf = pastedRtf(source, room)) {
+    if (rtf) {
         c.insertFragment(QTextDocumentFragment(rtf.get()));
         // Pasted paragraphs may bring attributes that only the rich view
         // shows. The view may be in the middle of a drop: the document moves
         // once that is done.
         QMetaObject::invokeMethod(this, &TRichEdit::chooseView, Qt::QueuedConnection);
-    } else if (source.hasText()) {
-        // What the document holds is what a plain save writes: characters the
-        // code page lacks become "?" on the way in.
-        QString text = ansi::fold(source.text());
+    } else {
+        QString text = source.text();
         if (text.size() > room) {
             refuseForLimit();
             text.truncate(room);
         }
         c.insertText(text);
-    } else {
-        return;
     }
     setTextCursor(c);
     scrollCaret();
@@ -412,19 +572,6 @@ std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int
     auto doc = std::make_unique<QTextDocument>();
     if (!rtf::read(bytes, *doc) || textview::length(*doc) > room)
         return nullptr;
-    // Keep the pasted text within the code page, run by run.
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            const QString folded = textview::fold(f.text());
-            if (folded == f.text())
-                continue;
-            QTextCursor c(doc.get());
-            c.setPosition(f.position());
-            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
-            c.insertText(folded, f.charFormat());
-        }
-    }
     return doc;
 }
 
@@ -437,12 +584,13 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
 
 // Files --------------------------------------------------------------------
 
-void TRichEdit::loadFromFile(const QString &path)
+void TRichEdit::loadFromFile(const QString &path, std::optional<Charset> charset)
 {
-    loadBytes(fileio::read(path));
+    const QByteArray bytes = fileio::read(path);
+    loadBytes(bytes, fileformat::detect(bytes, charset));
 }
 
-void TRichEdit::loadBytes(QByteArrayView bytes)
+void TRichEdit::loadBytes(QByteArrayView bytes, const FileFormat &format)
 {
     // The new content is built in a document of its own, which starts a new
     // undo history. The rich view takes it filled: it then leaves the caret
@@ -451,21 +599,60 @@ void TRichEdit::loadBytes(QByteArrayView bytes)
     // paragraph of a filled document a layout of its own; it takes this one
     // empty, and the text follows.
     QTextDocument *doc = newDocument();
+    // An RTF file's own line breaks say nothing of how its text would be
+    // written as plain text.
+    m_fileFormat = FileFormat();
     if (m_plainTextMode) {
         adoptDocument(doc);
         const QSignalBlocker quiet(m_plainView);
-        doc->setPlainText(textview::decode(bytes));
+        doc->setPlainText(plainfile::decode(bytes, format));
+        m_fileFormat = format;
     } else {
-        if (!rtf::read(bytes, *doc))
-            doc->setPlainText(textview::decode(bytes));
+        if (!rtf::read(bytes, *doc)) {
+            doc->setPlainText(plainfile::decode(bytes, format));
+            m_fileFormat = format;
+        }
         adoptDocument(doc);
     }
     startAfresh();
+    Q_EMIT fileFormatChanged();
 }
 
 void TRichEdit::saveToFile(const QString &path) const
 {
-    fileio::write(path, m_plainTextMode ? wholeText() : toRtf());
+    fileio::write(path, m_plainTextMode ? plainfile::encode(document()->toRawText(), m_fileFormat)
+                                        : toRtf());
+}
+
+void TRichEdit::setFileFormat(const FileFormat &format)
+{
+    m_fileFormat = format;
+    Q_EMIT fileFormatChanged();
+}
+
+QString TRichEdit::firstUnsavable() const
+{
+    return firstMissing(document()->toPlainText());
+}
+
+QString TRichEdit::firstMissing(QString text) const
+{
+    // A picture is no character of any charset: what a plain save makes of
+    // it is a matter of formatting, not of the encoding.
+    text.remove(QChar::ObjectReplacementCharacter);
+    return fileformat::firstMissing(m_fileFormat.charset, text);
+}
+
+QString TRichEdit::refusedIn(const QString &text) const
+{
+    // RTF writes every character.
+    return m_plainTextMode ? firstMissing(text) : QString();
+}
+
+void TRichEdit::refuseCharacter(const QString &character)
+{
+    QApplication::beep();
+    Q_EMIT characterRefused(character);
 }
 
 QByteArray TRichEdit::toRtf() const

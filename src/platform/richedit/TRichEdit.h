@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/text/FileFormat.h"
 #include "platform/text/TextAttributes.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QAbstractScrollArea;
 class QMimeData;
@@ -22,8 +24,9 @@ class EditView;
 //
 // Program logic sees the document through its text view (see TextView.h):
 // bytes in the ANSI code page, paragraph breaks as CR LF, 0-based positions
-// in which CR LF counts as two. Files are read and written as plain text or,
-// when the plain-text mode is off, as RTF.
+// in which CR LF counts as two. Files are read and written as plain text in
+// the document's file format (encoding and line breaks) or, when the
+// plain-text mode is off, as RTF.
 //
 // A plain document is shown by a QPlainTextEdit, which lays out only what is
 // on the screen, so that a file of many megabytes opens, jumps to its end and
@@ -43,10 +46,19 @@ public:
     explicit TRichEdit(QWidget *parent = nullptr);
 
     // Whole text. Writing replaces the document with unformatted text in one
-    // undoable step and puts the caret at the start.
+    // undoable step and puts the caret at the start. The characters the
+    // view shows as its foreign byte come back in the order the document
+    // had them, one for each such byte, so that a command that moves text
+    // about but keeps that byte keeps them too.
     QByteArray wholeText() const;
     void setWholeText(QByteArrayView bytes);
     int textLength() const;
+    // Writes a text of the view's own length over it, in one undoable step:
+    // only the characters whose bytes differ change, and each keeps its
+    // attributes, as every paragraph keeps its own. The caret and selection
+    // stay. A text that would move a line break is written whole, as
+    // setWholeText does.
+    void rewriteText(QByteArrayView bytes);
 
     // Selection in text-view positions. Setting the start places the caret
     // there; setting the length extends the selection from the start.
@@ -71,14 +83,26 @@ public:
     bool showsPlainView() const;
 
     // Replaces the document with the file's content: in rich-text mode the
-    // file is read as RTF, or as plain text when it is not RTF. A failure
-    // throws FileError and leaves the document as it was. The caret goes to
-    // the start, the document is unmodified and has no undo history.
+    // file is read as RTF, or as plain text when it is not RTF. Plain text is
+    // read in the format the file shows (FileFormat.h), or in the charset
+    // given, and that format becomes the document's. A failure throws
+    // FileError and leaves the document as it was. The caret goes to the
+    // start, the document is unmodified and has no undo history.
     // The control gets a new QTextDocument: document() changes.
-    void loadFromFile(const QString &path);
-    // Writes the document to the file, atomically, as RTF in rich-text mode;
-    // a failure throws FileError and leaves the file that was there untouched.
+    void loadFromFile(const QString &path, std::optional<Charset> charset = std::nullopt);
+    // Writes the document to the file, atomically, as RTF in rich-text mode
+    // and else as plain text in its file format; a failure throws FileError
+    // and leaves the file that was there untouched.
     void saveToFile(const QString &path) const;
+
+    // How plain text is written: a new document is Windows-1251 with CR LF,
+    // a loaded one as its file was.
+    FileFormat fileFormat() const { return m_fileFormat; }
+    void setFileFormat(const FileFormat &format);
+    // The first character that a plain save would write as "?" because the
+    // document's charset lacks it; empty when there is none. (An RTF save
+    // writes every character.)
+    QString firstUnsavable() const;
 
     bool isModified() const;
     void setModified(bool modified);
@@ -163,6 +187,12 @@ Q_SIGNALS:
     // Typing or pasting met the text limit: the control beeped and took
     // no more than there was room for.
     void textLimitReached();
+    // Typing or pasting brought a character that the document cannot save
+    // in plain-text mode (see firstUnsavable): the control beeped and took
+    // none of it.
+    void characterRefused(const QString &character);
+    // The file format or the plain-text mode changed: how a save writes.
+    void fileFormatChanged();
 
 protected:
     // Keys sent to the control itself go to the view that shows the text.
@@ -195,7 +225,9 @@ private:
     // The document as an RTF file holds it.
     QByteArray toRtf() const;
     // Takes the bytes as a file's content.
-    void loadBytes(QByteArrayView bytes);
+    void loadBytes(QByteArrayView bytes, const FileFormat &format);
+    // A big change is laid out bit by bit while the user can already work.
+    void layOutLazily();
     // Document positions.
     void select(int anchor, int position);
     // Makes a freshly built document the control's own; startAfresh then
@@ -211,6 +243,11 @@ private:
     // Characters that may still be added when `replaced` are taken away.
     int roomFor(int replaced) const;
     void refuseForLimit();
+    // The first character of the text that the document's charset lacks, or
+    // an empty string; refusedIn asks it of text to be typed or pasted.
+    QString firstMissing(QString text) const;
+    QString refusedIn(const QString &text) const;
+    void refuseCharacter(const QString &character);
     QPalette systemPalette() const;
 
     RichView *m_richView;
@@ -218,6 +255,7 @@ private:
     QStackedLayout *m_views;
     bool m_forwarding = false;
     bool m_plainTextMode = true;
+    FileFormat m_fileFormat;
     CharAttributes m_defaults;
     quint32 m_background;
     bool m_hideSelection = true;

@@ -1,6 +1,7 @@
 #include "platform/richedit/TextView.h"
 
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/SingleByteCodec.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -18,6 +19,14 @@ int viewStart(const QTextBlock &block)
 }
 
 } // namespace
+
+bool isForeign(QChar c)
+{
+    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+        return false;
+    const int b = ansi::fromUnicode(c.unicode());
+    return b < 0 || b == kForeignByte;
+}
 
 int length(const QTextDocument &doc)
 {
@@ -57,7 +66,7 @@ QByteArray text(const QTextDocument &doc)
 
 QByteArray encode(QStringView docText)
 {
-    const QByteArray bytes = ansi::encode(docText);
+    const QByteArray bytes = ansi::codec().encode(docText, kForeignByte);
     const qsizetype breaks = docText.count(QChar::ParagraphSeparator);
     QByteArray out(bytes.size() + breaks, Qt::Uninitialized);
     char *d = out.data();
@@ -76,7 +85,11 @@ QByteArray encode(QStringView docText)
 
 QString decode(QByteArrayView bytes)
 {
-    QString out = ansi::decode(bytes);
+    return foldLineBreaks(ansi::decode(bytes));
+}
+
+QString foldLineBreaks(QString out)
+{
     QChar *d = out.data();
     const QChar *s = d;
     const QChar *const end = s + out.size();
@@ -94,11 +107,6 @@ QString decode(QByteArrayView bytes)
     }
     out.truncate(d - out.constData());
     return out;
-}
-
-QString fold(QStringView docText)
-{
-    return decode(encode(docText));
 }
 
 } // namespace textview

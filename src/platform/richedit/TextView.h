@@ -11,12 +11,25 @@ class QTextDocument;
 // every paragraph break written CR LF, and 0-based positions into those
 // bytes. A line separator inside a paragraph is the single byte 0x0B.
 //
+// A document may hold characters the code page lacks (a UTF-8 file, an RTF
+// file's \u): each of their UTF-16 units is the byte kForeignByte, so that
+// positions still agree with the document's.
+//
 // Positions map to document positions through block numbers: the view adds
 // one character per paragraph break before a position, so both directions
 // cost a logarithmic block lookup, never a scan of the text.
 namespace textview {
 
 constexpr char kLineSeparatorByte = '\x0b';
+// SUB, ASCII's own stand-in for a character that cannot be shown. No text
+// command changes it: the code-page tables and case conversions leave every
+// control character as it is, and Find takes no text that holds it. So a
+// command that writes the bytes back leaves those characters as they were.
+constexpr char kForeignByte = '\x1a';
+
+// Whether the view shows the character as kForeignByte: it is not a line
+// or paragraph separator and the code page lacks it, or it is SUB itself.
+bool isForeign(QChar c);
 
 // Length of the view.
 int length(const QTextDocument &doc);
@@ -36,11 +49,10 @@ QByteArray text(const QTextDocument &doc);
 QByteArray encode(QStringView docText);
 
 // View bytes to text for insertion: CR LF, lone CR and lone LF each become
-// one paragraph break ('\n').
+// one paragraph break ('\n'), 0x0B a line separator.
 QString decode(QByteArrayView bytes);
 
-// Text of a paragraph as the code page can hold it: characters outside it
-// become "?", line separators stay.
-QString fold(QStringView docText);
+// The same for text read from a file in any encoding.
+QString foldLineBreaks(QString text);
 
 } // namespace textview

@@ -5,10 +5,15 @@
 #include <QString>
 #include <QStringView>
 
+class SingleByteCodec;
+
 // The ANSI code page in which documents are held: Windows-1251. It is made
 // total and lossless: each of the 256 byte values has a character of its own
 // (0x98, unassigned in Windows-1251, becomes U+0098) and maps back to itself.
 namespace ansi {
+
+// The code page's tables.
+const SingleByteCodec &codec();
 
 // The character that stands for a byte.
 char16_t toUnicode(unsigned char byte);
