@@ -62,8 +62,8 @@ QList<Prompts::FileFilter> saveFilters()
 {
     const auto tr = [](const char *text) { return QCoreApplication::translate("TEditForm", text); };
     return {
-        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt")},
-        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
+        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt"), QStringLiteral("txt")},
+        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf"), QStringLiteral("rtf")},
         {tr("HTML files"), QStringLiteral("*.htm;*.html")},
         {tr("All files"), QStringLiteral("*.*")},
     };
@@ -276,8 +276,11 @@ bool TEditForm::Open(const QString &path)
     });
     ToolBar->show();
     setPanel(LoadingPanel, QString());
-    if (loaded)
+    if (loaded) {
         offerConversion(path);
+        if (const QString loss = Editor->lossNotice(); !loss.isEmpty())
+            prompts().information(loss);
+    }
     return loaded;
 }
 
@@ -325,12 +328,30 @@ void TEditForm::Save1Click()
     saveTo(FFileName);
 }
 
-void TEditForm::saveTo(const QString &path)
+bool TEditForm::saveTo(const QString &path)
 {
-    Editor->setPlainTextMode(!filenames::hasExtension(path, "rtf"));
+    const bool rich = filenames::hasExtension(path, "rtf");
+    // What the document could not keep of its file is dropped only when the
+    // user says so.
+    if (const QString loss = rich ? Editor->lossNotice() : QString();
+        !loss.isEmpty() && !prompts().confirm(loss, {}, Prompts::Icon::Warning))
+        return false;
+    Editor->setPlainTextMode(!rich);
     Editor->saveToFile(path);
     Editor->setModified(false);
     ShowModifiedState(false);
+    return true;
+}
+
+// Whether the user lets a Save As to a plain-text name drop what only RTF
+// holds, as word processors ask.
+bool TEditForm::mayDropFormatting(const QString &path)
+{
+    return filenames::hasExtension(path, "rtf") || !Editor->hasFormatting() ||
+           prompts().confirm(tr("Save %1 as plain text? Its formatting, pictures and tables "
+                                "will be lost.")
+                                 .arg(path),
+                             {}, Prompts::Icon::Warning);
 }
 
 void TEditForm::Saveas1Click()
@@ -343,14 +364,15 @@ void TEditForm::Saveas1Click()
     request.overwritePrompt = true;
     request.rejectReadOnly = true;
     request.directory = m_host.fileDialogFolder(this);
-    if (const auto chosen = prompts().saveFile(request)) {
+    if (const auto chosen = prompts().saveFile(request); chosen && mayDropFormatting(*chosen)) {
         m_host.fileChosen(*chosen);
         // The name was chosen just now: it is written even when it begins
         // with "Untitled", which would otherwise ask for a name again. The
         // document takes the name only once the file is written.
-        saveTo(*chosen);
-        renameDocument(*chosen);
-        m_host.NewLastOpened(filenames::fileNamePart(*chosen), *chosen);
+        if (saveTo(*chosen)) {
+            renameDocument(*chosen);
+            m_host.NewLastOpened(filenames::fileNamePart(*chosen), *chosen);
+        }
     }
     reportFailure(tr("Error in TEditForm.SaveAs1Click_menu"), [this] { rebuildRecentFiles(); });
 }

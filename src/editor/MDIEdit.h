@@ -233,8 +233,9 @@ private:
     // The File menu's recent-file tail, copied from the frame's.
     void rebuildRecentFiles();
     // Writes the document to the path, as RTF or plain text by its
-    // extension.
-    void saveTo(const QString &path);
+    // extension; false when the user chose not to.
+    bool saveTo(const QString &path);
+    bool mayDropFormatting(const QString &path);
     // Caption, file name and the window's own tab.
     void renameDocument(const QString &name);
     void showTextLimitReached();

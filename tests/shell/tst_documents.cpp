@@ -178,6 +178,12 @@ private Q_SLOTS:
         TEditForm *w =
             f.open(f.write(QStringLiteral("in.rtf"), "{\\rtf1 <b>{\\b bold}</b>\\par x}"));
         f.prompts.expectSaveFile(f.path(name));
+        if (!rtf) {
+            f.prompts.expectMessage(QStringLiteral("Save %1 as plain text? Its formatting, "
+                                                   "pictures and tables will be lost.")
+                                        .arg(f.path(name)),
+                                    Prompts::Answer::Ok);
+        }
         w->Saveas1Click();
         f.prompts.expectSaveFile(std::nullopt);
         w->Saveas1Click(); // the dialog now starts from the new name

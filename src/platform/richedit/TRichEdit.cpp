@@ -2,6 +2,7 @@
 
 #include "platform/richedit/EditView.h"
 #include "platform/richedit/PageRenderer.h"
+#include "platform/richedit/Pictures.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
 #include "platform/richedit/SelectionMimeData.h"
@@ -11,6 +12,8 @@
 #include "platform/text/WinColors.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -21,6 +24,8 @@
 #include <QStackedLayout>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextImageFormat>
 #include <QTextList>
 
 #include <algorithm>
@@ -33,6 +38,11 @@ bool isPlainTextMime(const QString &mimeType)
 {
     return mimeType == QLatin1String("text/plain") ||
            mimeType.startsWith(QLatin1String("text/plain;"));
+}
+
+bool isImageMime(const QString &mimeType)
+{
+    return mimeType.startsWith(QLatin1String("image/"));
 }
 
 bool isRtfMime(const QString &mimeType)
@@ -50,12 +60,14 @@ QByteArray rtfData(const QMimeData &source)
     return {};
 }
 
-// Whether a paragraph has attributes that only the rich view shows: an
-// alignment, indents or a bullet. A document has few formats, and when none
-// of them holds such attributes that is known without a look at the
-// paragraphs.
+// Whether the document holds what only the rich view shows: a table, a
+// picture, or a paragraph with an alignment, indents or a bullet. A document
+// has few formats, and when none of them holds such attributes that is known
+// without a look at the paragraphs.
 bool needsRichLayout(const QTextDocument &doc)
 {
+    if (!doc.rootFrame()->childFrames().isEmpty() || pictures::holdsObjects(doc))
+        return true;
     const QList<QTextFormat> formats = doc.allFormats();
     QList<int> rich;
     for (int i = 0; i < formats.size(); ++i) {
@@ -181,6 +193,7 @@ void TRichEdit::showIn(QTextDocument *doc, bool plainView)
         doc->setDocumentLayout(nullptr);
         m_richView->setDocument(doc);
     }
+    pictures::prepare(*doc);
     m_views->setCurrentWidget(plainView ? static_cast<QWidget *>(m_plainView) : m_richView);
     setFocusProxy(currentView());
 }
@@ -370,12 +383,14 @@ void TRichEdit::deleteSelection()
 
 bool TRichEdit::canPaste(const QString &mimeType) const
 {
-    return isPlainTextMime(mimeType) || isRtfMime(mimeType);
+    return isPlainTextMime(mimeType) || isRtfMime(mimeType) ||
+           (!m_plainTextMode && isImageMime(mimeType));
 }
 
 bool TRichEdit::canInsertFromMimeData(const QMimeData &source) const
 {
-    return source.hasText() || !rtfData(source).isEmpty();
+    return source.hasText() || !rtfData(source).isEmpty() ||
+           (!m_plainTextMode && source.hasImage());
 }
 
 void TRichEdit::insertFromMimeData(const QMimeData &source)
@@ -384,9 +399,13 @@ void TRichEdit::insertFromMimeData(const QMimeData &source)
     QTextCursor c = textCursor();
     if (const auto rtf = pastedRtf(source, room)) {
         c.insertFragment(QTextDocumentFragment(rtf.get()));
-        // Pasted paragraphs may bring attributes that only the rich view
-        // shows. The view may be in the middle of a drop: the document moves
-        // once that is done.
+        // Pictures come without their decoded images; pasted paragraphs may
+        // bring attributes that only the rich view shows. The view may be in
+        // the middle of a drop: the document moves once that is done.
+        pictures::prepare(*document());
+        QMetaObject::invokeMethod(this, &TRichEdit::chooseView, Qt::QueuedConnection);
+    } else if (const auto picture = pastedImage(source, room)) {
+        c.insertText(QString(QChar::ObjectReplacementCharacter), *picture);
         QMetaObject::invokeMethod(this, &TRichEdit::chooseView, Qt::QueuedConnection);
     } else if (source.hasText()) {
         // What the document holds is what a plain save writes: characters the
@@ -428,11 +447,30 @@ std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int
     return doc;
 }
 
-QMimeData *TRichEdit::createMimeDataFromSelection() const
+// A picture from another program: in a rich document only, as PNG, and
+// only when it comes without text (a word processor's selection of text and
+// pictures comes as RTF, and as a picture of itself besides).
+std::optional<QTextImageFormat> TRichEdit::pastedImage(const QMimeData &source, int room) const
+{
+    if (m_plainTextMode || !source.hasImage() || source.hasText() || room < 1)
+        return std::nullopt;
+    QByteArray png;
+    QBuffer buffer(&png);
+    const QImage image = qvariant_cast<QImage>(source.imageData());
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return std::nullopt;
+    return pictures::image(*document(), png);
+}
+
+bool TRichEdit::hasFormatting() const
 {
     const QTextDocument &doc = *document();
-    return new SelectionMimeData(textCursor(), hasCharAttributes(doc) || needsRichLayout(doc),
-                                 m_defaults, systemPalette());
+    return hasCharAttributes(doc) || needsRichLayout(doc);
+}
+
+QMimeData *TRichEdit::createMimeDataFromSelection() const
+{
+    return new SelectionMimeData(textCursor(), hasFormatting(), m_defaults, systemPalette());
 }
 
 // Files --------------------------------------------------------------------
@@ -444,6 +482,7 @@ void TRichEdit::loadFromFile(const QString &path)
 
 void TRichEdit::loadBytes(QByteArrayView bytes)
 {
+    m_losses = {};
     // The new content is built in a document of its own, which starts a new
     // undo history. The rich view takes it filled: it then leaves the caret
     // at the start without scrolling to it, and lays a long text out bit by
@@ -456,16 +495,32 @@ void TRichEdit::loadBytes(QByteArrayView bytes)
         const QSignalBlocker quiet(m_plainView);
         doc->setPlainText(textview::decode(bytes));
     } else {
-        if (!rtf::read(bytes, *doc))
+        if (!rtf::read(bytes, *doc, &m_losses))
             doc->setPlainText(textview::decode(bytes));
         adoptDocument(doc);
     }
     startAfresh();
 }
 
-void TRichEdit::saveToFile(const QString &path) const
+void TRichEdit::saveToFile(const QString &path)
 {
     fileio::write(path, m_plainTextMode ? wholeText() : toRtf());
+    // The file holds what the document holds now.
+    m_losses = {};
+}
+
+QString TRichEdit::lossNotice() const
+{
+    const int tables = m_losses.nestedTables;
+    if (tables == 0)
+        return {};
+    if (tables == 1) {
+        return tr("This document holds a table inside a table that Scrivlet cannot keep; "
+                  "saving it will turn it into text.");
+    }
+    return tr("This document holds %1 tables inside tables that Scrivlet cannot keep; "
+              "saving it will turn them into text.")
+        .arg(tables);
 }
 
 QByteArray TRichEdit::toRtf() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/richedit/RtfReader.h"
 #include "platform/text/TextAttributes.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QAbstractScrollArea;
 class QMimeData;
@@ -15,6 +17,7 @@ class QPagedPaintDevice;
 class QPlainTextEdit;
 class QScrollBar;
 class QStackedLayout;
+class QTextImageFormat;
 template<class Base>
 class EditView;
 
@@ -78,7 +81,15 @@ public:
     void loadFromFile(const QString &path);
     // Writes the document to the file, atomically, as RTF in rich-text mode;
     // a failure throws FileError and leaves the file that was there untouched.
-    void saveToFile(const QString &path) const;
+    void saveToFile(const QString &path);
+    // What the document could not keep of the file it was loaded from, as a
+    // message to the user; empty when it keeps everything or has been saved
+    // since.
+    QString lossNotice() const;
+
+    // Whether the document has anything a plain text file cannot hold:
+    // character or paragraph attributes, a picture or a table.
+    bool hasFormatting() const;
 
     bool isModified() const;
     void setModified(bool modified);
@@ -205,6 +216,8 @@ private:
     QTextDocument *newDocument() const;
     // Text pasted as RTF, or null when the source holds none that fits.
     std::unique_ptr<QTextDocument> pastedRtf(const QMimeData &source, int room) const;
+    // A picture pasted into a rich document, or nothing.
+    std::optional<QTextImageFormat> pastedImage(const QMimeData &source, int room) const;
     void applyDefaults();
     void applySelectionPalette();
     void noteSelection();
@@ -226,4 +239,5 @@ private:
     QMargins m_margins;
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
+    rtf::Losses m_losses;
 };

@@ -17,6 +17,18 @@ int viewStart(const QTextBlock &block)
     return block.position() + block.blockNumber();
 }
 
+// The characters a document marks the start of a table cell and the end of
+// a table with.
+constexpr char16_t kCellStart = 0xFDD0;
+constexpr char16_t kTableEnd = 0xFDD1;
+
+// What ends a paragraph in a document: a paragraph separator, or where a
+// table cell starts or a table ends.
+bool isBlockBreak(char16_t c)
+{
+    return c == QChar::ParagraphSeparator || c == kCellStart || c == kTableEnd;
+}
+
 } // namespace
 
 int length(const QTextDocument &doc)
@@ -58,13 +70,14 @@ QByteArray text(const QTextDocument &doc)
 QByteArray encode(QStringView docText)
 {
     const QByteArray bytes = ansi::encode(docText);
-    const qsizetype breaks = docText.count(QChar::ParagraphSeparator);
+    const qsizetype breaks = std::count_if(docText.begin(), docText.end(),
+                                           [](QChar c) { return isBlockBreak(c.unicode()); });
     QByteArray out(bytes.size() + breaks, Qt::Uninitialized);
     char *d = out.data();
     const QChar *c = docText.data();
     for (const char b : bytes) {
         const char16_t u = (c++)->unicode();
-        if (u == QChar::ParagraphSeparator) {
+        if (isBlockBreak(u)) {
             *d++ = '\r';
             *d++ = '\n';
         } else {

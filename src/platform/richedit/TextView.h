@@ -9,7 +9,9 @@ class QTextDocument;
 
 // The text view of a document: its text as bytes in the ANSI code page with
 // every paragraph break written CR LF, and 0-based positions into those
-// bytes. A line separator inside a paragraph is the single byte 0x0B.
+// bytes. A line separator inside a paragraph is the single byte 0x0B. A
+// table shows its cells row by row, each cell's paragraphs as lines of their
+// own; a picture or object is one byte.
 //
 // Positions map to document positions through block numbers: the view adds
 // one character per paragraph break before a position, so both directions
@@ -32,7 +34,8 @@ int toDocument(const QTextDocument &doc, int viewPos);
 QByteArray text(const QTextDocument &doc);
 
 // Text as the document holds it (paragraph separators U+2029, line
-// separators U+2028) to view bytes.
+// separators U+2028, the marks where table cells start and end) to view
+// bytes.
 QByteArray encode(QStringView docText);
 
 // View bytes to text for insertion: CR LF, lone CR and lone LF each become

@@ -253,8 +253,19 @@ std::optional<QString> QtPrompts::saveFile(const SaveFileRequest &request)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
-    dialog.setDefaultSuffix(request.defaultExtension);
     setUpFilters(dialog, request.filters, request.filterIndex);
+    // The chosen filter decides what a name typed without an extension gets,
+    // as the filter's own extension.
+    const QStringList names = nameFilters(request.filters);
+    const auto suffixFor = [&](qsizetype index) {
+        const bool own = index >= 0 && index < request.filters.size() &&
+                         !request.filters[index].extension.isEmpty();
+        return own ? request.filters[index].extension : request.defaultExtension;
+    };
+    dialog.setDefaultSuffix(suffixFor(request.filterIndex - 1));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
+        dialog.setDefaultSuffix(suffixFor(names.indexOf(filter)));
+    });
     if (!request.directory.isEmpty())
         dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
