@@ -87,7 +87,8 @@ std::optional<QTextImageFormat> image(QTextDocument &doc, const QByteArray &enco
         // A picture's own size: its resolution, if it has one, else 96 per inch.
         const double dpmX = picture.dotsPerMeterX() > 0 ? picture.dotsPerMeterX() : 3780;
         const double dpmY = picture.dotsPerMeterY() > 0 ? picture.dotsPerMeterY() : 3780;
-        twips = QSizeF(picture.width() / dpmX, picture.height() / dpmY) * (1440 / 0.0254);
+        const QSizeF inches = QSizeF(picture.width() / dpmX, picture.height() / dpmY) / 0.0254;
+        twips = QSizeF(qRound(inches.width() * 1440), qRound(inches.height() * 1440));
     }
     const QSizeF pixels = bounded(twips) / kTwipsPerPixel;
     QTextImageFormat f;
@@ -129,12 +130,9 @@ QSizeF sizeInTwips(const QTextFormat &format)
     return format.property(kTwipsProperty).toSizeF();
 }
 
-bool holdsObjects(const QTextDocument &doc)
+bool isObject(const QTextFormat &format)
 {
-    const QList<QTextFormat> formats = doc.allFormats();
-    return std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
-        return f.isImageFormat() || f.objectType() == kKeptObjectType;
-    });
+    return format.isImageFormat() || format.objectType() == kKeptObjectType;
 }
 
 void prepare(QTextDocument &doc)

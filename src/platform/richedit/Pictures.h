@@ -53,8 +53,8 @@ QByteArray rtfGroup(const QTextFormat &format);
 // The size an image or kept object is shown with.
 QSizeF sizeInTwips(const QTextFormat &format);
 
-// Whether the document holds an image or a kept object.
-bool holdsObjects(const QTextDocument &doc);
+// Whether a format is that of an image or a kept object.
+bool isObject(const QTextFormat &format);
 
 // Makes the document show its objects with its current layout: kept objects
 // get their boxes drawn, and images copied in from another document get

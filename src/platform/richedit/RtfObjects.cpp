@@ -24,8 +24,8 @@ QString label(const char *text)
 }
 
 // Calls `onWord` for every control word of the group with its nesting depth
-// (1: the group's own words) and `onData` for every byte of data at depth 1:
-// hex digits and binary data.
+// (1: the group's own words), and `onData` for the data at depth 1: each byte
+// of text (hex digits, as pictures write them), and binary data whole.
 template<typename OnWord, typename OnData>
 void scan(QByteArrayView group, OnWord onWord, OnData onData)
 {
@@ -46,16 +46,14 @@ void scan(QByteArrayView group, OnWord onWord, OnData onData)
             const ControlWord w = readControlWord(group, pos);
             if (w.word == "bin" && w.param > 0) {
                 const qsizetype end = pos + std::min<qsizetype>(w.param, n - pos);
-                if (depth == 1) {
-                    for (; pos < end; ++pos)
-                        onData(group[pos]);
-                }
+                if (depth == 1)
+                    onData(group.sliced(pos, end - pos), true);
                 pos = end;
                 continue;
             }
             onWord(w, depth);
         } else if (depth == 1) {
-            onData(c);
+            onData(QByteArrayView(&c, 1), false);
         }
     }
 }
@@ -109,10 +107,14 @@ ObjectGroup readPicture(QByteArrayView group)
             }
         }
     };
-    const auto onData = [&](char c) {
+    const auto onData = [&](QByteArrayView bytes, bool binary) {
         if (!blip)
             return;
-        const int v = hexValue(c);
+        if (binary) {
+            data.append(bytes);
+            return;
+        }
+        const int v = hexValue(bytes.front());
         if (v < 0)
             return;
         if (high < 0) {
@@ -165,7 +167,7 @@ QSizeF extent(QByteArrayView group, QByteArrayView width, QByteArrayView height,
             else if (!top.isEmpty() && word.word == top)
                 y = word.param;
         },
-        [](char) {});
+        [](QByteArrayView, bool) {});
     const QSizeF size(w - x, h - y);
     return size.isEmpty() ? QSizeF(kDefaultTwips, kDefaultTwips) : size;
 }

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QStackedLayout>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
@@ -60,13 +61,36 @@ QByteArray rtfData(const QMimeData &source)
     return {};
 }
 
+// Whether some text has a character format that passes the test. A document
+// keeps every format it ever had; when none of them passes, that is known
+// without a look at the text.
+template<typename Test>
+bool usesCharFormat(const QTextDocument &doc, Test test)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    QSet<int> passing;
+    for (int i = 0; i < formats.size(); ++i) {
+        if (formats.at(i).isCharFormat() && test(formats.at(i)))
+            passing.insert(i);
+    }
+    if (passing.isEmpty())
+        return false;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (passing.contains(it.fragment().charFormatIndex()))
+                return true;
+        }
+    }
+    return false;
+}
+
 // Whether the document holds what only the rich view shows: a table, a
 // picture, or a paragraph with an alignment, indents or a bullet. A document
 // has few formats, and when none of them holds such attributes that is known
 // without a look at the paragraphs.
 bool needsRichLayout(const QTextDocument &doc)
 {
-    if (!doc.rootFrame()->childFrames().isEmpty() || pictures::holdsObjects(doc))
+    if (!doc.rootFrame()->childFrames().isEmpty() || usesCharFormat(doc, pictures::isObject))
         return true;
     const QList<QTextFormat> formats = doc.allFormats();
     QList<int> rich;
@@ -85,14 +109,10 @@ bool needsRichLayout(const QTextDocument &doc)
     return false;
 }
 
-// Whether some text has character attributes of its own: any of the
-// document's character formats says something.
+// Whether some text has character attributes of its own.
 bool hasCharAttributes(const QTextDocument &doc)
 {
-    const QList<QTextFormat> formats = doc.allFormats();
-    return std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
-        return f.isCharFormat() && !f.properties().isEmpty();
-    });
+    return usesCharFormat(doc, [](const QTextFormat &f) { return !f.properties().isEmpty(); });
 }
 
 } // namespace
@@ -436,7 +456,8 @@ std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
             const QString folded = textview::fold(f.text());
-            if (folded == f.text())
+            if (folded == f.text() || f.charFormat().isImageFormat() ||
+                f.charFormat().objectType() != QTextFormat::NoObject)
                 continue;
             QTextCursor c(doc.get());
             c.setPosition(f.position());
