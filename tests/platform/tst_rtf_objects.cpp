@@ -68,6 +68,17 @@ QTextCharFormat firstObject(const QTextDocument &doc)
     return at >= 0 ? c.charFormat() : QTextCharFormat();
 }
 
+// What an object is: the kind of its image, or the label of its box.
+QString kindOf(const QTextCharFormat &f)
+{
+    const QByteArray data = pictures::encodedData(f);
+    if (data.startsWith("\x89PNG"))
+        return QStringLiteral("PNG");
+    if (data.startsWith("\xFF\xD8"))
+        return QStringLiteral("JPEG");
+    return f.stringProperty(pictures::kLabelProperty);
+}
+
 QTextDocument *read(const QByteArray &rtf, rtf::Losses *losses = nullptr)
 {
     auto *doc = new QTextDocument(qApp);
@@ -220,6 +231,34 @@ private Q_SLOTS:
                              .value<QImage>()
                              .isNull());
             }
+        }
+    }
+
+    // A letter that a word processor made (LibreOffice 7.4, from a document
+    // with a PNG, a JPEG, a WMF drawing and a table of three by three).
+    void aWordProcessorsLetterKeepsItsPicturesAndTable()
+    {
+        QFile file(QStringLiteral(SCRIVLET_TEST_DATA_DIR "/letter.rtf"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::unique_ptr<QTextDocument> doc(read(file.readAll()));
+        const std::unique_ptr<QTextDocument> back(read(written(*doc)));
+        for (const QTextDocument *d : {doc.get(), back.get()}) {
+            QCOMPARE(describe(*d),
+                     QStringLiteral("Дорогой друг, dear friend,\n"
+                                    "here is the picture I promised: \uFFFC\n"
+                                    "A photo \uFFFC and a drawing \uFFFC.\n"
+                                    "Счёт за май, the bill for May:\n"
+                                    "[Товар|Qty|Price/Бумага paper|2|10/Ручка pen|5|3]\n"
+                                    "С уважением, yours truly."));
+            QStringList objects;
+            for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
+                for (auto it = b.begin(); !it.atEnd(); ++it) {
+                    const QTextCharFormat f = it.fragment().charFormat();
+                    if (pictures::isObject(f))
+                        objects << kindOf(f);
+                }
+            }
+            QCOMPARE(objects, (QStringList{"PNG", "JPEG", "WMF picture"}));
         }
     }
 
