@@ -259,6 +259,58 @@ QString listNumber(int n, int format)
     return QString::number(n);
 }
 
+struct TableSize
+{
+    int rows;
+    int columns;
+};
+
+// The rows and columns of the table that starts at `pos`, as far as a quick
+// look tells: rows go on while each \row is followed by \intbl or \trowd
+// before any text. The reader builds the table this size at once, since Qt
+// adds and removes rows in time proportional to the table's size; where
+// the look was wrong the table grows or sheds rows as it ends. `pos` ends
+// where the look ended.
+TableSize tableSize(QByteArrayView in, qsizetype &pos)
+{
+    TableSize size{0, 1};
+    int cellsDefined = 0;
+    bool afterRow = false; // a row ended, and no text or cell came since
+    bool goesOn = false;   // the table's words came since the last row ended
+    const qsizetype n = in.size();
+    while (pos < n) {
+        const char c = in[pos++];
+        bool content = false;
+        if (c == '\\' && pos < n && isLetter(in[pos])) {
+            const ControlWord w = readControlWord(in, pos);
+            if (w.word == "bin" && w.param > 0) {
+                pos += std::min<qsizetype>(w.param, n - pos);
+            } else if (w.word == "row") {
+                ++size.rows;
+                afterRow = true;
+                goesOn = false;
+            } else if (w.word == "trowd") {
+                cellsDefined = 0;
+                goesOn = true;
+            } else if (w.word == "cellx") {
+                size.columns = std::max(size.columns, ++cellsDefined);
+            } else if (w.word == "intbl" || (w.word == "itap" && w.param > 0)) {
+                goesOn = true;
+            } else {
+                content = w.word == "par" || w.word == "cell";
+            }
+        } else {
+            content = c == '\\' || (c != '{' && c != '}' && c != ' ' && c != '\r' && c != '\n');
+        }
+        if (content && afterRow) {
+            if (!goesOn)
+                break;
+            afterRow = false;
+        }
+    }
+    return {std::max(size.rows, 1), std::min(size.columns, TableBuilder::kMaxColumns)};
+}
+
 class Reader
 {
 public:
@@ -364,6 +416,7 @@ private:
     bool m_rowDefined = false; // a \trowd that no \row ended yet
     bool m_cellBorder = false; // a cell border is being described
     bool m_inNestedTable = false;
+    qsizetype m_countedUpTo = 0; // where the last count of a table's rows ended
     Losses m_losses;
 
     CharProps m_formatKey;
@@ -879,7 +932,15 @@ void Reader::beginTable()
     // The table follows the paragraph that the pending break ends.
     finishParagraph(std::exchange(m_breakPending, false) ? m_breakProps : m_paraProps);
     m_list = nullptr;
-    m_tables.begin();
+    // A table whose rows were counted before is not counted again, so that
+    // the counting stays linear in the file whatever the file does.
+    TableSize size{1, 1};
+    if (m_pos >= m_countedUpTo) {
+        qsizetype end = m_pos;
+        size = tableSize(m_in, end);
+        m_countedUpTo = end;
+    }
+    m_tables.begin(size.rows, std::max(size.columns, int(m_row.cellRights.size())));
 }
 
 void Reader::endTable()

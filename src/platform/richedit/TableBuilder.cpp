@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-void TableBuilder::begin()
+void TableBuilder::begin(int rows, int columns)
 {
     QTextTableFormat format;
     format.setBorder(0);
@@ -14,7 +14,7 @@ void TableBuilder::begin()
     format.setBorderCollapse(true);
     format.setCellSpacing(0);
     format.setCellPadding(4);
-    m_table = m_cursor.insertTable(1, 1, format);
+    m_table = m_cursor.insertTable(rows, columns, format);
     m_rows = 1;
     m_column = 0;
     m_widest = 0;

@@ -19,9 +19,10 @@ struct RowDefinition
 // row after row, its size unknown until it ends. The cursor it is given is
 // the reader's own; it is moved into each cell as the cell's content comes.
 //
-// Qt adds a row in time proportional to the table's size, so the table
-// grows by doubling and sheds the rows it did not need at the end: reading
-// stays linear in the number of cells.
+// Qt adds and removes rows in time proportional to the table's size: a
+// table is made as large as its reader expects it to be, grows by doubling
+// where it was expected smaller and sheds the rows it did not need at its
+// end.
 class TableBuilder
 {
 public:
@@ -38,8 +39,9 @@ public:
     // Whether a row ended and no other began yet.
     bool betweenRows() const { return m_betweenRows; }
 
-    // Starts a table at the cursor, which must be at the end of a paragraph.
-    void begin();
+    // Starts a table of the size it is expected to have at the cursor, which
+    // must be at the end of a paragraph.
+    void begin(int rows, int columns);
     // Puts the cursor where the next content of the table goes: into the
     // cell after the one a \cell ended, or into a new row.
     void enterCell();
