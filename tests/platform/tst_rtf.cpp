@@ -107,6 +107,8 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1 see {\\field{\\*\\fldinst HYPERLINK \"http://x\"}"
                           "{\\fldrslt link}} now}")
             << QStringLiteral("see link now");
+        QTest::newRow("a picture cut off by the end of the file")
+            << QByteArray("{\\rtf1 a{\\pict\\bin9 }}") << QStringLiteral("a");
         QTest::newRow("cells outside a table stay apart")
             << QByteArray("{\\rtf1 a\\cell b\\row c}") << QStringLiteral("a\tb\nc");
         QTest::newRow("missing closing brace")

@@ -123,6 +123,10 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1\\trowd\\cellx1000\\intbl a\\cell\\row\\pard\\par"
                           "\\trowd\\cellx1000\\intbl b\\cell\\row\\pard end}")
             << QStringLiteral("\n[a]\n\n[b]\nend") << 0;
+        QTest::newRow("a bulleted first cell")
+            << QByteArray("{\\rtf1 before\\par\\trowd\\cellx900\\pard\\intbl{\\pntext\\'b7\\tab}"
+                          "{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}a\\cell\\row\\pard after}")
+            << QStringLiteral("before\n[a]\nafter") << 0;
         QTest::newRow("a table in a table is kept as text of its cell")
             << QByteArray("{\\rtf1\\trowd\\cellx3000\\pard\\intbl outer\\par\\pard\\intbl\\itap2 x"
                           "\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\cellx900\\nestrow}"

@@ -71,8 +71,8 @@ inline ControlWord readControlWord(QByteArrayView in, qsizetype &pos)
 
 // Moves `pos`, just after a group's opening brace, past the brace that
 // closes it (or to the end of the input), over nested groups, escaped braces
-// and binary data.
-inline void skipGroup(QByteArrayView in, qsizetype &pos)
+// and binary data. Returns whether the group was closed.
+inline bool skipGroup(QByteArrayView in, qsizetype &pos)
 {
     const qsizetype n = in.size();
     int depth = 1;
@@ -92,6 +92,7 @@ inline void skipGroup(QByteArrayView in, qsizetype &pos)
                 pos += std::min<qsizetype>(w.param, n - pos);
         }
     }
+    return depth == 0;
 }
 
 } // namespace rtf

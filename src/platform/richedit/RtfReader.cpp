@@ -867,7 +867,12 @@ bool Reader::startsGroup() const
 void Reader::objectGroup(QByteArrayView word)
 {
     const qsizetype start = m_groupStart;
-    skipGroup();
+    const bool closed = rtf::skipGroup(m_in, m_pos);
+    m_stack.pop_back();
+    // A group cut off by the end of the file is damaged: written back as it
+    // is, it would swallow what follows it.
+    if (!closed)
+        return;
     const QByteArrayView group = m_in.sliced(start, m_pos - start);
     // The same picture follows for readers that do not know \shppict.
     qsizetype end = m_pos;
@@ -875,12 +880,10 @@ void Reader::objectGroup(QByteArrayView word)
         qsizetype at = m_pos;
         while (at < m_in.size() && (m_in[at] == ' ' || m_in[at] == '\r' || m_in[at] == '\n'))
             ++at;
-        if (m_in.sliced(at).startsWith("{\\nonshppict")) {
-            end = at + 1;
-            rtf::skipGroup(m_in, end);
-        }
+        qsizetype alternative = at + 1;
+        if (m_in.sliced(at).startsWith("{\\nonshppict") && rtf::skipGroup(m_in, alternative))
+            end = alternative;
     }
-    m_stack.pop_back();
 
     const ObjectGroup shown = readObjectGroup(group, word);
     std::optional<QTextImageFormat> image;
@@ -909,12 +912,8 @@ void Reader::emitObject(const QTextCharFormat &format)
 // next cell or row, or has ended.
 void Reader::placeContent()
 {
-    if (state().dest == Dest::ListText) {
-        // A list text belongs to the paragraph that follows it.
-        if (m_tables.active())
-            m_tables.enterCell();
-        return;
-    }
+    // A list text may come before its paragraph's \intbl: a defined row
+    // says as much.
     const bool inTable = state().para.tableLevel > 0 || m_rowDefined;
     if (!m_tables.active()) {
         if (inTable)
