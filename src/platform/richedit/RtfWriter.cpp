@@ -126,6 +126,7 @@ RunFormat Writer::runFormat(const QTextCharFormat &format)
 void Writer::collectTables()
 {
     fontIndex(m_defaults);
+    const QString text = m_doc.toRawText();
     for (QTextBlock b = m_doc.begin(); b.isValid(); b = b.next()) {
         if (b.textList() && m_symbolFont < 0) {
             m_symbolFont = fontIndex({QStringLiteral("Symbol"), 0, 0, 0, charset::Symbol});
@@ -133,8 +134,8 @@ void Writer::collectTables()
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment f = it.fragment();
             const int font = runFormat(f.charFormat()).font;
-            const QString text = f.text();
-            if (std::any_of(text.begin(), text.end(), isCyrillic))
+            const QStringView run = QStringView(text).sliced(f.position(), f.length());
+            if (!m_cyrillic[font] && std::any_of(run.begin(), run.end(), isCyrillic))
                 m_cyrillic[font] = true;
         }
     }
@@ -297,7 +298,7 @@ void Writer::writeFrame(const QTextFrame &frame, bool inTable)
         ++next;
         // A document that starts with a table holds an empty paragraph
         // before it that no file had.
-        if (!inTable && block.position() == 0 && block.length() == 1 && !next.atEnd() &&
+        if (!inTable && block == m_doc.begin() && block.length() == 1 && !next.atEnd() &&
             next.currentFrame())
             continue;
         writeParagraph(block, inTable);
