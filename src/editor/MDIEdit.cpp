@@ -538,7 +538,9 @@ void TEditForm::FindAgain1Click()
 void TEditForm::Edit1Click()
 {
     const QMimeData *clip = QApplication::clipboard()->mimeData();
-    const bool text = clip && clip->hasText();
+    // A picture counts as text where the document takes pictures.
+    const bool text = clip && (clip->hasText() ||
+                               (clip->hasImage() && Editor->canPaste(QStringLiteral("image/png"))));
     for (QAction *a : {Paste1, Paste2})
         a->setEnabled(text);
     const bool selected = Editor->selLength() > 0;

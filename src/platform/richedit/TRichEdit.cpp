@@ -41,9 +41,11 @@ bool isPlainTextMime(const QString &mimeType)
            mimeType.startsWith(QLatin1String("text/plain;"));
 }
 
+// A picture: from another program by its kind, from this one as Qt's own.
 bool isImageMime(const QString &mimeType)
 {
-    return mimeType.startsWith(QLatin1String("image/"));
+    return mimeType.startsWith(QLatin1String("image/")) ||
+           mimeType == QLatin1String("application/x-qt-image");
 }
 
 bool isRtfMime(const QString &mimeType)
