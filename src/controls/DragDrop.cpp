@@ -2,22 +2,55 @@
 
 #include "platform/system/FileNames.h"
 
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QWidget>
 
+namespace {
+
+bool isDragEvent(QEvent::Type type)
+{
+    return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::DragLeave ||
+           type == QEvent::Drop;
+}
+
+bool holdsFiles(const QDropEvent &event)
+{
+    return event.mimeData() && !filenames::localFiles(event.mimeData()->urls()).isEmpty();
+}
+
+// The enabled drop target nearest to a widget: attached to it or to one
+// around it in its window.
+TDragDrop *dropTargetAt(QWidget *widget)
+{
+    for (QWidget *w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        const auto targets = w->findChildren<TDragDrop *>(Qt::FindDirectChildrenOnly);
+        for (TDragDrop *target : targets) {
+            if (target->isEnabled())
+                return target;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// A drag reaches the control under the mouse before its owner: the
+// application hands the filter every event, so that it hears of drags over
+// the owner's controls too.
 TDragDrop::TDragDrop(QObject *owner)
     : QObject(owner)
     , m_owner(qobject_cast<QWidget *>(owner))
 {
     if (m_owner)
-        m_owner->installEventFilter(this);
+        QCoreApplication::instance()->installEventFilter(this);
 }
 
 TDragDrop::~TDragDrop()
 {
-    if (m_owner)
-        m_owner->removeEventFilter(this);
+    if (QCoreApplication *application = QCoreApplication::instance(); application && m_owner)
+        application->removeEventFilter(this);
 }
 
 void TDragDrop::setEnabled(bool enabled)
@@ -37,8 +70,23 @@ void TDragDrop::insertFirst(const QString &path, const QString &name)
 
 bool TDragDrop::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_owner)
+    if (!isDragEvent(event->type()) || !m_owner || !watched->isWidgetType())
         return false;
+    auto *widget = static_cast<QWidget *>(watched);
+    if (widget == m_owner)
+        return ownerDragEvent(event);
+    // Files dragged over a control go on to the owner, which takes them for
+    // its whole window; text stays the control's.
+    if (event->type() == QEvent::DragEnter && m_owner->isAncestorOf(widget) &&
+        dropTargetAt(widget) == this && holdsFiles(*static_cast<QDropEvent *>(event))) {
+        event->ignore();
+        return true;
+    }
+    return false;
+}
+
+bool TDragDrop::ownerDragEvent(QEvent *event)
+{
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
@@ -65,8 +113,7 @@ bool TDragDrop::eventFilter(QObject *watched, QEvent *event)
 
 bool TDragDrop::takeDrag(QDropEvent *event) const
 {
-    const QMimeData *data = event->mimeData();
-    if (!m_enabled || !data || filenames::localFiles(data->urls()).isEmpty()) {
+    if (!m_enabled || !holdsFiles(*event)) {
         event->ignore();
         return false;
     }

@@ -11,7 +11,10 @@ class QWidget;
 // file manager, say) and reports each drop as the files' full paths and bare
 // names, followed by fileDrop(). Only local files count: a drag that carries
 // none is refused. While attached it takes every drag that reaches its
-// owner, so the owner's own drop handling never runs.
+// owner, so the owner's own drop handling never runs. Files dragged over
+// the owner's controls go on to it, unless a control nearer to them has an
+// enabled target of its own: the whole window takes them. Text dragged
+// there stays the controls'.
 class TDragDrop : public QObject
 {
     Q_OBJECT
@@ -45,6 +48,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool ownerDragEvent(QEvent *event);
     // Whether the drag may end here; accepts it as a copy when it may.
     bool takeDrag(QDropEvent *event) const;
     void handleDrop(const QStringList &paths);

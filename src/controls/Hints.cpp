@@ -1,5 +1,7 @@
 #include "controls/Hints.h"
 
+#include "platform/system/AccessibleNames.h"
+
 #include <QAction>
 #include <QWidget>
 
@@ -32,7 +34,7 @@ void setHint(QWidget *widget, const QString &hint)
 {
     widget->setToolTip(shortPart(hint));
     widget->setStatusTip(longPart(hint));
-    widget->setAccessibleName(shortPart(hint));
+    accessiblenames::setName(widget, shortPart(hint));
     widget->setProperty(kHintProperty, hint);
 }
 

@@ -2,12 +2,15 @@
 
 #include "platform/text/WinColors.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace {
 
@@ -47,6 +50,35 @@ QBrush checkeredPattern(const QColor &face)
             pattern.setPixelColor(x, y, (x + y) % 2 == 0 ? QColor(Qt::white) : face);
     }
     return QBrush(pattern);
+}
+
+// What screen readers see: a push button, which their press clicks.
+class AccessibleButton : public QAccessibleWidget
+{
+public:
+    explicit AccessibleButton(TTransparentButton *button)
+        : QAccessibleWidget(button, QAccessible::Button)
+    {}
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            static_cast<TTransparentButton *>(widget())->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface *accessibleButton(const QString &className, QObject *object)
+{
+    return className == QLatin1String(TTransparentButton::staticMetaObject.className())
+               ? new AccessibleButton(static_cast<TTransparentButton *>(object))
+               : nullptr;
 }
 
 } // namespace
@@ -127,6 +159,8 @@ TTransparentButton::TTransparentButton(QWidget *parent)
     setGeometry(0, 0, 40, 40);
     // No background of its own: the parent shows through.
     setAutoFillBackground(false);
+    setFocusPolicy(Qt::TabFocus);
+    QAccessible::installFactory(accessibleButton);
 }
 
 QColor TTransparentButton::color() const
@@ -341,6 +375,17 @@ void TTransparentButton::paintEvent(QPaintEvent *)
     QPainter canvas(this);
     DrawFrame(canvas);
     DrawContent(canvas);
+    if (hasFocus())
+        drawFocus(canvas);
+}
+
+void TTransparentButton::drawFocus(QPainter &canvas)
+{
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = rect().adjusted(m_borderWidth + 1, m_borderWidth + 1, -m_borderWidth - 1,
+                                  -m_borderWidth - 1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &canvas, this);
 }
 
 void TTransparentButton::DrawFrame(QPainter &canvas)
@@ -488,8 +533,41 @@ void TTransparentButton::changeEvent(QEvent *event)
 bool TTransparentButton::event(QEvent *event)
 {
     if (event->type() == QEvent::Shortcut && isEnabled()) {
-        Q_EMIT clicked();
+        click();
         return true;
     }
     return QWidget::event(event);
+}
+
+void TTransparentButton::click()
+{
+    if (isEnabled())
+        Q_EMIT clicked();
+}
+
+// Keyboard -------------------------------------------------------------------------------
+
+void TTransparentButton::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TTransparentButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TTransparentButton::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -33,6 +33,8 @@ QImage masked(const QImage &image);
 // pressed) and a caption at one of nine places around or over the glyph.
 // It can be flat (a frame only while the mouse is over it), stay down like
 // a toggle, show its glyph grey until the mouse comes, and drop down a menu.
+// Tab reaches it, and Space or Enter clicks it; screen readers read it as a
+// push button.
 class TTransparentButton : public QWidget
 {
     Q_OBJECT
@@ -120,6 +122,8 @@ public:
     QList<Frame> frames() const;
 
     virtual bool IsInside(int x, int y) const;
+    // Clicks the button, as the mouse, the keyboard or a screen reader does.
+    void click();
 
 Q_SIGNALS:
     void clicked();
@@ -141,6 +145,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
@@ -154,6 +161,7 @@ private:
     }
 
     void rebuildImages();
+    void drawFocus(QPainter &canvas);
     void showDropDown();
     // The mouse-up handling: the button comes up unless it is Down.
     void release();

@@ -138,7 +138,6 @@ void TFormatting::createFontBoxes(QWidget *parent)
     FontName->setFixedWidth(kFontNameWidth);
     FontName->setFocusPolicy(Qt::ClickFocus);
     hints::setHint(FontName, tr("Font Name|Select font name"));
-    FontName->lineEdit()->setAccessibleName(FontName->accessibleName());
     connect(FontName, &QComboBox::currentTextChanged, this, [this] { FontNameChange(); });
 
     FontSize = new QLineEdit(parent);

@@ -1,5 +1,6 @@
 #include "search/uniFind.h"
 
+#include "platform/system/AccessibleNames.h"
 #include "platform/system/Prompts.h"
 #include "search/FindHistory.h"
 #include "search/FindHost.h"
@@ -57,8 +58,8 @@ QComboBox *historyBox(QWidget *parent, const char *name, const QRect &geometry, 
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
-    box->setAccessibleName(caption->text());
-    box->lineEdit()->setAccessibleName(caption->text());
+    caption->setBuddy(box);
+    accessiblenames::setName(box, caption->text());
     return box;
 }
 
@@ -80,7 +81,7 @@ Option *option(QGroupBox *group, const char *name, const QString &caption, QPoin
 TfrmFind::TfrmFind(TFindHost &host, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint)
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
     , m_host(host)
 {
     setObjectName(QStringLiteral("frmFind"));

@@ -14,10 +14,10 @@ class QRadioButton;
 class TFindHost;
 class TFindReplace;
 
-// The Find & Replace window: one for the whole run, modeless, kept over the
-// program's windows. It drives its search engine over the current document
-// or over every open document, from the caret or from the start, and keeps
-// the texts searched for and replaced with between runs.
+// The Find & Replace window: one for the whole run, modeless, kept over all
+// windows, other programs' too. It drives its search engine over the
+// current document or over every open document, from the caret or from the
+// start, and keeps the texts searched for and replaced with between runs.
 class TfrmFind : public QDialog
 {
     Q_OBJECT

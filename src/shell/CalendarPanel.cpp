@@ -4,6 +4,7 @@
 #include "controls/MonthCalendar.h"
 #include "controls/PageControl.h"
 #include "controls/TransBtn.h"
+#include "platform/system/AccessibleNames.h"
 
 #include <QSpinBox>
 
@@ -32,7 +33,7 @@ void TCalendarPanel::createControls(const ClockSource &clock)
 
     PageControl2 = new TPageControl(this);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
-    PageControl2->setAccessibleName(tr("Month"));
+    accessiblenames::setName(PageControl2, tr("Month"));
     for (const QString &month :
          {tr("January"), tr("February"), tr("March"), tr("April"), tr("May"), tr("June"),
           tr("July"), tr("August"), tr("September"), tr("October"), tr("November"), tr("December")})
@@ -67,7 +68,7 @@ void TCalendarPanel::createClockRow(const ClockSource &clock)
     TButton->setObjectName(QStringLiteral("TButton"));
     const QString hint = tr("Current Date Button ");
     TButton->setToolTip(hint);
-    TButton->setAccessibleName(hint);
+    TButton->setAccessibleName(hint.trimmed());
     connect(TButton, &TTransparentButton::clicked, this, [this] { TButtonClick(); });
 
     CBoxYear = new QSpinBox(this);

@@ -7,6 +7,7 @@
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/MDIEdit.h"
+#include "platform/system/AccessibleNames.h"
 #include "shell/RecentFiles.h"
 
 #include <QActionGroup>
@@ -29,6 +30,7 @@ void TFrameForm::createControls()
     PageControl1 = new TPageControl(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedHeight(31);
+    accessiblenames::setName(PageControl1, tr("Documents"));
     connect(PageControl1, &QTabBar::currentChanged, this, [this] { PageControl1Change(); });
     connect(PageControl1, &TPageControl::mouseUp, this, [this] { PageControl1MouseUp(); });
 
@@ -88,6 +90,11 @@ void TFrameForm::createMenus()
     Favourites1->setObjectName(QStringLiteral("Favourites1"));
     TrayFavourites = new QMenu(tr("Favourites..."), this);
     TrayFavourites->setObjectName(QStringLiteral("TrayFavourites"));
+    // Both are empty until favourites are chosen. An empty menu drops down
+    // without a size, and on X11 a window once shown without one is never
+    // mapped again: the menu dropped down as nothing for the rest of the run.
+    for (QMenu *menu : {Favourites1, TrayFavourites})
+        menu->setMinimumSize(1, 1);
 
     Window1 = new QMenu(tr("&Window"), this);
     Window1->setObjectName(QStringLiteral("Window1"));

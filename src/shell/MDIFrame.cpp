@@ -9,10 +9,12 @@
 #include "platform/system/FileNames.h"
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
+#include "platform/system/RecoveryCopies.h"
 #include "platform/text/AnsiCodec.h"
 #include "search/FindReplace.h"
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
+#include "shell/ExposureWatch.h"
 #include "shell/JustOne.h"
 #include "shell/Reabout.h"
 #include "shell/RecentFiles.h"
@@ -80,6 +82,8 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     setWindowTitle(QStringLiteral("Scrivlet"));
     setGeometry(208, 111, 686, 334);
     createControls();
+    connect(new TExposureWatch(this), &TExposureWatch::exposed, this,
+            [this] { framePainted(true); });
     createLangParserDefault();
     rebuildMenuBar();
     showCalendarView();
@@ -106,13 +110,20 @@ void TFrameForm::FormCreate(const StartOptions &options)
     // started at once never share the one hand-off file.
     if (options.singleInstance) {
         m_justOne = new TJustOne(this, file);
-        m_onlyCopy = m_justOne->isOnlyCopy();
+        m_copyStart = m_justOne->start();
     }
-    if (m_onlyCopy && !file.isEmpty())
-        takeCommandLineFile(file);
     // A copy that hands over ends here, without ever showing an icon.
-    if (m_onlyCopy)
-        createTray();
+    if (m_copyStart != CopyStart::OnlyCopy && m_copyStart != CopyStart::SecondCopy)
+        return;
+    // A second copy keeps its file to itself: the hand-off file is the
+    // other copy's, which would open it too once it answers again.
+    if (!file.isEmpty() && m_copyStart == CopyStart::SecondCopy)
+        m_handedOver << file;
+    else if (!file.isEmpty())
+        takeCommandLineFile(file);
+    createTray();
+    if (m_copyStart == CopyStart::OnlyCopy)
+        QTimer::singleShot(0, this, &TFrameForm::offerRecoveryCopies);
 }
 
 // The command line's file takes the road of a handed-over one: the hand-off
@@ -210,7 +221,11 @@ void TFrameForm::DeleteTempOpenFile()
 void TFrameForm::paintEvent(QPaintEvent *event)
 {
     QMainWindow::paintEvent(event);
-    const bool wholeFrame = paintsWholeFrame(event->region());
+    framePainted(paintsWholeFrame(event->region()));
+}
+
+void TFrameForm::framePainted(bool wholeFrame)
+{
     reportFailure(tr("Error in TFrameForm.FormPaint"), [&] { FormPaint(wholeFrame); });
 }
 
@@ -218,7 +233,8 @@ void TFrameForm::paintEvent(QPaintEvent *event)
 // own, so their repaints (a button under the mouse, the tab row when the
 // focus moves) come here too, each within its own rectangle. Only a paint
 // of the frame as a whole (shown, resized, or asked for by another copy)
-// is the frame's own.
+// is the frame's own, and so is every redraw of the frame where another
+// window uncovered it, which comes from the exposure watch.
 bool TFrameForm::paintsWholeFrame(const QRegion &region) const
 {
     const QRect area = region.boundingRect();
@@ -265,6 +281,21 @@ void TFrameForm::pickUpHandOffFile()
     for (const QString &path : std::as_const(paths)) {
         showDocumentView();
         PerformFileOpen(filesearch::longPathName(path));
+    }
+}
+
+void TFrameForm::offerRecoveryCopies()
+{
+    for (const recovery::LeftCopy &left : recovery::leftCopies()) {
+        const bool open = prompts().yesNo(tr("Scrivlet was stopped while saving %1. The previous "
+                                             "version was kept as %2. Open it?")
+                                              .arg(left.file, left.copy),
+                                          {}, Prompts::Icon::Warning);
+        recovery::forget(left);
+        if (open) {
+            showDocumentView();
+            PerformFileOpen(left.copy);
+        }
     }
 }
 
@@ -379,9 +410,20 @@ TRichEdit *TFrameForm::activeDocumentEditor() const
     return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
 }
 
+// The next window is the one just behind the active one: the one active
+// before it. The active one goes to the back, so that Next, repeated, comes
+// to every window once before it comes back.
 void TFrameForm::nextDocument()
 {
-    MDIArea->activateNextSubWindow();
+    // The topmost window last.
+    QList<QMdiSubWindow *> windows = MDIArea->subWindowList(QMdiArea::StackingOrder);
+    windows.removeIf([](const QMdiSubWindow *w) { return w->isHidden(); });
+    QMdiSubWindow *active = MDIArea->activeSubWindow();
+    const qsizetype at = windows.indexOf(active);
+    if (at < 0 || windows.size() < 2)
+        return;
+    MDIArea->setActiveSubWindow(windows.at((at + windows.size() - 1) % windows.size()));
+    active->lower();
 }
 
 void TFrameForm::showActiveDocument()

@@ -5,6 +5,7 @@
 #include "settings/FontRecord.h"
 #include "settings/OptionsHost.h"
 #include "shell/CalendarPanel.h"
+#include "shell/JustOne.h"
 #include "shell/Tray.h"
 
 #include <QMainWindow>
@@ -14,7 +15,6 @@
 
 class QMdiArea;
 class SettingsStore;
-class TJustOne;
 class TLangParser;
 class TRecentFiles;
 class QMdiSubWindow;
@@ -56,9 +56,9 @@ public:
     explicit TFrameForm(const StartOptions &options = {}, QWidget *parent = nullptr);
     ~TFrameForm() override;
 
-    // Another copy runs and was asked to come forward: this one ends
-    // without showing a window.
-    bool anotherCopyRuns() const { return !m_onlyCopy; }
+    // Whether this copy runs, or ends without showing a window (another
+    // copy runs).
+    CopyStart copyStart() const { return m_copyStart; }
 
     // Controls
     QToolBar *ToolBar = nullptr;
@@ -217,6 +217,7 @@ public:
     // TFindHost
     int documentCount() const override { return editWindowCount(); }
     TRichEdit *activeDocumentEditor() const override;
+    // The frame's next-window command.
     void nextDocument() override;
     void showActiveDocument() override;
 
@@ -263,10 +264,14 @@ private:
     void createTray();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
     // that reached the frame.
+    void framePainted(bool wholeFrame);
     void FormPaint(bool wholeFrame);
     bool paintsWholeFrame(const QRegion &region) const;
     static bool handOffFileExists();
     void takeCommandLineFile(const QString &path);
+    // Saves in place that never ended left copies of the files' old
+    // content: each is offered once.
+    void offerRecoveryCopies();
     void pickUpHandOffFile();
     void createControls();
     void createMenus();
@@ -291,7 +296,7 @@ private:
     TJustOne *m_justOne = nullptr;
     TRecentFiles *m_recentFiles = nullptr;
     TTray *m_tray = nullptr;
-    bool m_onlyCopy = true;
+    CopyStart m_copyStart = CopyStart::OnlyCopy;
     bool m_pickUpPending = false;
     QString m_lastDialogFolder;
     // Files to open at the next paint that the hand-off file does not hold.

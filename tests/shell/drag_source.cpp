@@ -1,6 +1,6 @@
 // Plays a file manager beside the editor: when the mouse is pressed in its
 // window it drags the files named on its command line, in that order, to
-// wherever the mouse is let go. It says "ready" once its window is on
+// wherever the mouse is let go, as addresses and as text. It says "ready" once its window is on
 // screen, "dragging" as the drag starts and, when the drag ends, "dropped"
 // or "refused". It stays to hand the files over until its input ends.
 
@@ -42,6 +42,11 @@ protected:
     {
         auto *data = new QMimeData;
         data->setUrls(m_files);
+        // File managers offer the addresses as text too.
+        QStringList text;
+        for (const QUrl &file : std::as_const(m_files))
+            text << file.toString();
+        data->setText(text.join(QLatin1Char('\n')));
         auto *drag = new QDrag(this);
         drag->setMimeData(data);
         say("dragging");

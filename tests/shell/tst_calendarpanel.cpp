@@ -5,6 +5,7 @@
 #include "controls/MonthCalendar.h"
 #include "controls/TransBtn.h"
 
+#include <QAccessible>
 #include <QSpinBox>
 
 namespace {
@@ -190,6 +191,34 @@ private Q_SLOTS:
         }
         QCOMPARE(f.frame.Calendar1->selectedDate(), backToToday ? kToday : chosen);
         QCOMPARE(f.frame.PageControl2->currentIndex(), backToToday ? 4 : 1);
+    }
+
+    // Tab goes from the document tab row to the clock row's button, which
+    // the space bar and a screen reader click as the mouse does.
+    void theKeyboardReachesTheDateButton_data()
+    {
+        QTest::addColumn<int>("key"); // none: a screen reader presses it
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("a screen reader") << 0;
+    }
+
+    void theKeyboardReachesTheDateButton()
+    {
+        QFETCH(int, key);
+        FrameFixture f;
+        f.frame.Panel1->setClock(today);
+        f.frame.PageControl2->setCurrentIndex(1);
+        f.frame.PageControl1->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(f.frame.PageControl1, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.frame.TButton);
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(f.frame.TButton);
+        QCOMPARE(button->role(), QAccessible::Button);
+        if (key)
+            QTest::keyClick(f.frame.TButton, Qt::Key(key));
+        else
+            button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(f.frame.Calendar1->selectedDate(), kToday);
+        QCOMPARE(f.frame.PageControl2->currentIndex(), 4);
     }
 
     void windowCalendarShowsAndHidesThePanel()

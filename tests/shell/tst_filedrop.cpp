@@ -5,6 +5,8 @@
 #include "FrameFixture.h"
 #include "controls/DragDrop.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
 #include <QWindow>
 
@@ -50,25 +52,28 @@ class TestFileDrop : public QObject
 private Q_SLOTS:
     void dropFromAnotherProgram_data()
     {
-        QTest::addColumn<bool>("onDocument");
+        QTest::addColumn<QString>("over"); // where the files are let go
         QTest::addColumn<bool>("enabled");
         // The frame's drop target lists the files of a drop on the frame;
-        // an edit window puts only its first file there.
+        // an edit window puts only its first file there, wherever in the
+        // window they were let go.
         QTest::addColumn<int>("frameListed");
-        QTest::newRow("on the frame") << false << true << 3;
-        QTest::newRow("on an edit window") << true << true << 1;
-        QTest::newRow("on a frame that takes no files") << false << false << 0;
+        QTest::newRow("on the frame") << "frame" << true << 3;
+        QTest::newRow("on an edit window's text") << "text" << true << 1;
+        QTest::newRow("on its font name box") << "font name" << true << 1;
+        QTest::newRow("on its font size box") << "font size" << true << 1;
+        QTest::newRow("on a frame that takes no files") << "frame" << false << 0;
     }
 
     void dropFromAnotherProgram()
     {
-        QFETCH(bool, onDocument);
+        QFETCH(QString, over);
         QFETCH(bool, enabled);
         QFETCH(int, frameListed);
         const bool opens = frameListed > 0;
         FrameFixture f;
         QStringList captions;
-        if (onDocument)
+        if (over != QLatin1String("frame"))
             f.open(captions.emplace_back(f.write(QStringLiteral("open.txt"), "x")));
         f.frame.DragDrop1->setEnabled(enabled);
         const QStringList files{f.write(QStringLiteral("c.txt"), "c"),
@@ -76,8 +81,14 @@ private Q_SLOTS:
                                 f.write(QStringLiteral("b.txt"), "b")};
         if (opens)
             captions.append(files.first());
-        QWidget *target = onDocument ? f.active()->Editor->viewport() : f.frame.Panel1;
-        const QPoint drop = target->mapToGlobal(target->rect().center());
+        const QMap<QString, QWidget *> targets{
+            {QStringLiteral("frame"), f.frame.Panel1},
+            {QStringLiteral("text"), f.active() ? f.active()->Editor->viewport() : nullptr},
+            {QStringLiteral("font name"), f.active() ? f.active()->FontName->lineEdit() : nullptr},
+            {QStringLiteral("font size"), f.active() ? f.active()->FontSize : nullptr}};
+        QWidget *target = targets.value(over);
+        const auto *box = qobject_cast<QLineEdit *>(target);
+        const QString boxText = box ? box->text() : QString();
         DragWatch watch;
         f.frame.windowHandle()->installEventFilter(&watch);
 
@@ -89,6 +100,8 @@ private Q_SLOTS:
         QCOMPARE(nextLine(dragSource), QByteArray("ready"));
         QVERIFY(xdotool(moveTo(source + QPoint(50, 50)) + QStringList{"mousedown", "1"}));
         QCOMPARE(nextLine(dragSource), QByteArray("dragging"));
+        // Where the target is once the frame has laid out the new document.
+        const QPoint drop = target->mapToGlobal(target->rect().center());
         QVERIFY(xdotool(moveTo(drop) + moveTo(drop + QPoint(1, 1))));
         // The frame has answered whether it takes the files before the
         // mouse is let go.
@@ -97,6 +110,8 @@ private Q_SLOTS:
         QCOMPARE(nextLine(dragSource), opens ? QByteArray("dropped") : QByteArray("refused"));
         QTRY_COMPARE(f.captions(), captions);
         QCOMPARE(f.frame.DragDrop1->fullPath(), files.first(frameListed));
+        if (box)
+            QCOMPARE(box->text(), boxText);
         dragSource.closeWriteChannel();
         QVERIFY(dragSource.waitForFinished());
     }

@@ -3,14 +3,23 @@
 
 #include "Drops.h"
 #include "FrameFixture.h"
+#include "OwnFolder.h"
 #include "SmallDisk.h"
+#include "controls/TransBtn.h"
+#include "platform/system/InstanceChannel.h"
+#include "platform/system/RecoveryCopies.h"
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QLockFile>
 #include <QMdiSubWindow>
 #include <QScopeGuard>
 #include <QSignalSpy>
+
+Q_DECLARE_METATYPE(Prompts::Answer)
+Q_DECLARE_METATYPE(CopyStart)
 
 class TestFrame : public QObject
 {
@@ -79,6 +88,33 @@ private Q_SLOTS:
                  int(f.active()->children().indexOf(f.active()->Editor)));
     }
 
+    // Next goes to the window active before the active one, which goes to
+    // the back: repeated, it comes to every window once. A window activated
+    // another way comes to the front.
+    void nextGoesToTheWindowActiveBefore()
+    {
+        FrameFixture f;
+        for (int i = 0; i < 4; ++i)
+            f.frame.New1Click();
+        const auto activate = [&](int number) {
+            f.frame.PageControl1->setCurrentIndex(number - 1);
+        };
+        for (const int number : {3, 1, 4, 2})
+            activate(number);
+        QStringList walk;
+        const auto next = [&] {
+            f.frame.nextDocument();
+            walk << f.tabs().value(f.frame.PageControl1->currentIndex());
+            QCOMPARE(f.active()->windowTitle(), walk.last());
+        };
+        for (int i = 0; i < 5; ++i)
+            next();
+        activate(3);
+        next();
+        QCOMPARE(walk, QStringList({"Untitled4", "Untitled1", "Untitled3", "Untitled2", "Untitled4",
+                                    "Untitled4"}));
+    }
+
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
@@ -128,18 +164,18 @@ private Q_SLOTS:
     }
 
     // A screen reader names every control that takes the focus, in the
-    // calendar view and beside a document; a tab row is named by its
-    // current tab.
+    // calendar view and beside a document.
     static void collectUnnamed(QAccessibleInterface *node, QStringList &found)
     {
         for (int i = 0; i < node->childCount(); ++i) {
             QAccessibleInterface *child = node->child(i);
             if (!child || child->state().invisible)
                 continue;
-            const bool tabsOnly = child->role() == QAccessible::PageTabList;
-            if (child->state().focusable && !tabsOnly && child->text(QAccessible::Name).isEmpty())
-                found << QLatin1String(child->object()->metaObject()->className()) + u' ' +
-                             child->object()->objectName();
+            if (child->state().focusable && child->text(QAccessible::Name).isEmpty())
+                found << (child->object()
+                              ? QLatin1String(child->object()->metaObject()->className()) + u' ' +
+                                    child->object()->objectName()
+                              : QStringLiteral("a part of ") + node->text(QAccessible::Name));
             collectUnnamed(child, found);
         }
     }
@@ -161,6 +197,27 @@ private Q_SLOTS:
             QCOMPARE(unnamed(dialog), QString());
             dialog->hide();
         }
+    }
+
+    // By its label or hint, not by what it holds (a tab row by no tab).
+    void controlsAreNamedByTheirLabels()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.active()->Find1->trigger();
+        f.frame.frmFind->cbFind->setEditText(QStringLiteral("Cat"));
+        f.frame.frmFind->cbReplace->setEditText(QStringLiteral("Dog"));
+        // clang-format off
+        const QList<QPair<QWidget *, QString>> controls{
+            {f.frame.PageControl1, "Documents"},
+            {f.frame.PageControl2, "Month"},
+            {f.frame.TButton, "Current Date Button"},
+            {f.active()->FontName, "Font Name"},
+            {f.frame.frmFind->cbFind, "Text to find:"},
+            {f.frame.frmFind->cbReplace, "Replace with:"}};
+        // clang-format on
+        for (const auto &[control, name] : controls)
+            QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), name);
     }
 
     void tileStacksTheWindowsAcrossTheWidth()
@@ -412,6 +469,86 @@ private Q_SLOTS:
         QCOMPARE(prompts.pending(), 0);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_COMPARE(frame.editWindows().size(), 1);
+        QCOMPARE(frame.activeEditWindow()->windowTitle(), file);
+    }
+
+    // A save in place that never ended (the program was killed) kept a
+    // copy of the file's old content: the next start offers it, once, and
+    // opens it as a document when asked to.
+    void aCopyKeptByASaveThatNeverEndedIsOfferedOnce_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("opened") << true;
+        QTest::newRow("not opened") << false;
+    }
+
+    void aCopyKeptByASaveThatNeverEndedIsOfferedOnce()
+    {
+        QFETCH(bool, open);
+        const OwnFolder cache("XDG_CACHE_HOME");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("doc.txt"));
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        old.write("the old text");
+        old.flush();
+        {
+            const recovery::KeptCopy kept(file, old.handle(), QFile::encodeName(file));
+        }
+        const QString copy = recovery::leftCopies().value(0).copy;
+
+        ScriptedPrompts prompts;
+        SettingsSandbox settings;
+        prompts.expectMessage(QStringLiteral("Scrivlet was stopped while saving %1. The previous "
+                                             "version was kept as %2. Open it?")
+                                  .arg(file, copy),
+                              open ? Prompts::Answer::Yes : Prompts::Answer::No);
+        TFrameForm frame;
+        QTRY_COMPARE(prompts.pending(), 0);
+        QCOMPARE(frame.editWindows().size(), open ? 1 : 0);
+        if (open) {
+            QCOMPARE(frame.activeEditWindow()->windowTitle(), copy);
+            QCOMPARE(frame.activeEditWindow()->Editor->wholeText(), QByteArray("the old text"));
+        }
+        QVERIFY(recovery::leftCopies().isEmpty());
+        QVERIFY(QFile::exists(copy)); // where the user was told it is
+    }
+
+    // Another copy holds the lock but does not answer: the user is asked,
+    // and a second window, if wanted, opens the file itself rather than
+    // through the hand-off file that the other copy would read too.
+    void aStartBesideACopyThatDoesNotAnswerAsks_data()
+    {
+        QTest::addColumn<Prompts::Answer>("answer");
+        QTest::addColumn<CopyStart>("start");
+        QTest::newRow("a second window") << Prompts::Answer::Yes << CopyStart::SecondCopy;
+        QTest::newRow("none") << Prompts::Answer::No << CopyStart::NotWanted;
+    }
+
+    void aStartBesideACopyThatDoesNotAnswerAsks()
+    {
+        QFETCH(Prompts::Answer, answer);
+        QFETCH(CopyStart, start);
+        const OwnFolder runtime("XDG_RUNTIME_DIR");
+        QLockFile held(InstanceChannel::lockPath(QStringLiteral("Scrivlet")));
+        QVERIFY(held.tryLock(0));
+        ScriptedPrompts prompts;
+        SettingsSandbox settings;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        prompts.expectMessage(QStringLiteral("Another Scrivlet is running but not answering. "
+                                             "Open a second window anyway?"),
+                              answer);
+        TFrameForm frame({{QStringLiteral("scrivlet"), file}, true});
+        QCOMPARE(frame.copyStart(), start);
+        QVERIFY(!QFile::exists(TFrameForm::handOffPath()));
+        if (start != CopyStart::SecondCopy)
+            return;
+        frame.show();
         QTRY_COMPARE(frame.editWindows().size(), 1);
         QCOMPARE(frame.activeEditWindow()->windowTitle(), file);
     }

@@ -146,6 +146,35 @@ private Q_SLOTS:
         QCOMPARE(f.active(), w[shown]);
     }
 
+    // "All open documents" goes from the active document to the one active
+    // before it, and on, as the frame's Next does.
+    void allDocumentsGoAsNextGoes_data()
+    {
+        QTest::addColumn<Ints>("holding"); // the documents that hold the text
+        QTest::addColumn<int>("shown");
+        // Activated 2, 0, 3, 1: the search goes 1, 3, 0, 2.
+        QTest::newRow("then the one active before it") << Ints{0, 3} << 3;
+        QTest::newRow("the oldest activation last") << Ints{2} << 2;
+        QTest::newRow("the third") << Ints{0, 2} << 0;
+    }
+
+    void allDocumentsGoAsNextGoes()
+    {
+        QFETCH(Ints, holding);
+        QFETCH(int, shown);
+        FindFixture f;
+        Texts texts(4, "none");
+        for (const int i : holding)
+            texts[i] = "Cat";
+        const QList<TEditForm *> w = f.documents(texts);
+        for (const int i : {2, 0, 3, 1})
+            f.activate(w[i]);
+        f.show(w[1], QStringLiteral("Cat"));
+        f.find().RadioButtonAll->setChecked(true);
+        f.find().btnFind->click();
+        QCOMPARE(f.active(), w[shown]);
+    }
+
     void replace_data()
     {
         QTest::addColumn<Texts>("docs");
