@@ -69,10 +69,14 @@ inline ControlWord readControlWord(QByteArrayView in, qsizetype &pos)
     return w;
 }
 
-// Moves `pos`, just after a group's opening brace, past the brace that
-// closes it (or to the end of the input), over nested groups, escaped braces
-// and binary data. Returns whether the group was closed.
-inline bool skipGroup(QByteArrayView in, qsizetype &pos)
+// Walks a group from `pos`, just after its opening brace, to past the brace
+// that closes it (or to the end of the input), over nested groups, escaped
+// braces and binary data. Calls `onWord` for every control word with its
+// nesting depth (1: the group's own words), and `onData` for the group's own
+// data: each byte of text (such as the hex digits of a picture) and binary
+// data whole. Returns whether the group was closed.
+template<typename OnWord, typename OnData>
+bool walkGroup(QByteArrayView in, qsizetype &pos, OnWord onWord, OnData onData)
 {
     const qsizetype n = in.size();
     int depth = 1;
@@ -88,11 +92,27 @@ inline bool skipGroup(QByteArrayView in, qsizetype &pos)
                 continue;
             }
             const ControlWord w = readControlWord(in, pos);
-            if (w.word == "bin" && w.param > 0)
-                pos += std::min<qsizetype>(w.param, n - pos);
+            if (w.word == "bin" && w.param > 0) {
+                const qsizetype end = pos + std::min<qsizetype>(w.param, n - pos);
+                if (depth == 1)
+                    onData(in.sliced(pos, end - pos), true);
+                pos = end;
+                continue;
+            }
+            onWord(w, depth);
+        } else if (depth == 1) {
+            onData(QByteArrayView(&c, 1), false);
         }
     }
     return depth == 0;
+}
+
+// Moves `pos`, just after a group's opening brace, past the group; returns
+// whether it was closed.
+inline bool skipGroup(QByteArrayView in, qsizetype &pos)
+{
+    return walkGroup(
+        in, pos, [](const ControlWord &, int) {}, [](QByteArrayView, bool) {});
 }
 
 } // namespace rtf

@@ -23,39 +23,12 @@ QString label(const char *text)
     return QCoreApplication::translate("rtf", text);
 }
 
-// Calls `onWord` for every control word of the group with its nesting depth
-// (1: the group's own words), and `onData` for the data at depth 1: each byte
-// of text (hex digits, as pictures write them), and binary data whole.
+// Walks a whole group, from its opening brace.
 template<typename OnWord, typename OnData>
 void scan(QByteArrayView group, OnWord onWord, OnData onData)
 {
-    const qsizetype n = group.size();
-    qsizetype pos = 1; // past the opening brace
-    int depth = 1;
-    while (pos < n && depth > 0) {
-        const char c = group[pos++];
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            --depth;
-        } else if (c == '\\' && pos < n) {
-            if (!isLetter(group[pos])) {
-                ++pos;
-                continue;
-            }
-            const ControlWord w = readControlWord(group, pos);
-            if (w.word == "bin" && w.param > 0) {
-                const qsizetype end = pos + std::min<qsizetype>(w.param, n - pos);
-                if (depth == 1)
-                    onData(group.sliced(pos, end - pos), true);
-                pos = end;
-                continue;
-            }
-            onWord(w, depth);
-        } else if (depth == 1) {
-            onData(QByteArrayView(&c, 1), false);
-        }
-    }
+    qsizetype pos = 1;
+    walkGroup(group, pos, onWord, onData);
 }
 
 struct PictureKind
