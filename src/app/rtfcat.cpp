@@ -119,9 +119,13 @@ int main(int argc, char *argv[])
     } else if (mode == QLatin1String("--dump")) {
         dump(doc);
     } else {
+        // Table cells show on lines of their own, as in the editor's text.
         QString text = doc.toRawText();
-        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
-            .replace(QChar::LineSeparator, QLatin1Char('\n'));
+        for (QChar &c : text) {
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == QChar(0xFDD0) ||
+                c == QChar(0xFDD1))
+                c = u'\n';
+        }
         put(text.toUtf8());
         if (!text.isEmpty())
             put("\n");

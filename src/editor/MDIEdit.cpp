@@ -64,8 +64,8 @@ QList<Prompts::FileFilter> saveFilters()
 {
     const auto tr = [](const char *text) { return QCoreApplication::translate("TEditForm", text); };
     return {
-        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt")},
-        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
+        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt"), QStringLiteral("txt")},
+        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf"), QStringLiteral("rtf")},
         {tr("HTML files"), QStringLiteral("*.htm;*.html")},
         {tr("All files"), QStringLiteral("*.*")},
     };
@@ -280,8 +280,11 @@ bool TEditForm::Open(const QString &path)
     });
     ToolBar->show();
     setPanel(LoadingPanel, QString());
-    if (loaded)
+    if (loaded) {
         offerConversion(path);
+        if (const QString loss = Editor->lossNotice(); !loss.isEmpty())
+            prompts().information(loss);
+    }
     return loaded;
 }
 
@@ -335,6 +338,11 @@ bool TEditForm::saveTo(const QString &path)
     const bool plain = !filenames::hasExtension(path, "rtf");
     if (!mayOverwrite(path) || (plain && !mayLoseCharacters()))
         return false;
+    // What the document could not keep of its file is dropped only when the
+    // user says so.
+    if (const QString loss = plain ? QString() : Editor->lossNotice();
+        !loss.isEmpty() && !prompts().confirm(loss, {}, Prompts::Icon::Warning))
+        return false;
     Editor->setPlainTextMode(plain);
     Editor->saveToFile(path);
     m_fileWatch->watch(path);
@@ -362,6 +370,17 @@ bool TEditForm::mayLoseCharacters()
                            {}, Prompts::Icon::Warning);
 }
 
+// Whether the user lets a Save As to a plain-text name drop what only RTF
+// holds, as word processors ask.
+bool TEditForm::mayDropFormatting(const QString &path)
+{
+    return filenames::hasExtension(path, "rtf") || !Editor->hasFormatting() ||
+           prompts().confirm(tr("Save %1 as plain text? Its formatting, pictures and tables "
+                                "will be lost.")
+                                 .arg(path),
+                             {}, Prompts::Icon::Warning);
+}
+
 void TEditForm::Saveas1Click()
 {
     Prompts::SaveFileRequest request;
@@ -372,7 +391,7 @@ void TEditForm::Saveas1Click()
     request.overwritePrompt = true;
     request.rejectReadOnly = true;
     request.directory = m_host.fileDialogFolder(this);
-    if (const auto chosen = prompts().saveFile(request)) {
+    if (const auto chosen = prompts().saveFile(request); chosen && mayDropFormatting(*chosen)) {
         m_host.fileChosen(*chosen);
         // The name was chosen just now: it is written even when it begins
         // with "Untitled", which would otherwise ask for a name again. The
@@ -621,7 +640,9 @@ void TEditForm::FindAgain1Click()
 void TEditForm::Edit1Click()
 {
     const QMimeData *clip = QApplication::clipboard()->mimeData();
-    const bool text = clip && clip->hasText();
+    // A picture counts as text where the document takes pictures.
+    const bool text = clip && (clip->hasText() ||
+                               (clip->hasImage() && Editor->canPaste(QStringLiteral("image/png"))));
     for (QAction *a : {Paste1, Paste2})
         a->setEnabled(text);
     const bool selected = Editor->selLength() > 0;

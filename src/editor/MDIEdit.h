@@ -262,6 +262,8 @@ private:
     bool mayOverwrite(const QString &path);
     // When a plain save would write characters as "?".
     bool mayLoseCharacters();
+    // When a plain save would drop formatting, pictures or tables.
+    bool mayDropFormatting(const QString &path);
     bool mayDiscardChanges();
     void fileChangedOutside();
     void fileRemovedOutside();

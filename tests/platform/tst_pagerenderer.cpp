@@ -6,6 +6,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -105,6 +107,35 @@ private Q_SLOTS:
             ++expected;
         QVERIFY(expected > 2);
         QCOMPARE(pdf.pages, expected);
+    }
+
+    // A word processor's letter prints with its pictures and its table.
+    void printsPicturesAndTables()
+    {
+        const auto tool = [](const char *name, const QStringList &arguments) {
+            QProcess run;
+            run.start(QStandardPaths::findExecutable(QString::fromLatin1(name)), arguments);
+            run.waitForFinished();
+            return QString::fromUtf8(run.readAllStandardOutput());
+        };
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QSKIP("poppler-utils is not installed (scripts/install-deps installs it)");
+        TRichEdit edit;
+        edit.setPlainTextMode(false);
+        edit.loadFromFile(QStringLiteral(SCRIVLET_TEST_DATA_DIR "/letter.rtf"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("letter.pdf"));
+        {
+            QPdfWriter pdf(path);
+            edit.print(&pdf);
+        }
+        const QString text = tool("pdftotext", {path, QStringLiteral("-")}).simplified();
+        QVERIFY2(text.contains(QStringLiteral("Товар Qty Price Бумага paper 2 10 Ручка pen 5 3")),
+                 qPrintable(text));
+        // The PNG and the JPEG; the WMF drawing's box is lines.
+        const QStringList images =
+            tool("pdfimages", {QStringLiteral("-list"), path}).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(images.size() - 2, 2); // below two lines of headings
     }
 };
 

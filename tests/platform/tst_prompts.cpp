@@ -1,7 +1,13 @@
 #include "ScriptedPrompts.h"
 #include "platform/system/FileIO.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -73,6 +79,60 @@ private Q_SLOTS:
             std::optional<QString>(QStringLiteral("/tmp/x.txt")));
         QCOMPARE(prompts.lastSaveRequest().filterIndex, 2);
         QCOMPARE(prompts.pending(), 0);
+    }
+
+    // The program's own save dialog: a name typed without an extension takes
+    // the one of the filter chosen last.
+    void theChosenFilterGivesATypedNameItsExtension_data()
+    {
+        QTest::addColumn<int>("preselected");
+        QTest::addColumn<int>("chosen"); // 0: left as it was
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("text preselected") << 1 << 0 << "letter"
+                                          << "letter.txt";
+        QTest::newRow("rich text chosen") << 1 << 2 << "letter"
+                                          << "letter.rtf";
+        QTest::newRow("rich text preselected") << 2 << 0 << "letter"
+                                               << "letter.rtf";
+        QTest::newRow("all files: the default") << 2 << 3 << "letter"
+                                                << "letter.txt";
+        QTest::newRow("an extension typed stays") << 2 << 0 << "letter.doc"
+                                                  << "letter.doc";
+    }
+
+    void theChosenFilterGivesATypedNameItsExtension()
+    {
+        QFETCH(int, preselected);
+        QFETCH(int, chosen);
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        QTemporaryDir dir;
+        QTimer answer;
+        answer.setInterval(10);
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            if (chosen > 0) {
+                auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+                types->setCurrentIndex(chosen - 1);
+                Q_EMIT types->textActivated(types->currentText()); // as a click on it would
+            }
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typed);
+            static_cast<QDialog *>(dialog)->accept(); // as its Save button does
+        });
+        answer.start();
+        Prompts::SaveFileRequest request;
+        request.filters = {
+            {QStringLiteral("Text"), QStringLiteral("*.txt"), QStringLiteral("txt")},
+            {QStringLiteral("Rich text"), QStringLiteral("*.rtf"), QStringLiteral("rtf")},
+            {QStringLiteral("All files"), QStringLiteral("*.*")}};
+        request.filterIndex = preselected;
+        request.defaultExtension = QStringLiteral("txt");
+        request.directory = dir.path();
+        QCOMPARE(::prompts().saveFile(request), std::optional<QString>(dir.filePath(saved)));
     }
 };
 

@@ -27,8 +27,12 @@ QString textOf(const QByteArray &rtf)
     QTextDocument doc;
     if (!rtf::read(rtf, doc))
         return QStringLiteral("<not rtf>");
+    // Table cells are lines of their own; pictures are no text.
     QString t = doc.toRawText();
-    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'))
+        .replace(QChar(0xFDD0), QLatin1Char('\n'))
+        .replace(QChar(0xFDD1), QLatin1Char('\n'))
+        .remove(QChar::ObjectReplacementCharacter);
     return t;
 }
 

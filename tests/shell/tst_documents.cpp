@@ -178,6 +178,12 @@ private Q_SLOTS:
         TEditForm *w =
             f.open(f.write(QStringLiteral("in.rtf"), "{\\rtf1 <b>{\\b bold}</b>\\par x}"));
         f.prompts.expectSaveFile(f.path(name));
+        if (!rtf) {
+            f.prompts.expectMessage(QStringLiteral("Save %1 as plain text? Its formatting, "
+                                                   "pictures and tables will be lost.")
+                                        .arg(f.path(name)),
+                                    Prompts::Answer::Ok);
+        }
         w->Saveas1Click();
         f.prompts.expectSaveFile(std::nullopt);
         w->Saveas1Click(); // the dialog now starts from the new name
@@ -188,6 +194,65 @@ private Q_SLOTS:
             QVERIFY(saved.startsWith("{\\rtf1"));
         else
             QCOMPARE(saved, QByteArray("<b>bold</b>\r\nx")); // no markup added
+    }
+
+    void aFormattedDocumentIsSavedAsPlainTextOnlyWhenTheUserSaysSo_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("OK") << int(Prompts::Answer::Ok) << true;
+        QTest::newRow("Cancel") << int(Prompts::Answer::Cancel) << false;
+    }
+
+    void aFormattedDocumentIsSavedAsPlainTextOnlyWhenTheUserSaysSo()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        FrameFixture f;
+        const QString letter = f.write(QStringLiteral("letter.rtf"), "{\\rtf1 {\\b Dear} you}");
+        TEditForm *w = f.open(letter);
+        const QString target = f.path(QStringLiteral("letter.txt"));
+        f.prompts.expectSaveFile(target);
+        f.prompts.expectMessage(QStringLiteral("Save %1 as plain text? Its formatting, pictures "
+                                               "and tables will be lost.")
+                                    .arg(target),
+                                Prompts::Answer(answer));
+        w->Saveas1Click();
+        QCOMPARE(QFileInfo::exists(target), saved);
+        QCOMPARE(w->FFileName, saved ? target : letter);
+        QCOMPARE(w->Editor->isPlainTextMode(), saved);
+
+        // A document without formatting is saved as plain text unasked.
+        w->Editor->setWholeText("plain");
+        f.prompts.expectSaveFile(target);
+        w->Saveas1Click();
+        QCOMPARE(f.read(QStringLiteral("letter.txt")), QByteArray("plain"));
+    }
+
+    void whatADocumentCannotKeepIsSaidAtOpenAndAskedAtSave()
+    {
+        FrameFixture f;
+        const QByteArray nested = "{\\rtf1\\trowd\\cellx3000\\intbl\\itap2 x\\nestcell y\\nestcell"
+                                  "{\\nonesttables\\par}\\itap1\\cell\\row}";
+        const QString notice = QStringLiteral("This document holds a table inside a table that "
+                                              "Scrivlet cannot keep; saving it will turn it "
+                                              "into text.");
+        f.prompts.expectOpenFile(f.write(QStringLiteral("nested.rtf"), nested));
+        f.prompts.expectMessage(notice);
+        f.frame.Open1Click();
+        TEditForm *w = f.active();
+        w->Editor->setModified(true);
+        f.prompts.expectMessage(notice, Prompts::Answer::Cancel);
+        w->Save1Click();
+        QCOMPARE(f.read(QStringLiteral("nested.rtf")), nested);
+        QVERIFY(w->Editor->isModified());
+
+        f.prompts.expectMessage(notice, Prompts::Answer::Ok);
+        w->Save1Click();
+        QVERIFY(!w->Editor->isModified());
+        // The file holds what the document holds: the next save asks nothing.
+        w->Save1Click();
+        QVERIFY(f.read(QStringLiteral("nested.rtf")).contains("x\\tab y"));
     }
 
     // Each file keeps its encoding and line endings through an edit and a

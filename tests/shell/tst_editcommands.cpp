@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStringEncoder>
@@ -193,6 +195,33 @@ private Q_SLOTS:
         QCOMPARE(w->Editor->selLength(), 0);
         w->Paste2->trigger();
         QCOMPARE(w->Editor->wholeText(), QByteArray("textsome text"));
+    }
+
+    void aPictureIsPastedIntoRichDocumentsOnly_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("rich") << QStringLiteral("a.rtf") << true;
+        QTest::newRow("plain") << QStringLiteral("a.txt") << false;
+    }
+
+    void aPictureIsPastedIntoRichDocumentsOnly()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, taken);
+        FrameFixture f;
+        TEditForm *w = f.open(f.write(name, "{\\rtf1 text}"));
+        QImage picture(20, 10, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        auto *data = new QMimeData;
+        data->setImageData(picture);
+        QApplication::clipboard()->setMimeData(data);
+        w->Edit1Click();
+        QCOMPARE(w->Paste2->isEnabled(), taken);
+        QTRY_COMPARE(w->PasteButton->isEnabled(), taken);
+        const int length = w->Editor->textLength();
+        w->Editor->paste();
+        QCOMPARE(w->Editor->textLength(), length + (taken ? 1 : 0));
     }
 };
 

@@ -7,6 +7,8 @@
 #include "transform/CodePages.h"
 #include "transform/Utf8Conversion.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -58,7 +60,25 @@ void writeLetter(TRichEdit &edit)
     c.insertText(kForeign); // bold, as the text around it
 }
 
+// A table with a picture in one of its cells, read from RTF as a word
+// processor writes it.
+void readTable(TRichEdit &edit, const QTemporaryDir &dir)
+{
+    const QString path = dir.filePath(QStringLiteral("table.rtf"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1 Top ABC\\par\\trowd\\cellx1000\\cellx2000\\intbl {\\b Ab}\\cell Cd"
+               "{\\pict\\wmetafile8\\picw100\\pich100 0102}\\cell\\row\\pard End}");
+    file.close();
+    edit.setPlainTextMode(false);
+    edit.loadFromFile(path);
+}
+
+enum class Document { Plain, Letter, TableAndPicture };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Document)
 
 class TestWholeText : public QObject
 {
@@ -68,22 +88,29 @@ private Q_SLOTS:
     void commandsChangeTheTextInPlace_data()
     {
         QTest::addColumn<const ByteTable *>("table");
-        QTest::addColumn<bool>("formatted");
-        QTest::newRow("EngToLower") << &upperToLowerTable() << true;
-        QTest::newRow("Dos866->Win1251") << &codepages::dos866To1251() << true;
-        QTest::newRow("Win1251->Dos866") << &codepages::win1251ToDos() << true;
-        QTest::newRow("Koi8->Win1251") << &codepages::koi8To1251() << true;
-        QTest::newRow("Win1251->Koi8") << &codepages::win1251ToKoi8() << true;
-        QTest::newRow("EngToLower, plain text") << &upperToLowerTable() << false;
+        QTest::addColumn<Document>("document");
+        QTest::newRow("EngToLower") << &upperToLowerTable() << Document::Letter;
+        QTest::newRow("Dos866->Win1251") << &codepages::dos866To1251() << Document::Letter;
+        QTest::newRow("Win1251->Dos866") << &codepages::win1251ToDos() << Document::Letter;
+        QTest::newRow("Koi8->Win1251") << &codepages::koi8To1251() << Document::Letter;
+        QTest::newRow("Win1251->Koi8") << &codepages::win1251ToKoi8() << Document::Letter;
+        QTest::newRow("EngToLower, plain text") << &upperToLowerTable() << Document::Plain;
+        QTest::newRow("EngToLower, a table and a picture")
+            << &upperToLowerTable() << Document::TableAndPicture;
+        QTest::newRow("Win1251->Koi8, a table and a picture")
+            << &codepages::win1251ToKoi8() << Document::TableAndPicture;
     }
 
     void commandsChangeTheTextInPlace()
     {
         QFETCH(const ByteTable *, table);
-        QFETCH(bool, formatted);
+        QFETCH(Document, document);
         TRichEdit edit;
-        if (formatted)
+        const QTemporaryDir dir;
+        if (document == Document::Letter)
             writeLetter(edit);
+        else if (document == Document::TableAndPicture)
+            readTable(edit, dir);
         else
             edit.setWholeText("Plain ABC\r\n\r\nText \xC0\xE1\r\n");
         edit.setModified(false);
@@ -96,7 +123,9 @@ private Q_SLOTS:
         applyToWholeText(edit, *table);
         QCOMPARE(edit.wholeText(), mapBytes(before, *table));
         QCOMPARE(formatting(*edit.document()), formats);
-        QCOMPARE(edit.document()->toRawText().contains(kForeign), formatted);
+        QCOMPARE(edit.document()->toRawText().contains(kForeign), document == Document::Letter);
+        QCOMPARE(edit.document()->toRawText().count(QChar::ObjectReplacementCharacter),
+                 int(document == Document::TableAndPicture));
         QCOMPARE(edit.selStart(), 2);
         QCOMPARE(edit.selLength(), 5);
         QVERIFY(edit.isModified());

@@ -1,5 +1,6 @@
 #include "platform/richedit/PageRenderer.h"
 
+#include "platform/richedit/Pictures.h"
 #include "platform/richedit/TextView.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -24,6 +25,7 @@ PageRenderer::PageRenderer(const QTextDocument &source, QPaintDevice *device, co
     , m_textColor(textColor)
 {
     m_doc->documentLayout()->setPaintDevice(device);
+    pictures::prepare(*m_doc);
     m_doc->setTextWidth(page.width());
 }
 

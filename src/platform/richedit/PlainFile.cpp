@@ -2,6 +2,8 @@
 
 #include "platform/richedit/TextView.h"
 
+#include <algorithm>
+
 namespace plainfile {
 
 QString decode(QByteArrayView bytes, const FileFormat &format)
@@ -18,13 +20,13 @@ QByteArray encode(QStringView docText, const FileFormat &format)
     const QByteArray lineBreak = fileformat::bytesOf(format.lineBreak);
     QByteArray out = format.byteOrderMark ? fileformat::kByteOrderMark.toByteArray() : QByteArray();
     out.reserve(out.size() + text.size() + text.count(QChar::ParagraphSeparator));
-    // Paragraph by paragraph: replacing each break in the text would move
-    // the rest of a long text once for every few of them.
-    for (qsizetype from = 0;;) {
-        const qsizetype at = text.indexOf(QChar::ParagraphSeparator, from);
-        const qsizetype end = at < 0 ? text.size() : at;
-        out += fileformat::encode(format.charset, QStringView(text).sliced(from, end - from));
-        if (at < 0)
+    // Paragraph by paragraph (a table's cells are paragraphs too): replacing
+    // each break in the text would move the rest of a long text once for
+    // every few of them.
+    for (auto from = text.cbegin();;) {
+        const auto at = std::find_if(from, text.cend(), textview::isBlockBreak);
+        out += fileformat::encode(format.charset, QStringView(from, at));
+        if (at == text.cend())
             return out;
         out += lineBreak;
         from = at + 1;

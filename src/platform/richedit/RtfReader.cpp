@@ -1,5 +1,10 @@
 #include "platform/richedit/RtfReader.h"
 
+#include "platform/richedit/Pictures.h"
+#include "platform/richedit/RtfLexer.h"
+#include "platform/richedit/RtfObjects.h"
+#include "platform/richedit/TableBuilder.h"
+
 #include "platform/text/AnsiCodec.h"
 #include "platform/text/TextAttributes.h"
 
@@ -174,8 +179,9 @@ struct ParaProps
     int leftIndent = 0;  // \li
     int rightIndent = 0; // \ri
     bool bullet = false;
-    int list = 0;  // \ls
-    int level = 0; // \ilvl
+    int list = 0;       // \ls
+    int level = 0;      // \ilvl
+    int tableLevel = 0; // \intbl, \itap: 1 in a table, 2 in a table in a table
 };
 
 struct State
@@ -253,15 +259,69 @@ QString listNumber(int n, int format)
     return QString::number(n);
 }
 
+struct TableSize
+{
+    int rows;
+    int columns;
+};
+
+// The rows and columns of the table that starts at `pos`, as far as a quick
+// look tells: rows go on while each \row is followed by \intbl or \trowd
+// before any text. The reader builds the table this size at once, since Qt
+// adds and removes rows in time proportional to the table's size; where
+// the look was wrong the table grows or sheds rows as it ends. `pos` ends
+// where the look ended.
+TableSize tableSize(QByteArrayView in, qsizetype &pos)
+{
+    TableSize size{0, 1};
+    int cellsDefined = 0;
+    bool afterRow = false; // a row ended, and no text or cell came since
+    bool goesOn = false;   // the table's words came since the last row ended
+    const qsizetype n = in.size();
+    while (pos < n) {
+        const char c = in[pos++];
+        bool content = false;
+        if (c == '\\' && pos < n && isLetter(in[pos])) {
+            const ControlWord w = readControlWord(in, pos);
+            if (w.word == "bin" && w.param > 0) {
+                pos += std::min<qsizetype>(w.param, n - pos);
+            } else if (w.word == "row") {
+                ++size.rows;
+                afterRow = true;
+                goesOn = false;
+            } else if (w.word == "trowd") {
+                cellsDefined = 0;
+                goesOn = true;
+            } else if (w.word == "cellx") {
+                size.columns = std::max(size.columns, ++cellsDefined);
+            } else if (w.word == "intbl" || (w.word == "itap" && w.param > 0)) {
+                goesOn = true;
+            } else {
+                content = w.word == "par" || w.word == "cell";
+            }
+        } else {
+            content = c == '\\' || (c != '{' && c != '}' && c != ' ' && c != '\r' && c != '\n');
+        }
+        if (content && afterRow) {
+            if (!goesOn)
+                break;
+            afterRow = false;
+        }
+    }
+    return {std::max(size.rows, 1), std::min(size.columns, TableBuilder::kMaxColumns)};
+}
+
 class Reader
 {
 public:
     Reader(QByteArrayView in, QTextDocument &doc)
         : m_in(in)
         , m_cursor(&doc)
+        , m_tables(m_cursor)
     {}
 
     void run(qsizetype start);
+    const Losses &losses() const { return m_losses; }
 
 private:
     // Tokens
@@ -271,7 +331,6 @@ private:
     void openGroup();
     void closeGroup();
     void skipGroup();
-    bool readControlWord(QByteArrayView &word, bool &hasParam, int &param);
 
     // Destinations
     bool destination(QByteArrayView word, bool starred);
@@ -282,6 +341,19 @@ private:
     // Formatting
     bool charWord(QByteArrayView word, bool hasParam, int param);
     bool paraWord(QByteArrayView word, int param);
+    bool tableWord(QByteArrayView word, int param);
+
+    // Pictures and objects
+    bool startsGroup() const;
+    void objectGroup(QByteArrayView word);
+    void emitObject(const QTextCharFormat &format);
+
+    // Tables
+    void placeContent();
+    void beginTable();
+    void endTable();
+    void endCell();
+    void endRow();
 
     // Output
     void emitText(const QString &text);
@@ -306,6 +378,8 @@ private:
     qsizetype m_pos = 0;
     QTextCursor m_cursor;
     std::vector<State> m_stack;
+    qsizetype m_groupStart = -1; // the brace of the group opened last
+    qsizetype m_wordStart = -1;  // the backslash of the control word being read
     bool m_starPending = false;
     int m_ucSkip = 0;
     bool m_done = false;
@@ -329,7 +403,7 @@ private:
     QString m_run; // decoded text not inserted yet
     CharProps m_runProps;
     bool m_breakPending = false;
-    int m_cellsPending = 0;
+    int m_cellsPending = 0; // of a table inside a table, kept as tabs
     ParaProps m_paraProps;  // of the paragraph being read, as last seen
     ParaProps m_breakProps; // of the paragraph a pending break ends
     QTextList *m_list = nullptr;
@@ -337,31 +411,18 @@ private:
     int m_listTextStart = -1;
     int m_listTextEnd = -1;
 
+    TableBuilder m_tables;
+    RowDefinition m_row;
+    bool m_rowDefined = false; // a \trowd that no \row ended yet
+    bool m_cellBorder = false; // a cell border is being described
+    bool m_inNestedTable = false;
+    qsizetype m_countedUpTo = 0; // where the last count of a table's rows ended
+    Losses m_losses;
+
     CharProps m_formatKey;
     QTextCharFormat m_format;
     bool m_formatValid = false;
 };
-
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 void Reader::run(qsizetype start)
 {
@@ -387,11 +448,9 @@ void Reader::run(qsizetype start)
                 break;
             const char next = m_in[m_pos];
             if (isLetter(next)) {
-                QByteArrayView word;
-                bool hasParam = false;
-                int param = 0;
-                readControlWord(word, hasParam, param);
-                controlWord(word, hasParam, param);
+                m_wordStart = m_pos - 1;
+                const ControlWord w = readControlWord(m_in, m_pos);
+                controlWord(w.word, w.hasParam, w.param);
             } else {
                 ++m_pos;
                 controlSymbol(next);
@@ -416,41 +475,15 @@ void Reader::run(qsizetype start)
     flushRun();
     // A break that nothing follows adds no paragraph.
     finishParagraph(m_breakPending ? m_breakProps : m_paraProps);
+    if (m_tables.active())
+        m_tables.end();
     m_cursor.endEditBlock();
-}
-
-bool Reader::readControlWord(QByteArrayView &word, bool &hasParam, int &param)
-{
-    const qsizetype n = m_in.size();
-    const qsizetype start = m_pos;
-    while (m_pos < n && isLetter(m_in[m_pos]))
-        ++m_pos;
-    word = m_in.sliced(start, m_pos - start);
-    bool negative = false;
-    if (m_pos < n && m_in[m_pos] == '-' && m_pos + 1 < n && isDigit(m_in[m_pos + 1])) {
-        negative = true;
-        ++m_pos;
-    }
-    qint64 value = 0;
-    int digits = 0;
-    while (m_pos < n && isDigit(m_in[m_pos])) {
-        if (digits < 10)
-            value = value * 10 + (m_in[m_pos] - '0');
-        ++digits;
-        ++m_pos;
-    }
-    hasParam = digits > 0;
-    value = negative ? -value : value;
-    param = int(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
-                                   std::numeric_limits<int>::max()));
-    if (m_pos < n && m_in[m_pos] == ' ')
-        ++m_pos;
-    return true;
 }
 
 void Reader::openGroup()
 {
     flushBytes();
+    m_groupStart = m_pos - 1;
     m_ucSkip = 0;
     if (int(m_stack.size()) >= kMaxDepth) {
         skipGroup();
@@ -500,27 +533,7 @@ void Reader::closeGroup()
 // and all, without keeping any state for them.
 void Reader::skipGroup()
 {
-    const qsizetype n = m_in.size();
-    int depth = 1;
-    while (m_pos < n && depth > 0) {
-        const char c = m_in[m_pos++];
-        if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            --depth;
-        } else if (c == '\\' && m_pos < n) {
-            if (!isLetter(m_in[m_pos])) {
-                ++m_pos; // an escaped brace or backslash is no group
-                continue;
-            }
-            QByteArrayView word;
-            bool hasParam = false;
-            int param = 0;
-            readControlWord(word, hasParam, param);
-            if (word == "bin" && param > 0)
-                m_pos += std::min<qsizetype>(param, n - m_pos);
-        }
-    }
+    rtf::skipGroup(m_in, m_pos);
 }
 
 void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
@@ -565,7 +578,8 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     }
 
     // A list text's own paragraph formatting is not the paragraph's.
-    if (charWord(word, hasParam, param) || (state().dest == Dest::Text && paraWord(word, param)))
+    if (charWord(word, hasParam, param) ||
+        (state().dest == Dest::Text && (paraWord(word, param) || tableWord(word, param))))
         return;
 
     if (word == "u") {
@@ -576,10 +590,18 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
         state().uc = std::clamp(param, 0, 32);
     } else if (word == "par" || word == "sect" || word == "page" || word == "column") {
         paragraphBreak();
-    } else if (word == "row" || word == "nestrow") {
+    } else if (word == "row") {
+        endRow();
+    } else if (word == "cell") {
+        endCell();
+    } else if (word == "nestrow") {
         m_cellsPending = 0;
         paragraphBreak();
-    } else if (word == "cell" || word == "nestcell") {
+    } else if (word == "nestcell") {
+        // A table inside a table is kept as text: its cells apart by tabs,
+        // its rows as paragraphs of the cell around it.
+        if (!std::exchange(m_inNestedTable, true))
+            ++m_losses.nestedTables;
         ++m_cellsPending;
     } else if (word == "tab") {
         emitChar(u'\t');
@@ -636,6 +658,11 @@ bool Reader::destination(QByteArrayView word, bool starred)
         "latentstyles", "datastore", "xmlnstbl",   "generator",
         "bkmkstart",    "bkmkend",   "private",
     };
+    const bool inText = state().dest == Dest::Text || state().dest == Dest::ListText;
+    if (inText && m_stack.size() > 1 && isObjectDestination(word) && startsGroup()) {
+        objectGroup(word);
+        return true;
+    }
     Dest dest;
     if (word == "fonttbl") {
         dest = Dest::FontTable;
@@ -781,11 +808,174 @@ bool Reader::paraWord(QByteArrayView word, int param)
         p.list = param;
     } else if (word == "ilvl") {
         p.level = std::clamp(param, 0, 8);
+    } else if (word == "intbl") {
+        p.tableLevel = std::max(p.tableLevel, 1);
+    } else if (word == "itap") {
+        p.tableLevel = std::clamp(param, 0, 2);
     } else {
         return false;
     }
     m_paraProps = p;
     return true;
+}
+
+// Words of a table row's definition.
+bool Reader::tableWord(QByteArrayView word, int param)
+{
+    constexpr int kMaxEdge = 31680 * 4;
+    if (word == "trowd") {
+        m_row = RowDefinition{};
+        m_rowDefined = true;
+        m_cellBorder = false;
+    } else if (word == "trleft") {
+        m_row.left = std::clamp(param, -kMaxEdge, kMaxEdge);
+    } else if (word == "cellx") {
+        if (m_row.cellRights.size() < size_t(TableBuilder::kMaxColumns))
+            m_row.cellRights.push_back(std::clamp(param, -kMaxEdge, kMaxEdge));
+        m_cellBorder = false;
+    } else if (word == "clbrdrt" || word == "clbrdrl" || word == "clbrdrb" || word == "clbrdrr") {
+        m_cellBorder = true;
+    } else if (word.startsWith("brdr") && word != "brdrw" && word != "brdrcf" && word != "brdrsp" &&
+               word != "brdrnone" && word != "brdrnil") {
+        // A border's line style: the cell has a visible border.
+        m_row.borders = m_row.borders || m_cellBorder;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Whether the control word being read is the first of its group (after
+// "\*", if any): only then does it make the group a destination of its own.
+bool Reader::startsGroup() const
+{
+    qsizetype i = m_groupStart + 1;
+    while (m_groupStart >= 0 && i < m_wordStart) {
+        const char c = m_in[i];
+        if (c == ' ' || c == '\r' || c == '\n')
+            ++i;
+        else if (c == '\\' && m_in[i + 1] == '*')
+            i += 2;
+        else
+            return false;
+    }
+    return i == m_wordStart;
+}
+
+// A picture or object: a PNG or JPEG picture becomes an image, anything else
+// is kept as its group, byte for byte, shown as a box.
+void Reader::objectGroup(QByteArrayView word)
+{
+    const qsizetype start = m_groupStart;
+    const bool closed = rtf::skipGroup(m_in, m_pos);
+    m_stack.pop_back();
+    // A group cut off by the end of the file is damaged: written back as it
+    // is, it would swallow what follows it.
+    if (!closed)
+        return;
+    const QByteArrayView group = m_in.sliced(start, m_pos - start);
+    // The same picture follows for readers that do not know \shppict.
+    qsizetype end = m_pos;
+    if (word == "shppict") {
+        qsizetype at = m_pos;
+        while (at < m_in.size() && (m_in[at] == ' ' || m_in[at] == '\r' || m_in[at] == '\n'))
+            ++at;
+        qsizetype alternative = at + 1;
+        if (m_in.sliced(at).startsWith("{\\nonshppict") && rtf::skipGroup(m_in, alternative))
+            end = alternative;
+    }
+
+    const ObjectGroup shown = readObjectGroup(group, word);
+    std::optional<QTextImageFormat> image;
+    if (!shown.picture.isEmpty())
+        image = pictures::image(*m_cursor.document(), shown.picture, shown.twips);
+    if (image) {
+        m_pos = end;
+        emitObject(*image);
+    } else {
+        emitObject(pictures::keptObject(m_in.sliced(start, end - start).toByteArray(), shown.twips,
+                                        shown.label));
+        m_pos = end;
+    }
+}
+
+void Reader::emitObject(const QTextCharFormat &format)
+{
+    placeContent();
+    realizeBreak();
+    flushRun();
+    m_cursor.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    m_paraProps = state().para;
+}
+
+// Before content goes into the document: a table starts, goes on in its
+// next cell or row, or has ended.
+void Reader::placeContent()
+{
+    // A list text may come before its paragraph's \intbl: a defined row
+    // says as much.
+    const bool inTable = state().para.tableLevel > 0 || m_rowDefined;
+    if (!m_tables.active()) {
+        if (inTable)
+            beginTable();
+    } else if (!inTable && m_tables.betweenRows()) {
+        endTable();
+    } else {
+        m_tables.enterCell();
+    }
+}
+
+void Reader::beginTable()
+{
+    flushRun();
+    // The table follows the paragraph that the pending break ends.
+    finishParagraph(std::exchange(m_breakPending, false) ? m_breakProps : m_paraProps);
+    m_list = nullptr;
+    // A table whose rows were counted before is not counted again, so that
+    // the counting stays linear in the file whatever the file does.
+    TableSize size{1, 1};
+    if (m_pos >= m_countedUpTo) {
+        qsizetype end = m_pos;
+        size = tableSize(m_in, end);
+        m_countedUpTo = end;
+    }
+    m_tables.begin(size.rows, std::max(size.columns, int(m_row.cellRights.size())));
+}
+
+void Reader::endTable()
+{
+    flushRun();
+    m_tables.end();
+    m_list = nullptr;
+}
+
+void Reader::endCell()
+{
+    flushBytes();
+    placeContent();
+    if (!m_tables.active()) {
+        ++m_cellsPending; // a cell outside any table: its text stays apart
+        return;
+    }
+    realizeBreak();
+    flushRun();
+    finishParagraph(m_paraProps);
+    m_list = nullptr;
+    m_tables.endCell();
+    m_inNestedTable = false;
+}
+
+void Reader::endRow()
+{
+    flushBytes();
+    m_inNestedTable = false;
+    m_cellsPending = 0;
+    const bool rowOfTable = m_tables.active();
+    m_rowDefined = false;
+    if (rowOfTable)
+        m_tables.endRow(m_row);
+    else
+        paragraphBreak();
 }
 
 void Reader::controlSymbol(char c)
@@ -921,6 +1111,7 @@ void Reader::emitText(const QString &text)
     const Dest dest = state().dest;
     if ((dest != Dest::Text && dest != Dest::ListText) || text.isEmpty())
         return;
+    placeContent();
     realizeBreak();
     if (dest == Dest::ListText && m_listTextStart < 0) {
         flushRun();
@@ -952,7 +1143,9 @@ void Reader::paragraphBreak()
     if (state().dest != Dest::Text)
         return;
     flushBytes();
+    placeContent();
     realizeBreak();
+    m_cellsPending = 0;
     m_breakProps = state().para;
     m_breakPending = true;
 }
@@ -1109,7 +1302,7 @@ bool isRtf(QByteArrayView bytes)
     return rtfStart(bytes) >= 0;
 }
 
-bool read(QByteArrayView bytes, QTextDocument &doc)
+bool read(QByteArrayView bytes, QTextDocument &doc, Losses *losses)
 {
     const qsizetype start = rtfStart(bytes);
     if (start < 0)
@@ -1122,6 +1315,8 @@ bool read(QByteArrayView bytes, QTextDocument &doc)
         Reader reader(bytes, doc);
         // The document's own group is the first state; its brace is consumed.
         reader.run(start + 1);
+        if (losses)
+            *losses = reader.losses();
     }
     doc.setUndoRedoEnabled(undo);
     return true;

@@ -5,9 +5,10 @@
 class QTextDocument;
 
 // Reading RTF into a text document: text with its fonts, sizes, styles,
-// colours, alignment, indents and bullets. Whatever else RTF can hold
-// (pictures, objects, headers, footnotes, styles, document information) is
-// skipped; tables become tab-separated text.
+// colours, alignment, indents and bullets, tables, PNG and JPEG pictures;
+// other pictures and objects are kept as they are (see Pictures.h). Headers,
+// footnotes, styles and document information are skipped; a table inside a
+// table becomes text in its cell.
 //
 // The reader is built for files from anywhere: it keeps no recursion per
 // group, works in one pass in time and memory proportional to the input, and
@@ -18,8 +19,16 @@ namespace rtf {
 // space or a UTF-8 byte-order mark, if any).
 bool isRtf(QByteArrayView bytes);
 
+// What a document read from RTF could not keep of its file.
+struct Losses
+{
+    int nestedTables = 0; // kept as text
+
+    bool operator==(const Losses &) const = default;
+};
+
 // Reads RTF into an empty document. Returns false, leaving the document
 // untouched, when the bytes are not RTF.
-bool read(QByteArrayView bytes, QTextDocument &doc);
+bool read(QByteArrayView bytes, QTextDocument &doc, Losses *losses = nullptr);
 
 } // namespace rtf

@@ -3,6 +3,7 @@
 #include "platform/richedit/EditView.h"
 #include "platform/richedit/PageRenderer.h"
 #include "platform/richedit/PlainFile.h"
+#include "platform/richedit/Pictures.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
 #include "platform/richedit/SelectionMimeData.h"
@@ -13,6 +14,8 @@
 #include "platform/text/WinColors.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QMimeData>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -20,9 +23,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QStackedLayout>
 #include <QTextBlock>
 #include <QTextDocumentFragment>
+#include <QTextFrame>
+#include <QTextImageFormat>
 #include <QTextList>
 
 #include <algorithm>
@@ -35,6 +41,13 @@ bool isPlainTextMime(const QString &mimeType)
 {
     return mimeType == QLatin1String("text/plain") ||
            mimeType.startsWith(QLatin1String("text/plain;"));
+}
+
+// A picture: from another program by its kind, from this one as Qt's own.
+bool isImageMime(const QString &mimeType)
+{
+    return mimeType.startsWith(QLatin1String("image/")) ||
+           mimeType == QLatin1String("application/x-qt-image");
 }
 
 bool isRtfMime(const QString &mimeType)
@@ -52,12 +65,37 @@ QByteArray rtfData(const QMimeData &source)
     return {};
 }
 
-// Whether a paragraph has attributes that only the rich view shows: an
-// alignment, indents or a bullet. A document has few formats, and when none
-// of them holds such attributes that is known without a look at the
-// paragraphs.
+// Whether some text has a character format that passes the test. A document
+// keeps every format it ever had; when none of them passes, that is known
+// without a look at the text.
+template<typename Test>
+bool usesCharFormat(const QTextDocument &doc, Test test)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    QSet<int> passing;
+    for (int i = 0; i < formats.size(); ++i) {
+        if (formats.at(i).isCharFormat() && test(formats.at(i)))
+            passing.insert(i);
+    }
+    if (passing.isEmpty())
+        return false;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            if (passing.contains(it.fragment().charFormatIndex()))
+                return true;
+        }
+    }
+    return false;
+}
+
+// Whether the document holds what only the rich view shows: a table, a
+// picture, or a paragraph with an alignment, indents or a bullet. A document
+// has few formats, and when none of them holds such attributes that is known
+// without a look at the paragraphs.
 bool needsRichLayout(const QTextDocument &doc)
 {
+    if (!doc.rootFrame()->childFrames().isEmpty() || usesCharFormat(doc, pictures::isObject))
+        return true;
     const QList<QTextFormat> formats = doc.allFormats();
     QList<int> rich;
     for (int i = 0; i < formats.size(); ++i) {
@@ -75,14 +113,10 @@ bool needsRichLayout(const QTextDocument &doc)
     return false;
 }
 
-// Whether some text has character attributes of its own: any of the
-// document's character formats says something.
+// Whether some text has character attributes of its own.
 bool hasCharAttributes(const QTextDocument &doc)
 {
-    const QList<QTextFormat> formats = doc.allFormats();
-    return std::any_of(formats.begin(), formats.end(), [](const QTextFormat &f) {
-        return f.isCharFormat() && !f.properties().isEmpty();
-    });
+    return usesCharFormat(doc, [](const QTextFormat &f) { return !f.properties().isEmpty(); });
 }
 
 // A stretch of the document in which every character has one format and
@@ -151,7 +185,7 @@ QList<Stretch> uniformStretches(const QTextDocument &doc)
 // not fit: another length, or a line break that would move.
 std::optional<QString> rewritten(QStringView old, QByteArrayView bytes)
 {
-    if (bytes.size() != old.size() + old.count(QChar::ParagraphSeparator))
+    if (bytes.size() != old.size() + std::count_if(old.begin(), old.end(), textview::isBlockBreak))
         return std::nullopt;
     const SingleByteCodec &codec = ansi::codec();
     QString text(old.size(), Qt::Uninitialized);
@@ -162,7 +196,7 @@ std::optional<QString> rewritten(QStringView old, QByteArrayView bytes)
     // that is as good as random.
     for (const QChar ch : old) {
         const char16_t c = ch.unicode();
-        if (c == QChar::ParagraphSeparator) {
+        if (textview::isBlockBreak(ch)) {
             fits = fits && b[0] == '\r' && b[1] == '\n';
             *out++ = c;
             b += 2;
@@ -299,6 +333,7 @@ void TRichEdit::showIn(QTextDocument *doc, bool plainView)
         doc->setDocumentLayout(nullptr);
         m_richView->setDocument(doc);
     }
+    pictures::prepare(*doc);
     m_views->setCurrentWidget(plainView ? static_cast<QWidget *>(m_plainView) : m_richView);
     setFocusProxy(currentView());
 }
@@ -526,21 +561,25 @@ void TRichEdit::deleteSelection()
 
 bool TRichEdit::canPaste(const QString &mimeType) const
 {
-    return isPlainTextMime(mimeType) || isRtfMime(mimeType);
+    return isPlainTextMime(mimeType) || isRtfMime(mimeType) ||
+           (!m_plainTextMode && isImageMime(mimeType));
 }
 
 bool TRichEdit::canInsertFromMimeData(const QMimeData &source) const
 {
-    return source.hasText() || !rtfData(source).isEmpty();
+    return source.hasText() || !rtfData(source).isEmpty() ||
+           (!m_plainTextMode && source.hasImage());
 }
 
 void TRichEdit::insertFromMimeData(const QMimeData &source)
 {
     const int room = roomFor(selLength());
     const auto rtf = pastedRtf(source, room);
-    if (!rtf && !source.hasText())
+    const auto picture = rtf ? std::nullopt : pastedImage(source, room);
+    if (!rtf && !picture && !source.hasText())
         return;
-    if (const QString refused = refusedIn(rtf ? rtf->toPlainText() : source.text());
+    if (const QString refused = picture ? QString()
+                                        : refusedIn(rtf ? rtf->toPlainText() : source.text());
         !refused.isEmpty()) {
         refuseCharacter(refused);
         return;
@@ -548,9 +587,13 @@ void TRichEdit::insertFromMimeData(const QMimeData &source)
     QTextCursor c = textCursor();
     if (rtf) {
         c.insertFragment(QTextDocumentFragment(rtf.get()));
-        // Pasted paragraphs may bring attributes that only the rich view
-        // shows. The view may be in the middle of a drop: the document moves
-        // once that is done.
+        // Pictures come without their decoded images; pasted paragraphs may
+        // bring attributes that only the rich view shows. The view may be in
+        // the middle of a drop: the document moves once that is done.
+        pictures::prepare(*document());
+        QMetaObject::invokeMethod(this, &TRichEdit::chooseView, Qt::QueuedConnection);
+    } else if (picture) {
+        c.insertText(QString(QChar::ObjectReplacementCharacter), *picture);
         QMetaObject::invokeMethod(this, &TRichEdit::chooseView, Qt::QueuedConnection);
     } else {
         QString text = source.text();
@@ -575,11 +618,30 @@ std::unique_ptr<QTextDocument> TRichEdit::pastedRtf(const QMimeData &source, int
     return doc;
 }
 
-QMimeData *TRichEdit::createMimeDataFromSelection() const
+// A picture from another program: in a rich document only, as PNG, and
+// only when it comes without text (a word processor's selection of text and
+// pictures comes as RTF, and as a picture of itself besides).
+std::optional<QTextImageFormat> TRichEdit::pastedImage(const QMimeData &source, int room) const
+{
+    if (m_plainTextMode || !source.hasImage() || source.hasText() || room < 1)
+        return std::nullopt;
+    QByteArray png;
+    QBuffer buffer(&png);
+    const QImage image = qvariant_cast<QImage>(source.imageData());
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return std::nullopt;
+    return pictures::image(*document(), png);
+}
+
+bool TRichEdit::hasFormatting() const
 {
     const QTextDocument &doc = *document();
-    return new SelectionMimeData(textCursor(), hasCharAttributes(doc) || needsRichLayout(doc),
-                                 m_defaults, systemPalette());
+    return hasCharAttributes(doc) || needsRichLayout(doc);
+}
+
+QMimeData *TRichEdit::createMimeDataFromSelection() const
+{
+    return new SelectionMimeData(textCursor(), hasFormatting(), m_defaults, systemPalette());
 }
 
 // Files --------------------------------------------------------------------
@@ -592,6 +654,7 @@ void TRichEdit::loadFromFile(const QString &path, std::optional<Charset> charset
 
 void TRichEdit::loadBytes(QByteArrayView bytes, const FileFormat &format)
 {
+    m_losses = {};
     // The new content is built in a document of its own, which starts a new
     // undo history. The rich view takes it filled: it then leaves the caret
     // at the start without scrolling to it, and lays a long text out bit by
@@ -608,7 +671,7 @@ void TRichEdit::loadBytes(QByteArrayView bytes, const FileFormat &format)
         doc->setPlainText(plainfile::decode(bytes, format));
         m_fileFormat = format;
     } else {
-        if (!rtf::read(bytes, *doc)) {
+        if (!rtf::read(bytes, *doc, &m_losses)) {
             doc->setPlainText(plainfile::decode(bytes, format));
             m_fileFormat = format;
         }
@@ -618,10 +681,26 @@ void TRichEdit::loadBytes(QByteArrayView bytes, const FileFormat &format)
     Q_EMIT fileFormatChanged();
 }
 
-void TRichEdit::saveToFile(const QString &path) const
+void TRichEdit::saveToFile(const QString &path)
 {
     fileio::write(path, m_plainTextMode ? plainfile::encode(document()->toRawText(), m_fileFormat)
                                         : toRtf());
+    // The file holds what the document holds now.
+    m_losses = {};
+}
+
+QString TRichEdit::lossNotice() const
+{
+    const int tables = m_losses.nestedTables;
+    if (tables == 0)
+        return {};
+    if (tables == 1) {
+        return tr("This document holds a table inside a table that Scrivlet cannot keep; "
+                  "saving it will turn it into text.");
+    }
+    return tr("This document holds %1 tables inside tables that Scrivlet cannot keep; "
+              "saving it will turn them into text.")
+        .arg(tables);
 }
 
 void TRichEdit::setFileFormat(const FileFormat &format)

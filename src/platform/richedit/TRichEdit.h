@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/richedit/RtfReader.h"
 #include "platform/text/FileFormat.h"
 #include "platform/text/TextAttributes.h"
 
@@ -17,6 +18,7 @@ class QPagedPaintDevice;
 class QPlainTextEdit;
 class QScrollBar;
 class QStackedLayout;
+class QTextImageFormat;
 template<class Base>
 class EditView;
 
@@ -93,7 +95,15 @@ public:
     // Writes the document to the file, atomically, as RTF in rich-text mode
     // and else as plain text in its file format; a failure throws FileError
     // and leaves the file that was there untouched.
-    void saveToFile(const QString &path) const;
+    void saveToFile(const QString &path);
+    // What the document could not keep of the file it was loaded from, as a
+    // message to the user; empty when it keeps everything or has been saved
+    // since.
+    QString lossNotice() const;
+
+    // Whether the document has anything a plain text file cannot hold:
+    // character or paragraph attributes, a picture or a table.
+    bool hasFormatting() const;
 
     // How plain text is written: a new document is Windows-1251 with CR LF,
     // a loaded one as its file was.
@@ -237,6 +247,8 @@ private:
     QTextDocument *newDocument() const;
     // Text pasted as RTF, or null when the source holds none that fits.
     std::unique_ptr<QTextDocument> pastedRtf(const QMimeData &source, int room) const;
+    // A picture pasted into a rich document, or nothing.
+    std::optional<QTextImageFormat> pastedImage(const QMimeData &source, int room) const;
     void applyDefaults();
     void applySelectionPalette();
     void noteSelection();
@@ -264,4 +276,5 @@ private:
     QMargins m_margins;
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
+    rtf::Losses m_losses;
 };

@@ -18,11 +18,22 @@ int viewStart(const QTextBlock &block)
     return block.position() + block.blockNumber();
 }
 
+// The characters a document marks the start of a table cell and the end of
+// a table with.
+constexpr char16_t kCellStart = 0xFDD0;
+constexpr char16_t kTableEnd = 0xFDD1;
+
 } // namespace
+
+bool isBlockBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == QChar::ParagraphSeparator || u == kCellStart || u == kTableEnd;
+}
 
 bool isForeign(QChar c)
 {
-    if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+    if (isBlockBreak(c) || c == QChar::LineSeparator)
         return false;
     const int b = ansi::fromUnicode(c.unicode());
     return b < 0 || b == kForeignByte;
@@ -67,13 +78,13 @@ QByteArray text(const QTextDocument &doc)
 QByteArray encode(QStringView docText)
 {
     const QByteArray bytes = ansi::codec().encode(docText, kForeignByte);
-    const qsizetype breaks = docText.count(QChar::ParagraphSeparator);
+    const qsizetype breaks = std::count_if(docText.begin(), docText.end(), isBlockBreak);
     QByteArray out(bytes.size() + breaks, Qt::Uninitialized);
     char *d = out.data();
     const QChar *c = docText.data();
     for (const char b : bytes) {
-        const char16_t u = (c++)->unicode();
-        if (u == QChar::ParagraphSeparator) {
+        const QChar u = *c++;
+        if (isBlockBreak(u)) {
             *d++ = '\r';
             *d++ = '\n';
         } else {

@@ -9,7 +9,9 @@ class QTextDocument;
 
 // The text view of a document: its text as bytes in the ANSI code page with
 // every paragraph break written CR LF, and 0-based positions into those
-// bytes. A line separator inside a paragraph is the single byte 0x0B.
+// bytes. A line separator inside a paragraph is the single byte 0x0B. A
+// table shows its cells row by row, each cell's paragraphs as lines of their
+// own; a picture or object is one byte.
 //
 // A document may hold characters the code page lacks (a UTF-8 file, an RTF
 // file's \u): each of their UTF-16 units is the byte kForeignByte, so that
@@ -26,6 +28,11 @@ constexpr char kLineSeparatorByte = '\x0b';
 // control character as it is, and Find takes no text that holds it. So a
 // command that writes the bytes back leaves those characters as they were.
 constexpr char kForeignByte = '\x1a';
+
+// Whether the character ends a paragraph in a document's raw text: a
+// paragraph separator, or the marks QTextDocument puts where a table cell
+// starts and where a table ends. The view writes each as CR LF.
+bool isBlockBreak(QChar c);
 
 // Whether the view shows the character as kForeignByte: it is not a line
 // or paragraph separator and the code page lacks it, or it is SUB itself.
@@ -45,7 +52,8 @@ int toDocument(const QTextDocument &doc, int viewPos);
 QByteArray text(const QTextDocument &doc);
 
 // Text as the document holds it (paragraph separators U+2029, line
-// separators U+2028) to view bytes.
+// separators U+2028, the marks where table cells start and end) to view
+// bytes.
 QByteArray encode(QStringView docText);
 
 // View bytes to text for insertion: CR LF, lone CR and lone LF each become

@@ -35,6 +35,9 @@ public:
     {
         QString description;
         QString patterns;
+        // What a save dialog appends to a name typed without an extension
+        // while this filter is chosen; empty: the request's default.
+        QString extension{};
     };
 
     struct OpenFileRequest
@@ -52,7 +55,8 @@ public:
         QString fileName;
         QList<FileFilter> filters;
         int filterIndex = 1;      // 1-based
-        QString defaultExtension; // appended to a name typed without one
+        QString defaultExtension; // appended to a name typed without one, unless
+                                  // the chosen filter has an extension of its own
         bool overwritePrompt = true;
         bool rejectReadOnly = true; // a read-only file cannot be chosen
         QString directory{};        // where the dialog starts; empty: the working folder

@@ -262,8 +262,23 @@ std::optional<QString> QtPrompts::saveFile(const SaveFileRequest &request)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
-    dialog.setDefaultSuffix(request.defaultExtension);
     setUpFilters(dialog, request.filters, request.filterIndex);
+    // The chosen filter decides what a name typed without an extension gets,
+    // as the filter's own extension.
+    const auto suffixFor = [&](qsizetype index) {
+        const bool own = index >= 0 && index < request.filters.size() &&
+                         !request.filters[index].extension.isEmpty();
+        return own ? request.filters[index].extension : request.defaultExtension;
+    };
+    dialog.setDefaultSuffix(suffixFor(request.filterIndex - 1));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString &filter) {
+        // The dialog names the filter as it shows it: without its patterns.
+        const QStringList names = nameFilters(request.filters);
+        qsizetype index = request.filters.size() - 1;
+        while (index >= 0 && filter != names[index] && filter != request.filters[index].description)
+            --index;
+        dialog.setDefaultSuffix(suffixFor(index));
+    });
     if (!request.directory.isEmpty())
         dialog.setDirectory(request.directory);
     if (!request.fileName.isEmpty())
