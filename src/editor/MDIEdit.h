@@ -67,6 +67,7 @@ public:
     QAction *Save1 = nullptr;
     QAction *Saveas1 = nullptr;
     QAction *Print1 = nullptr;
+    QAction *PrintPreview1 = nullptr;
     QAction *Printersetup1 = nullptr;
     QAction *Exit1 = nullptr;
 
@@ -144,6 +145,7 @@ public:
     void Refresh1Click();
     void Close1Click();
     void Print1Click();
+    void PrintPreview1Click();
     void Printersetup1Click();
 
     void DragDrop2FileDrop();
