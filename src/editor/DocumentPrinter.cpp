@@ -31,6 +31,13 @@ QString pdfFor(const QString &fileName)
     return folder.filePath(document.completeBaseName() + QStringLiteral(".pdf"));
 }
 
+// Print jobs are titled with the document's whole name.
+void printTitled(QPrinter *printer, const TRichEdit &editor, const QString &fileName)
+{
+    printer->setDocName(fileName);
+    editor.print(printer);
+}
+
 } // namespace
 
 TDocumentPrinter::TDocumentPrinter()
@@ -48,13 +55,15 @@ void TDocumentPrinter::print(const TRichEdit &editor, const QString &fileName)
         return;
     // The printer chosen may have a wider unprintable border.
     applyMargins();
-    editor.print(&printer());
+    printTitled(&printer(), editor, fileName);
 }
 
 void TDocumentPrinter::preview(const TRichEdit &editor, const QString &fileName)
 {
     prepare(fileName);
-    prompts().printPreview(printer(), [&editor](QPrinter *target) { editor.print(target); });
+    prompts().printPreview(printer(), [&editor, &fileName](QPrinter *target) {
+        printTitled(target, editor, fileName);
+    });
 }
 
 void TDocumentPrinter::pageSetup()
@@ -80,9 +89,12 @@ QPrinter &TDocumentPrinter::printer()
 void TDocumentPrinter::prepare(const QString &fileName)
 {
     QPrinter &p = printer();
-    p.setDocName(fileName);
+    // Qt's print dialog names the file it proposes after the title, in the
+    // working folder: a title with folders in it would name a file in a
+    // folder that is not there.
+    p.setDocName(QFileInfo(fileName).fileName());
     // A file name makes a printer print to a file: only a printer that
-    // does so already is given one.
+    // does so already is given one, next to the document.
     if (p.outputFormat() == QPrinter::PdfFormat)
         p.setOutputFileName(pdfFor(fileName));
     applyMargins();

@@ -37,8 +37,8 @@ public:
 private:
     // Made at first use: looking for printers can take a while.
     QPrinter &printer();
-    // Readies the printer for a document: the job's title, the file a print
-    // to file proposes, the margins.
+    // Readies the printer for a document's dialogs: the title and the file
+    // a print to file proposes, the margins.
     void prepare(const QString &fileName);
     void applyMargins();
     void loadMargins();

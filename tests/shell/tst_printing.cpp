@@ -122,7 +122,7 @@ private Q_SLOTS:
         w->PrintPreview1->trigger();
         QCOMPARE(f.prompts.previewPages(), pages.size());
         QCOMPARE(f.prompts.log().last().text, f.path(QStringLiteral("letter.pdf")));
-        QCOMPARE(f.prompts.log().last().caption, w->FFileName);
+        QCOMPARE(f.prompts.log().last().caption, QStringLiteral("letter.rtf"));
     }
 
     void marginsFromThePageDialogOutlastTheRun_data()
