@@ -29,8 +29,10 @@ function(scrivlet_test name)
   set(env "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0"
           "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
           "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-          # Settings a test forgets to point elsewhere stay out of the user's.
-          "XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}.config")
+          # Settings a test forgets to point elsewhere stay out of the user's,
+          # and so do the copies that saves in place keep.
+          "XDG_CONFIG_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}.config"
+          "XDG_CACHE_HOME=${CMAKE_CURRENT_BINARY_DIR}/${name}.cache")
   if(ARG_X11)
     add_test(NAME ${name}
              COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)

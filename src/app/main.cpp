@@ -18,11 +18,14 @@ QString translate(const char *text)
 }
 
 // --help and --version are answered without a display, in a terminal that
-// has none: they need no more than a core application.
+// has none: they need no more than a core application. After "--" come
+// file names only ("scrivlet -- --help" opens a file named "--help").
 bool asksOnlyForInformation(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArrayView arg(argv[i]);
+        if (arg == "--")
+            return false;
         if (arg == "-h" || arg == "-?" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
             arg == "--version")
             return true;
@@ -77,8 +80,16 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(appicon::icon());
 
     TFrameForm frame({QStringList{QCoreApplication::applicationFilePath()} + files, true});
-    if (frame.anotherCopyRuns())
-        return 0; // the running copy came forward and takes the file
+    switch (frame.copyStart()) {
+    case CopyStart::OnlyCopy:
+    case CopyStart::SecondCopy:
+        break;
+    case CopyStart::HandedOver: // the running copy came forward and takes the file
+    case CopyStart::NotWanted:
+        return 0;
+    case CopyStart::Refused:
+        return 1;
+    }
     // The end of the desktop session closes the program as Exit does.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &frame,
                      [&frame](QSessionManager &manager) {

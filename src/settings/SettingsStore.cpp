@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "platform/system/FileIO.h"
+#include "settings/IniText.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,12 +9,10 @@
 #include <QLockFile>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <limits>
-#include <map>
 
 namespace {
 
@@ -32,69 +31,62 @@ constexpr bool kRegistry = true;
 constexpr bool kRegistry = false;
 #endif
 
-std::unique_ptr<QSettings> userSettings(QSettings::Format format)
+std::unique_ptr<QSettings> userRegistry()
 {
-    return std::make_unique<QSettings>(format, QSettings::UserScope, QStringLiteral("Brenmoor"),
-                                       QStringLiteral("Scrivlet"));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Brenmoor"), QStringLiteral("Scrivlet"));
 }
 
-// The INI file of the store; empty when the store is the registry.
+// The INI file of the store, where QSettings keeps a user's settings of
+// organisation "Brenmoor", application "Scrivlet"; empty when the store is
+// the registry. Not asked of a QSettings, which would read the file (and
+// wait for ever on a FIFO in its place).
 QString storeFile()
 {
     if (!customLocation().isEmpty())
         return customLocation();
     if (kRegistry)
         return {};
-    static const QString file = userSettings(QSettings::IniFormat)->fileName();
-    return file;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Brenmoor/Scrivlet.ini");
 }
 
-QByteArray readFile(const QString &path)
+// The store's text as it is on the disk now; a store not made yet is
+// empty.
+std::unique_ptr<IniText> readStore(const QString &path)
 {
-    QFile f(path);
-    if (!f.exists())
-        return {};
-    if (!f.open(QIODevice::ReadOnly))
-        throw SettingsError("the settings store cannot be read: " + path.toStdString());
-    return f.readAll();
+    if (!QFileInfo::exists(path))
+        return std::make_unique<IniText>();
+    auto text = std::make_unique<IniText>([&path] {
+        try {
+            return fileio::read(path);
+        } catch (const FileError &e) {
+            throw SettingsError("the settings store cannot be read: " + e.message().toStdString());
+        }
+    }());
+    if (text->isDamaged())
+        throw SettingsError("the settings store is damaged: " + path.toStdString());
+    return text;
 }
 
-// A private copy of the store's text for QSettings to read. Each copy has a
-// name never used before: QSettings remembers the files it has read and
-// trusts one whose size and time, to the millisecond, have not changed, so
-// that a rewrite by another copy within the same millisecond would go
-// unseen, and be overwritten, if the store file itself were read through it.
-QString freshCopy(const QByteArray &bytes)
+// QLockFile does not say why it could not make its file: making one the
+// same way does ("No space left on device").
+std::string whyNoLock(const QLockFile &lock, const QString &path)
 {
-    static QTemporaryDir folder;
-    static quint64 copies = 0;
-    const QString path = folder.filePath(QStringLiteral("store%1.ini").arg(++copies));
-    if (!folder.isValid())
-        throw SettingsError("no folder for a working copy of the settings store");
-    // A copy cut short would be merged and written back as the whole store.
-    try {
-        fileio::write(path, bytes);
-    } catch (const FileError &e) {
-        throw SettingsError("no room for a working copy of the settings store: " +
-                            e.message().toStdString());
+    if (lock.error() == QLockFile::LockFailedError)
+        return "the settings store stays locked: " + path.toStdString();
+    QFile probe(path);
+    QString reason;
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        reason = probe.errorString();
+    } else {
+        if (probe.write("0\n") != 2 || !probe.flush())
+            reason = probe.errorString();
+        probe.close();
+        QFile::remove(path);
     }
-    return path;
-}
-
-std::map<QString, QVariant> valuesOf(const QSettings &settings)
-{
-    std::map<QString, QVariant> values;
-    for (const QString &key : settings.allKeys())
-        values.emplace(key, settings.value(key));
-    return values;
-}
-
-// The values an INI text holds.
-std::map<QString, QVariant> valuesOf(const QByteArray &text)
-{
-    const QString copy = freshCopy(text);
-    const auto remove = qScopeGuard([&copy] { QFile::remove(copy); });
-    return valuesOf(QSettings(copy, QSettings::IniFormat));
+    return "the settings store cannot be locked: " + path.toStdString() + ": " +
+           reason.toStdString();
 }
 
 void checkStatus(QSettings::Status status, const QString &file)
@@ -177,18 +169,12 @@ std::optional<int> parseInteger(const QString &text)
 SettingsStore::SettingsStore()
     : m_file(storeFile())
 {
-    if (m_file.isEmpty()) {
-        m_settings = userSettings(QSettings::NativeFormat);
-        checkStatus(m_settings->status(), m_settings->fileName());
+    if (!m_file.isEmpty()) {
+        m_text = readStore(m_file);
         return;
     }
-    m_copy = freshCopy(readFile(m_file));
-    m_settings = std::make_unique<QSettings>(m_copy, QSettings::IniFormat);
-    if (const QSettings::Status status = m_settings->status(); status != QSettings::NoError) {
-        m_settings.reset();
-        QFile::remove(m_copy);
-        checkStatus(status, m_file);
-    }
+    m_registry = userRegistry();
+    checkStatus(m_registry->status(), m_registry->fileName());
 }
 
 SettingsStore::~SettingsStore()
@@ -198,9 +184,6 @@ SettingsStore::~SettingsStore()
         close();
     } catch (...) {
     }
-    m_settings.reset();
-    if (!m_copy.isEmpty())
-        QFile::remove(m_copy);
 }
 
 QString SettingsStore::setLocation(const QString &iniFile)
@@ -211,7 +194,7 @@ QString SettingsStore::setLocation(const QString &iniFile)
 QString SettingsStore::location()
 {
     const QString file = storeFile();
-    return file.isEmpty() ? userSettings(QSettings::NativeFormat)->fileName() : file;
+    return file.isEmpty() ? userRegistry()->fileName() : file;
 }
 
 QString SettingsStore::key(const QString &section, const QString &name) const
@@ -225,9 +208,16 @@ std::optional<QVariant> SettingsStore::value(const QString &key) const
                                       [&key](const auto &change) { return change.first == key; });
     if (changed != m_changes.rend())
         return changed->second;
-    if (!m_settings->contains(key))
+    return storedValue(key);
+}
+
+std::optional<QVariant> SettingsStore::storedValue(const QString &key) const
+{
+    if (m_text)
+        return m_text->value(key);
+    if (!m_registry->contains(key))
         return std::nullopt;
-    return m_settings->value(key);
+    return m_registry->value(key);
 }
 
 std::optional<QString> SettingsStore::readText(const QString &section, const QString &name)
@@ -282,8 +272,8 @@ QByteArray SettingsStore::readBinaryData(const QString &section, const QString &
 
 void SettingsStore::write(const QString &key, const QVariant &value)
 {
-    if (m_file.isEmpty())
-        m_settings->setValue(key, value);
+    if (m_registry)
+        m_registry->setValue(key, value);
     else
         m_changes.emplace_back(key, value);
 }
@@ -311,11 +301,15 @@ void SettingsStore::writeBinaryData(const QString &section, const QString &name,
 
 void SettingsStore::close()
 {
-    if (m_file.isEmpty()) {
-        m_settings->sync();
-        checkStatus(m_settings->status(), m_settings->fileName());
+    if (m_registry) {
+        m_registry->sync();
+        checkStatus(m_registry->status(), m_registry->fileName());
         return;
     }
+    // A value written as this visit found it is no change.
+    std::erase_if(m_changes, [this](const auto &change) {
+        return storedValue(change.first) == change.second;
+    });
     if (m_changes.empty())
         return;
     // Tried once: changes that failed are not tried again when the visit ends.
@@ -323,40 +317,22 @@ void SettingsStore::close()
     commit();
 }
 
-// Under the lock that QSettings itself takes, so that writers of either
-// kind wait for each other. Another copy may have written since this visit
-// began: the changes go into the store as it is now, and the new text
-// replaces the file in one step.
+// Another copy may have written since this visit began: under the lock
+// that every copy takes, the changes go into the store as it is now, and
+// the new text replaces the file in one step, or not at all.
 void SettingsStore::commit()
 {
     if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
         throw SettingsError("the settings folder cannot be made: " + m_file.toStdString());
-    QLockFile lock(m_file + QStringLiteral(".lock"));
+    const QString lockPath = m_file + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     if (!lock.tryLock(kLockWaitMs))
-        throw SettingsError("the settings store stays locked: " + m_file.toStdString());
-
-    const QString copy = freshCopy(readFile(m_file));
-    std::map<QString, QVariant> merged;
-    {
-        QSettings settings(copy, QSettings::IniFormat);
-        checkStatus(settings.status(), m_file);
-        for (const auto &[k, v] : m_changes)
-            settings.setValue(k, v);
-        settings.sync();
-        checkStatus(settings.status(), m_file);
-        merged = valuesOf(settings);
-    }
-    const QByteArray text = readFile(copy);
-    QFile::remove(copy);
-    // QSettings misses a write that a full disk cut short: what it wrote
-    // must read back as what it holds.
-    if (valuesOf(text) != merged)
-        throw SettingsError("no room to merge the settings store: " + m_file.toStdString());
-
-    // Replaced only by a complete new file: a full disk keeps the old one.
+        throw SettingsError(whyNoLock(lock, lockPath));
+    QByteArray text = readStore(m_file)->changed(m_changes);
     try {
         fileio::write(m_file, text);
     } catch (const FileError &e) {
         throw SettingsError("the settings store cannot be written: " + e.message().toStdString());
     }
+    m_text = std::make_unique<IniText>(std::move(text));
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class IniText;
 class QSettings;
 
 // A read or write of the settings store that failed: a value of the wrong
@@ -31,7 +32,9 @@ public:
 // values it changed into the store as it is then: atomically and locked
 // against other copies of the program, so that a rewrite by another copy
 // is seen whole or not at all and changes to different values by two
-// copies are both kept.
+// copies are both kept. A value written as it already was is no change.
+// The store is a regular file, like a document: anything else in its
+// place is refused without waiting for it.
 class SettingsStore
 {
 public:
@@ -73,14 +76,15 @@ private:
     QString key(const QString &section, const QString &name) const;
     // The value as this visit sees it: its own changes first.
     std::optional<QVariant> value(const QString &key) const;
+    std::optional<QVariant> storedValue(const QString &key) const;
     std::optional<QString> readText(const QString &section, const QString &name);
     void write(const QString &key, const QVariant &value);
     // Writes the changes into the store file as it is now.
     void commit();
 
-    QString m_file; // the INI file; empty for the Windows registry
-    QString m_copy; // this visit's private copy of it
-    std::unique_ptr<QSettings> m_settings;
+    QString m_file;                  // the INI file; empty for the Windows registry
+    std::unique_ptr<IniText> m_text; // the file as this visit read it
+    std::unique_ptr<QSettings> m_registry;
     std::vector<std::pair<QString, QVariant>> m_changes;
 };
 

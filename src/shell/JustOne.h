@@ -5,6 +5,15 @@
 class InstanceChannel;
 class TFrameForm;
 
+// How the start of this copy ended with regard to a copy that already runs.
+enum class CopyStart {
+    OnlyCopy,   // no other copy runs: this one is the running copy
+    SecondCopy, // another copy runs but does not answer; the user wanted a second window
+    HandedOver, // the running copy took this copy's file and comes forward
+    NotWanted,  // the running copy does not answer; the user wanted no second window
+    Refused,    // the running copy does not answer, and nobody could be asked
+};
+
 // The single-instance guard of the frame: created while the frame is
 // created, it either makes this copy the running one or asks the copy that
 // runs to come forward and open this copy's file, in which case this copy
@@ -17,10 +26,11 @@ public:
     // `path`: the file named on this copy's command line, or empty.
     TJustOne(TFrameForm *owner, const QString &path);
 
-    // False when another copy runs and was asked to come forward.
-    bool isOnlyCopy() const { return m_onlyCopy; }
+    CopyStart start() const { return m_start; }
 
 private:
+    CopyStart whenNotAnswering();
+
     InstanceChannel *m_channel;
-    bool m_onlyCopy;
+    CopyStart m_start = CopyStart::OnlyCopy;
 };

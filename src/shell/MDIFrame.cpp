@@ -9,6 +9,7 @@
 #include "platform/system/FileNames.h"
 #include "platform/system/FileSearch.h"
 #include "platform/system/Prompts.h"
+#include "platform/system/RecoveryCopies.h"
 #include "platform/text/AnsiCodec.h"
 #include "search/FindReplace.h"
 #include "search/uniFind.h"
@@ -109,13 +110,20 @@ void TFrameForm::FormCreate(const StartOptions &options)
     // started at once never share the one hand-off file.
     if (options.singleInstance) {
         m_justOne = new TJustOne(this, file);
-        m_onlyCopy = m_justOne->isOnlyCopy();
+        m_copyStart = m_justOne->start();
     }
-    if (m_onlyCopy && !file.isEmpty())
-        takeCommandLineFile(file);
     // A copy that hands over ends here, without ever showing an icon.
-    if (m_onlyCopy)
-        createTray();
+    if (m_copyStart != CopyStart::OnlyCopy && m_copyStart != CopyStart::SecondCopy)
+        return;
+    // A second copy keeps its file to itself: the hand-off file is the
+    // other copy's, which would open it too once it answers again.
+    if (!file.isEmpty() && m_copyStart == CopyStart::SecondCopy)
+        m_handedOver << file;
+    else if (!file.isEmpty())
+        takeCommandLineFile(file);
+    createTray();
+    if (m_copyStart == CopyStart::OnlyCopy)
+        QTimer::singleShot(0, this, &TFrameForm::offerRecoveryCopies);
 }
 
 // The command line's file takes the road of a handed-over one: the hand-off
@@ -273,6 +281,21 @@ void TFrameForm::pickUpHandOffFile()
     for (const QString &path : std::as_const(paths)) {
         showDocumentView();
         PerformFileOpen(filesearch::longPathName(path));
+    }
+}
+
+void TFrameForm::offerRecoveryCopies()
+{
+    for (const recovery::LeftCopy &left : recovery::leftCopies()) {
+        const bool open = prompts().yesNo(tr("Scrivlet was stopped while saving %1. The previous "
+                                             "version was kept as %2. Open it?")
+                                              .arg(left.file, left.copy),
+                                          {}, Prompts::Icon::Warning);
+        recovery::forget(left);
+        if (open) {
+            showDocumentView();
+            PerformFileOpen(left.copy);
+        }
     }
 }
 

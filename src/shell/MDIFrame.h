@@ -6,6 +6,7 @@
 #include "settings/FontRecord.h"
 #include "settings/OptionsHost.h"
 #include "shell/CalendarPanel.h"
+#include "shell/JustOne.h"
 #include "shell/Tray.h"
 
 #include <QMainWindow>
@@ -15,7 +16,6 @@
 
 class QMdiArea;
 class SettingsStore;
-class TJustOne;
 class TLangParser;
 class TRecentFiles;
 class QMdiSubWindow;
@@ -57,9 +57,9 @@ public:
     explicit TFrameForm(const StartOptions &options = {}, QWidget *parent = nullptr);
     ~TFrameForm() override;
 
-    // Another copy runs and was asked to come forward: this one ends
-    // without showing a window.
-    bool anotherCopyRuns() const { return !m_onlyCopy; }
+    // Whether this copy runs, or ends without showing a window (another
+    // copy runs).
+    CopyStart copyStart() const { return m_copyStart; }
 
     // Controls
     QToolBar *ToolBar = nullptr;
@@ -271,6 +271,9 @@ private:
     bool paintsWholeFrame(const QRegion &region) const;
     static bool handOffFileExists();
     void takeCommandLineFile(const QString &path);
+    // Saves in place that never ended left copies of the files' old
+    // content: each is offered once.
+    void offerRecoveryCopies();
     void pickUpHandOffFile();
     void createControls();
     void createMenus();
@@ -295,7 +298,7 @@ private:
     TJustOne *m_justOne = nullptr;
     TRecentFiles *m_recentFiles = nullptr;
     TTray *m_tray = nullptr;
-    bool m_onlyCopy = true;
+    CopyStart m_copyStart = CopyStart::OnlyCopy;
     bool m_pickUpPending = false;
     QString m_lastDialogFolder;
     // Files to open at the next paint that the hand-off file does not hold.

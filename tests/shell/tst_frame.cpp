@@ -3,16 +3,23 @@
 
 #include "Drops.h"
 #include "FrameFixture.h"
+#include "OwnFolder.h"
 #include "SmallDisk.h"
 #include "controls/TransBtn.h"
+#include "platform/system/InstanceChannel.h"
+#include "platform/system/RecoveryCopies.h"
 #include "search/uniFind.h"
 #include "settings/uniOptions.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QLockFile>
 #include <QMdiSubWindow>
 #include <QScopeGuard>
 #include <QSignalSpy>
+
+Q_DECLARE_METATYPE(Prompts::Answer)
+Q_DECLARE_METATYPE(CopyStart)
 
 class TestFrame : public QObject
 {
@@ -461,6 +468,86 @@ private Q_SLOTS:
         QCOMPARE(prompts.pending(), 0);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_COMPARE(frame.editWindows().size(), 1);
+        QCOMPARE(frame.activeEditWindow()->windowTitle(), file);
+    }
+
+    // A save in place that never ended (the program was killed) kept a
+    // copy of the file's old content: the next start offers it, once, and
+    // opens it as a document when asked to.
+    void aCopyKeptByASaveThatNeverEndedIsOfferedOnce_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("opened") << true;
+        QTest::newRow("not opened") << false;
+    }
+
+    void aCopyKeptByASaveThatNeverEndedIsOfferedOnce()
+    {
+        QFETCH(bool, open);
+        const OwnFolder cache("XDG_CACHE_HOME");
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("doc.txt"));
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        old.write("the old text");
+        old.flush();
+        {
+            const recovery::KeptCopy kept(file, old.handle(), QFile::encodeName(file));
+        }
+        const QString copy = recovery::leftCopies().value(0).copy;
+
+        ScriptedPrompts prompts;
+        SettingsSandbox settings;
+        prompts.expectMessage(QStringLiteral("Scrivlet was stopped while saving %1. The previous "
+                                             "version was kept as %2. Open it?")
+                                  .arg(file, copy),
+                              open ? Prompts::Answer::Yes : Prompts::Answer::No);
+        TFrameForm frame;
+        QTRY_COMPARE(prompts.pending(), 0);
+        QCOMPARE(frame.editWindows().size(), open ? 1 : 0);
+        if (open) {
+            QCOMPARE(frame.activeEditWindow()->windowTitle(), copy);
+            QCOMPARE(frame.activeEditWindow()->Editor->wholeText(), QByteArray("the old text"));
+        }
+        QVERIFY(recovery::leftCopies().isEmpty());
+        QVERIFY(QFile::exists(copy)); // where the user was told it is
+    }
+
+    // Another copy holds the lock but does not answer: the user is asked,
+    // and a second window, if wanted, opens the file itself rather than
+    // through the hand-off file that the other copy would read too.
+    void aStartBesideACopyThatDoesNotAnswerAsks_data()
+    {
+        QTest::addColumn<Prompts::Answer>("answer");
+        QTest::addColumn<CopyStart>("start");
+        QTest::newRow("a second window") << Prompts::Answer::Yes << CopyStart::SecondCopy;
+        QTest::newRow("none") << Prompts::Answer::No << CopyStart::NotWanted;
+    }
+
+    void aStartBesideACopyThatDoesNotAnswerAsks()
+    {
+        QFETCH(Prompts::Answer, answer);
+        QFETCH(CopyStart, start);
+        const OwnFolder runtime("XDG_RUNTIME_DIR");
+        QLockFile held(InstanceChannel::lockPath(QStringLiteral("Scrivlet")));
+        QVERIFY(held.tryLock(0));
+        ScriptedPrompts prompts;
+        SettingsSandbox settings;
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("a.txt"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        prompts.expectMessage(QStringLiteral("Another Scrivlet is running but not answering. "
+                                             "Open a second window anyway?"),
+                              answer);
+        TFrameForm frame({{QStringLiteral("scrivlet"), file}, true});
+        QCOMPARE(frame.copyStart(), start);
+        QVERIFY(!QFile::exists(TFrameForm::handOffPath()));
+        if (start != CopyStart::SecondCopy)
+            return;
+        frame.show();
         QTRY_COMPARE(frame.editWindows().size(), 1);
         QCOMPARE(frame.activeEditWindow()->windowTitle(), file);
     }

@@ -12,6 +12,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -508,7 +510,7 @@ private Q_SLOTS:
 
     // The store on a disk with no room, or with one block that the lock
     // file takes, or with room for part of the new text: the old file
-    // stays as it was, and the exit says the save failed.
+    // stays as it was, and the exit says the save failed and why.
     void aFullDiskAtExitKeepsTheSettingsFile_data()
     {
         QTest::addColumn<int>("room");
@@ -546,6 +548,9 @@ private Q_SLOTS:
         runs.prompts.expectFailure(QStringLiteral("Error in TfrmFind.FormClose"));
         runs.prompts.expectFailure(QStringLiteral("Error in TFrameForm.FormCloseQuery part 2"));
         runs.exit();
+        // The reason is the disk's, also when the lock could not be made.
+        const QString said = runs.prompts.log().constLast().text;
+        QVERIFY2(said.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(said));
         QVERIFY(onDisk.raw() == before);
         QCOMPARE(QDir(disk.path(QStringLiteral("Brenmoor"))).entryList(QDir::Files),
                  QStringList{QStringLiteral("Scrivlet.ini")});

@@ -1,8 +1,8 @@
 // Two real copies of the program: the single running copy and the hand-off
 // file. The running copy is asked over its own channel what it holds.
 
-#include "platform/text/AnsiCodec.h"
 #include "platform/system/InstanceChannel.h"
+#include "platform/text/AnsiCodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,11 +10,47 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <memory>
+
+#include <sys/ptrace.h>
+#include <sys/wait.h>
 
 namespace {
 
 constexpr int kTimeoutMs = 60000;
+
+// Holds one thread of a child process stopped while it lives, its other
+// threads running: the main thread of a copy, whose windows then hang as
+// in a long load.
+class StoppedThread
+{
+public:
+    explicit StoppedThread(qint64 tid)
+        : m_tid(pid_t(tid))
+    {
+        int status = 0;
+        if (ptrace(PTRACE_SEIZE, m_tid, nullptr, nullptr) != 0 ||
+            ptrace(PTRACE_INTERRUPT, m_tid, nullptr, nullptr) != 0 ||
+            waitpid(m_tid, &status, __WALL) != m_tid)
+            m_whyNot = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    ~StoppedThread()
+    {
+        if (m_whyNot.isEmpty())
+            ptrace(PTRACE_DETACH, m_tid, nullptr, nullptr);
+    }
+    StoppedThread(const StoppedThread &) = delete;
+    StoppedThread &operator=(const StoppedThread &) = delete;
+
+    QString whyNot() const { return m_whyNot; }
+
+private:
+    pid_t m_tid;
+    QString m_whyNot;
+};
 
 } // namespace
 
@@ -144,6 +180,9 @@ private Q_SLOTS:
                                       << QStringLiteral("scrivlet: missing.txt: no such file");
         QTest::newRow("a folder") << QStringList{QStringLiteral(".")}
                                   << QStringLiteral("scrivlet: .: not a file");
+        QTest::newRow("an option's name after --")
+            << QStringList{QStringLiteral("--"), QStringLiteral("--help")}
+            << QStringLiteral("scrivlet: --help: no such file");
     }
 
     void aSecondCopyWithoutAFileOnlyBringsTheFirstForward()
@@ -288,6 +327,45 @@ private Q_SLOTS:
             startRunning({whole});
         }
         QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{whole}, kTimeoutMs);
+    }
+
+    // The running copy's windows hang (its main thread stopped, as in a
+    // long load): a later start is answered all the same, ends at once, and
+    // its file opens once the running copy goes on.
+    void aStartWhileTheRunningCopyIsBusyEndsAndItsFileOpensLater()
+    {
+        QProcess *first = startRunning();
+        const QString b = file(QStringLiteral("b.txt"));
+        {
+            const StoppedThread busy(first->processId());
+            if (!busy.whyNot().isEmpty())
+                QSKIP(qPrintable("a thread of another process cannot be stopped here: " +
+                                 busy.whyNot()));
+            QVERIFY(endsWithZero(start({b})));
+            QVERIFY(status().isEmpty()); // still busy: the file waits
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{b}, kTimeoutMs);
+    }
+
+    // A running copy that does not answer at all (stopped): a later start
+    // with nobody to ask says so and ends, without a window of its own; its
+    // request is dropped, so that the file does not open there later either.
+    void aStartBesideAStoppedCopyIsRefused()
+    {
+        QProcess *first = startRunning();
+        const QString refused = file(QStringLiteral("refused.txt"));
+        const QString later = file(QStringLiteral("later.txt"));
+        QCOMPARE(::kill(pid_t(first->processId()), SIGSTOP), 0);
+        QProcess *second = start({refused});
+        QVERIFY(second->waitForFinished(kTimeoutMs));
+        QCOMPARE(::kill(pid_t(first->processId()), SIGCONT), 0);
+        QCOMPARE(second->exitCode(), 1);
+        const QString errors = QString::fromLocal8Bit(second->readAllStandardError());
+        QVERIFY2(errors.contains(QStringLiteral("Another Scrivlet is running but not answering.")),
+                 qPrintable(errors));
+        // A request after it opens; the refused one, which came first, not.
+        QVERIFY(endsWithZero(start({later})));
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{later}, kTimeoutMs);
     }
 };
 

@@ -20,4 +20,13 @@ inline QByteArray readAll(const QString &path)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
+// Bytes that tell one version of a file from another at every position.
+inline QByteArray version(qsizetype size, char letter)
+{
+    QByteArray bytes(size, letter);
+    for (qsizetype i = 0; i < size; i += 7)
+        bytes[i] = char('0' + i % 10);
+    return bytes;
+}
+
 } // namespace testfiles

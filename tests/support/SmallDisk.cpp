@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kMountTimeoutMs = 30000;
-constexpr uid_t kNobody = 65534;
 
 } // namespace
 
@@ -85,10 +84,10 @@ bool SmallDisk::fill(qint64 room) const
 
 // The file-system user id is the thread's own: other threads, and every
 // other check, go on as the superuser.
-SmallDisk::Stranger::Stranger()
+SmallDisk::Stranger::Stranger(unsigned user, unsigned group)
 {
-    setfsgid(kNobody);
-    setfsuid(kNobody);
+    setfsgid(group);
+    setfsuid(user);
 }
 
 SmallDisk::Stranger::~Stranger()

@@ -41,12 +41,12 @@ public:
     qint64 freeBytes() const;
 
     // While it lives, this thread's file access is that of a user without
-    // rights of its own ("nobody"): the superuser then meets the folders
-    // and files as an ordinary user does.
+    // rights of its own ("nobody", or the user and group given): the
+    // superuser then meets the folders and files as an ordinary user does.
     class Stranger
     {
     public:
-        Stranger();
+        explicit Stranger(unsigned user = 65534, unsigned group = 65534);
         ~Stranger();
         Stranger(const Stranger &) = delete;
         Stranger &operator=(const Stranger &) = delete;

@@ -1,6 +1,8 @@
 #include "platform/system/FileIO.h"
 
 #include "platform/system/MemoryStatus.h"
+#include "platform/system/NewFile.h"
+#include "platform/system/RecoveryCopies.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,59 +12,29 @@
 #include <cerrno>
 #include <cstring>
 #include <limits>
-#include <utility>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fileio {
 namespace {
 
+using posixfile::Descriptor;
+using posixfile::fail;
+using posixfile::failWithErrno;
+
 // What a file costs once it is a document on screen: its text at two bytes
 // a character and the laid-out lines around it come to about ten times
 // its size (the rich-edit benchmark's memory lines).
 constexpr qint64 kMemoryPerFileByte = 10;
-// Reads and writes go in pieces that the system takes whole.
+// Reads go in pieces that the system takes whole.
 constexpr qsizetype kPieceSize = qsizetype(1) << 30;
 
 const QString kNotRegular = QStringLiteral("not a regular file");
 const QString kTooLarge = QStringLiteral("too large for the memory available");
-
-[[noreturn]] void fail(const QString &path, const QString &reason)
-{
-    throw FileError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason));
-}
-
-[[noreturn]] void failWithErrno(const QString &path, int error)
-{
-    fail(path, QString::fromLocal8Bit(std::strerror(error)));
-}
-
-// Owns a descriptor; closing it is a step that can fail, so it is done by
-// hand where it counts and only tidied up here.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd)
-        : m_fd(fd)
-    {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-
-    int get() const { return m_fd; }
-    // The close's own result: a failing close may mean bytes that never
-    // reached the disk.
-    int close() { return ::close(std::exchange(m_fd, -1)); }
-
-private:
-    int m_fd;
-};
 
 // The most bytes a file may have to be read: what the memory there is can
 // hold of the document it becomes. No limit when the system cannot tell.
@@ -81,7 +53,8 @@ QByteArray readUpTo(const QString &path, int fd, qint64 size, qint64 most)
     qsizetype got = 0;
     while (got < most) {
         if (got == bytes.size())
-            bytes.resize(qsizetype(std::min<qint64>(most, got + std::max<qsizetype>(got / 2, 64 * 1024))));
+            bytes.resize(
+                qsizetype(std::min<qint64>(most, got + std::max<qsizetype>(got / 2, 64 * 1024))));
         const ssize_t n =
             ::read(fd, bytes.data() + got, size_t(std::min(bytes.size() - got, kPieceSize)));
         if (n < 0 && errno == EINTR)
@@ -94,34 +67,6 @@ QByteArray readUpTo(const QString &path, int fd, qint64 size, qint64 most)
     }
     bytes.truncate(got);
     return bytes;
-}
-
-// Every byte, or a failure with the system's reason: a short write is
-// followed by another, which tells why the first one stopped.
-void writeAll(const QString &path, int fd, QByteArrayView bytes)
-{
-    const char *p = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(std::min(left, kPieceSize)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            failWithErrno(path, errno);
-        if (n == 0)
-            failWithErrno(path, ENOSPC); // the file takes nothing more
-        p += n;
-        left -= n;
-    }
-}
-
-// The bytes on the disk and the file closed, or a failure.
-void finish(const QString &path, Descriptor &file)
-{
-    if (::fsync(file.get()) != 0 && errno != EINVAL) // EINVAL: nothing to sync to
-        failWithErrno(path, errno);
-    if (file.close() != 0 && errno != EINTR)
-        failWithErrno(path, errno);
 }
 
 // A folder where the user may change files but not add any.
@@ -137,64 +82,112 @@ mode_t creationMode()
     return 0666 & ~mask;
 }
 
-// The new content in a temporary file beside the target, renamed over it
-// once it is complete. Returns false, with errno set, when the folder takes
-// no temporary file.
-bool writeBeside(const QString &path, const QByteArray &target, QByteArrayView bytes, mode_t mode)
+// A list or value of extended attributes, read by `get(buffer, size)`;
+// nothing, with errno set, when it cannot be read.
+template<typename Get>
+std::optional<QByteArray> attributeValue(Get get)
 {
-    QByteArray name = target + ".XXXXXX";
-    Descriptor temp(::mkostemp(name.data(), O_CLOEXEC));
-    if (temp.get() < 0)
-        return false;
-    struct Remover
-    {
-        const QByteArray &name;
-        bool done = false;
-        ~Remover()
-        {
-            if (!done)
-                ::unlink(name.constData());
-        }
-    } remover{name};
+    for (;;) {
+        const ssize_t size = get(nullptr, 0);
+        if (size < 0)
+            return std::nullopt;
+        QByteArray value(size, Qt::Uninitialized);
+        const ssize_t got = get(value.data(), size_t(size));
+        if (got >= 0)
+            return value.left(got);
+        if (errno != ERANGE) // grown since it was measured
+            return std::nullopt;
+    }
+}
 
-    writeAll(path, temp.get(), bytes);
-    if (::fchmod(temp.get(), mode) != 0)
-        failWithErrno(path, errno);
-    finish(path, temp);
-    if (::rename(name.constData(), target.constData()) != 0)
-        failWithErrno(path, errno);
-    remover.done = true;
-    // The rename is on the disk once the folder is: a failure here leaves
-    // the new file in place, only its survival of a power cut in doubt.
-    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target)).path());
-    Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0)
-        ::fsync(dir.get());
+// The old file's extended attributes, access control lists among them, on
+// the new file. One the new file already has (a security label that the
+// folder gives every file) is left as it is.
+bool copyAttributes(const QByteArray &target, int fd)
+{
+    const std::optional<QByteArray> names = attributeValue(
+        [&](char *buffer, size_t size) { return ::listxattr(target.constData(), buffer, size); });
+    if (!names)
+        return errno == ENOTSUP;
+    for (const QByteArray &name : names->split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const auto old = attributeValue([&](char *buffer, size_t size) {
+            return ::getxattr(target.constData(), name.constData(), buffer, size);
+        });
+        if (!old)
+            return false;
+        const auto now = attributeValue([&](char *buffer, size_t size) {
+            return ::fgetxattr(fd, name.constData(), buffer, size);
+        });
+        if (now != old &&
+            ::fsetxattr(fd, name.constData(), old->constData(), size_t(old->size()), 0) != 0)
+            return false;
+    }
     return true;
 }
 
-// Over the old bytes. The room is reserved before anything is written:
-// without it the save fails with the old file as it was.
+// The old file's owner and group on the new file: what the superuser may
+// give, and a user the group of a file of their own.
+bool keepOwner(int fd, const struct stat &old)
+{
+    struct stat now = {};
+    if (::fstat(fd, &now) != 0)
+        return false;
+    return (now.st_uid == old.st_uid && now.st_gid == old.st_gid) ||
+           ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
+enum class Beside { Written, NoNewFile, CannotKeepOwner };
+
+// The new content in a new file beside the target, put in its place once
+// it is complete. The new file takes the old one's owner, group, extended
+// attributes and mode; NoNewFile (errno set) when the folder takes no new
+// file, CannotKeepOwner when the new file could not be the old one's like.
+Beside writeBeside(const QString &path, const QByteArray &target, QByteArrayView bytes,
+                   const struct stat *old)
+{
+    posixfile::NewFile file(posixfile::folderOf(target));
+    if (!file.isOpen())
+        return Beside::NoNewFile;
+    if (old && (!copyAttributes(target, file.fd()) || !keepOwner(file.fd(), *old)))
+        return Beside::CannotKeepOwner;
+    posixfile::writeAll(path, file.fd(), bytes);
+    // After the write, which takes the set-user-ID bit from a file.
+    if (::fchmod(file.fd(), old ? old->st_mode & 07777 : creationMode()) != 0)
+        failWithErrno(path, errno);
+    file.place(path, target);
+    return Beside::Written;
+}
+
+// Over the old bytes, with a copy of them kept until the new ones are on
+// the disk. The room is reserved before anything is written: without it
+// the save fails with the old file as it was.
 void writeInPlace(const QString &path, const QByteArray &target, QByteArrayView bytes)
 {
-    Descriptor file(::open(target.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    Descriptor file(::open(target.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
     struct stat st = {};
     if (file.get() < 0 || ::fstat(file.get(), &st) != 0)
         failWithErrno(path, errno);
     if (!S_ISREG(st.st_mode))
         fail(path, kNotRegular);
+    recovery::KeptCopy kept(path, file.get(), target);
     if (!bytes.isEmpty()) {
         if (const int error = ::posix_fallocate(file.get(), 0, off_t(bytes.size()))) {
             // A reservation that got part of the way may have made the file
             // longer; its old bytes are untouched.
             [[maybe_unused]] const int ignored = ::ftruncate(file.get(), st.st_size);
+            kept.discard();
             failWithErrno(path, error);
         }
     }
-    writeAll(path, file.get(), bytes);
+    posixfile::writeAll(path, file.get(), bytes);
     if (::ftruncate(file.get(), off_t(bytes.size())) != 0)
         failWithErrno(path, errno);
-    finish(path, file);
+    posixfile::sync(path, file.get());
+    if (file.close() != 0 && errno != EINTR)
+        failWithErrno(path, errno);
+    kept.discard();
 }
 
 // A link is followed: the file it names gets the new content, and the link
@@ -254,9 +247,19 @@ void write(const QString &path, QByteArrayView bytes)
         // A file the user may not change is not replaced behind its back.
         if (::access(target.constData(), W_OK) != 0)
             failWithErrno(path, errno);
+        // A new file in its place would leave the file's other names with
+        // the old content.
+        if (old.st_nlink > 1)
+            return writeInPlace(path, target, bytes);
     }
-    if (writeBeside(path, target, bytes, exists ? old.st_mode & 07777 : creationMode()))
+    switch (writeBeside(path, target, bytes, exists ? &old : nullptr)) {
+    case Beside::Written:
         return;
+    case Beside::CannotKeepOwner:
+        return writeInPlace(path, target, bytes);
+    case Beside::NoNewFile:
+        break;
+    }
     const int error = errno;
     if (!exists || !folderTakesNoNewFile(error))
         failWithErrno(path, error);

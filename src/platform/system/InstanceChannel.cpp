@@ -2,7 +2,10 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QHash>
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QStandardPaths>
 
 namespace {
@@ -30,12 +33,9 @@ QString baseName(const QString &appName)
     return appName + QLatin1Char('-') + userName();
 }
 
-QString lockPath(const QString &appName)
-{
-    return runtimeFolder() + QLatin1Char('/') + baseName(appName) + QStringLiteral(".lock");
-}
-
 const QString kActivate = QStringLiteral("activate");
+const QString kOk = QStringLiteral("ok");
+const QString kTaken = QStringLiteral("taken");
 
 // One line on the wire: nothing in it ends it early.
 QByteArray toLine(const QString &text)
@@ -48,75 +48,23 @@ QString fromLine(const QByteArray &line)
     return QString::fromUtf8(QByteArray::fromPercentEncoding(line.chopped(1)));
 }
 
-} // namespace
-
-InstanceChannel::InstanceChannel(const QString &appName, QObject *parent)
-    : QObject(parent)
-    , m_appName(appName)
-    , m_lock(lockPath(appName))
+void answer(QLocalSocket *socket, const QStringList &lines)
 {
-    // A lock is stale only when its process is gone, never by its age.
-    m_lock.setStaleLockTime(0);
-    connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server.nextPendingConnection())
-            serve(socket);
-    });
+    for (const QString &line : lines)
+        socket->write(toLine(line));
+    socket->write("\n");
+    socket->flush();
 }
 
-InstanceChannel::~InstanceChannel()
+// Sends the request and reads the answer, which ends with an empty line.
+QStringList exchange(QLocalSocket &socket, const QString &appName, const QString &request,
+                     int timeoutMs)
 {
-    m_server.close();
-}
-
-QString InstanceChannel::serverName(const QString &appName)
-{
-#ifdef Q_OS_WIN
-    return baseName(appName);
-#else
-    return runtimeFolder() + QLatin1Char('/') + baseName(appName) + QStringLiteral(".socket");
-#endif
-}
-
-bool InstanceChannel::claim(const QString &path)
-{
-    const QString request = path.isEmpty() ? kActivate : kActivate + QLatin1Char(' ') + path;
-    const QDeadlineTimer deadline(kClaimTimeoutMs);
-    do {
-        if (m_lock.tryLock(0))
-            return listen();
-        // The running copy may be starting: it listens once it is up. One
-        // that is busy gets the time that is left to answer, so that a file
-        // is not handed over twice.
-        const int wait = int(std::max<qint64>(kConnectStepMs, deadline.remainingTime()));
-        if (!ask(m_appName, request, wait).isEmpty())
-            return false;
-        // No lock could be made at all (a full runtime folder): nobody holds
-        // one that this copy could wait for.
-        if (m_lock.error() != QLockFile::LockFailedError)
-            return true;
-    } while (!deadline.hasExpired());
-    return true;
-}
-
-bool InstanceChannel::listen()
-{
-    // A socket left by a copy that died answers nobody: it is replaced.
-    const QString name = serverName(m_appName);
-    QLocalServer::removeServer(name);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(name);
-    return true;
-}
-
-QStringList InstanceChannel::ask(const QString &appName, const QString &request, int timeoutMs)
-{
-    QLocalSocket socket;
-    socket.connectToServer(serverName(appName));
+    socket.connectToServer(InstanceChannel::serverName(appName));
     if (!socket.waitForConnected(timeoutMs))
         return {};
     socket.write(toLine(request));
     socket.flush();
-    // The answer ends with an empty line.
     QStringList lines;
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
@@ -132,28 +80,166 @@ QStringList InstanceChannel::ask(const QString &appName, const QString &request,
     return {};
 }
 
+// Whether the running copy took the request to come forward in time.
+bool handOver(const QString &appName, const QString &path, int timeoutMs)
+{
+    const QString request = path.isEmpty() ? kActivate : kActivate + QLatin1Char(' ') + path;
+    QLocalSocket socket;
+    if (exchange(socket, appName, request, timeoutMs) != QStringList{kOk})
+        return false;
+    socket.write(toLine(kTaken));
+    return socket.waitForBytesWritten(timeoutMs);
+}
+
+} // namespace
+
+// The running copy's end of the channel, on a thread of its own.
+class ChannelListener : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ChannelListener(InstanceChannel *channel)
+        : m_channel(channel)
+    {}
+
+    void listen(const QString &name)
+    {
+        auto *server = new QLocalServer(this);
+        server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(server, &QLocalServer::newConnection, this, [this, server] {
+            while (QLocalSocket *socket = server->nextPendingConnection())
+                serve(socket);
+        });
+        server->listen(name);
+    }
+
+Q_SIGNALS:
+    void handedOver(const QString &path);
+
+private:
+    void serve(QLocalSocket *socket)
+    {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            while (socket->canReadLine())
+                take(socket, fromLine(socket->readLine()));
+        });
+    }
+
+    void take(QLocalSocket *socket, const QString &request)
+    {
+        if (request == kActivate || request.startsWith(kActivate + QLatin1Char(' '))) {
+            socket->setProperty("path", request.mid(kActivate.size() + 1));
+            answer(socket, {kOk});
+        } else if (request == kTaken && socket->property("path").isValid()) {
+            Q_EMIT handedOver(socket->property("path").toString());
+            socket->setProperty("path", QVariant());
+        } else if (request == QLatin1String("status")) {
+            answerStatus(socket);
+        } else {
+            answer(socket, {});
+        }
+    }
+
+    // The status is the program's: asked on its thread, answered on this.
+    void answerStatus(QLocalSocket *socket)
+    {
+        QMetaObject::invokeMethod(
+            m_channel, [channel = m_channel, listener = this, guarded = QPointer(socket)] {
+                const QStringList lines = channel->status();
+                QMetaObject::invokeMethod(listener, [guarded, lines] {
+                    if (guarded)
+                        answer(guarded, lines);
+                });
+            });
+    }
+
+    InstanceChannel *m_channel;
+};
+
+InstanceChannel::InstanceChannel(const QString &appName, QObject *parent)
+    : QObject(parent)
+    , m_appName(appName)
+    , m_lock(lockPath(appName))
+{
+    // A lock is stale only when its process is gone, never by its age.
+    m_lock.setStaleLockTime(0);
+}
+
+InstanceChannel::~InstanceChannel()
+{
+    m_thread.quit();
+    m_thread.wait();
+    delete m_listener;
+}
+
+QString InstanceChannel::serverName(const QString &appName)
+{
+#ifdef Q_OS_WIN
+    return baseName(appName);
+#else
+    return runtimeFolder() + QLatin1Char('/') + baseName(appName) + QStringLiteral(".socket");
+#endif
+}
+
+QString InstanceChannel::lockPath(const QString &appName)
+{
+    return runtimeFolder() + QLatin1Char('/') + baseName(appName) + QStringLiteral(".lock");
+}
+
+InstanceChannel::Claim InstanceChannel::claim(const QString &path)
+{
+    const QDeadlineTimer deadline(kClaimTimeoutMs);
+    do {
+        if (m_lock.tryLock(0)) {
+            listen();
+            return Claim::Running;
+        }
+        // The running copy may be starting: it listens once it is up. One
+        // that listens answers at once; one that was stopped gets the time
+        // that is left.
+        const int wait = int(std::max<qint64>(kConnectStepMs, deadline.remainingTime()));
+        if (handOver(m_appName, path, wait))
+            return Claim::HandedOver;
+        // No lock could be made at all (a full runtime folder): nobody holds
+        // one that this copy could wait for.
+        if (m_lock.error() != QLockFile::LockFailedError)
+            return Claim::Running;
+        // Nobody listens yet: a moment before the next look.
+        if (!deadline.hasExpired())
+            QThread::msleep(kConnectStepMs);
+    } while (!deadline.hasExpired());
+    return Claim::NotAnswering;
+}
+
+void InstanceChannel::listen()
+{
+    // A socket left by a copy that died answers nobody: it is replaced.
+    const QString name = serverName(m_appName);
+    QLocalServer::removeServer(name);
+    m_listener = new ChannelListener(this);
+    m_listener->moveToThread(&m_thread);
+    connect(m_listener, &ChannelListener::handedOver, this, &InstanceChannel::activationRequested);
+    m_thread.start();
+    QMetaObject::invokeMethod(
+        m_listener, [this, name] { m_listener->listen(name); }, Qt::BlockingQueuedConnection);
+}
+
+QStringList InstanceChannel::ask(const QString &appName, const QString &request, int timeoutMs)
+{
+    QLocalSocket socket;
+    return exchange(socket, appName, request, timeoutMs);
+}
+
 void InstanceChannel::setStatusReporter(std::function<QStringList()> reporter)
 {
     m_reporter = std::move(reporter);
 }
 
-void InstanceChannel::serve(QLocalSocket *socket)
+QStringList InstanceChannel::status() const
 {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        while (socket->canReadLine()) {
-            const QString request = fromLine(socket->readLine());
-            QStringList answer;
-            if (request == kActivate || request.startsWith(kActivate + QLatin1Char(' '))) {
-                answer << QStringLiteral("ok");
-                Q_EMIT activationRequested(request.mid(kActivate.size() + 1));
-            } else if (request == QLatin1String("status") && m_reporter) {
-                answer = m_reporter();
-            }
-            for (const QString &line : std::as_const(answer))
-                socket->write(toLine(line));
-            socket->write("\n");
-            socket->flush();
-        }
-    });
+    return m_reporter ? m_reporter() : QStringList();
 }
+
+#include "InstanceChannel.moc"

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
 #include <QStringList>
+#include <QThread>
 
 #include <functional>
-#include <memory>
+
+class ChannelListener;
 
 // The channel between copies of the program run by one user. The first
 // copy holds a lock and listens; a later copy finds the lock taken and asks
@@ -14,32 +15,46 @@
 // forward and open the later copy's file. A copy that died leaves a lock
 // whose process is gone: the next copy takes it over.
 //
+// The running copy answers on a thread of its own, so that a later copy
+// gets its answer at once even while the program is busy (loading a big
+// file, say); the files handed over wait for the program's own thread.
+//
 // Requests and answers are lines of text; each goes over percent-encoded,
-// so that a line break in a file name travels whole.
+// so that a line break in a file name travels whole. A hand-over takes
+// three lines: the request, the answer "ok", and the later copy's "taken",
+// without which the running copy drops the request: a later copy that gave
+// up waiting (and may run on its own) never finds its file opened twice.
 class InstanceChannel : public QObject
 {
     Q_OBJECT
 
 public:
+    enum class Claim {
+        Running,      // this copy is the running one (or no lock can be made at all)
+        HandedOver,   // the running copy took the file and comes forward
+        NotAnswering, // a running copy holds the lock but does not answer
+    };
+
     explicit InstanceChannel(const QString &appName, QObject *parent = nullptr);
     ~InstanceChannel() override;
 
-    // Becomes the running copy and returns true, or asks the running copy to
-    // come forward and open the file at `path` (none when empty) and returns
-    // false. A running copy that holds the lock but never answers, or a lock
-    // that cannot be made at all, leaves this copy to run on its own.
-    bool claim(const QString &path = {});
+    // Becomes the running copy, or asks the running copy to come forward
+    // and open the file at `path` (none when empty).
+    Claim claim(const QString &path = {});
 
-    // The socket's name: in the user's private runtime folder.
+    // The socket's name and the lock's file: in the user's private runtime
+    // folder.
     static QString serverName(const QString &appName);
+    static QString lockPath(const QString &appName);
 
-    // Asks a running copy a question ("activate", "activate <path>",
-    // "status"); returns its answer, one line per entry, or nothing when no
-    // copy answers.
+    // Asks a running copy a question ("status"); returns its answer, one
+    // line per entry, or nothing when no copy answers.
     static QStringList ask(const QString &appName, const QString &request, int timeoutMs = 5000);
 
-    // What the running copy answers to "status".
+    // What the running copy answers to "status", asked on this object's
+    // thread.
     void setStatusReporter(std::function<QStringList()> reporter);
+    QStringList status() const;
 
 Q_SIGNALS:
     // Another copy asked this one to come forward, and to open the file at
@@ -47,11 +62,11 @@ Q_SIGNALS:
     void activationRequested(const QString &path);
 
 private:
-    void serve(class QLocalSocket *socket);
-    bool listen();
+    void listen();
 
     QString m_appName;
     QLockFile m_lock;
-    QLocalServer m_server;
+    QThread m_thread;
+    ChannelListener *m_listener = nullptr;
     std::function<QStringList()> m_reporter;
 };

@@ -68,6 +68,8 @@ public:
 
     virtual ~Prompts() = default;
 
+    // Whether a question reaches a user who can answer it.
+    virtual bool canAsk() const { return true; }
     virtual Answer message(const Message &message) = 0;
     virtual std::optional<QString> openFile(const OpenFileRequest &request) = 0;
     virtual std::optional<QString> saveFile(const SaveFileRequest &request) = 0;

@@ -154,8 +154,9 @@ private:
                                                 {fontstyle::Italic, tr("&Italic")},
                                                 {fontstyle::Underline, tr("&Underline")},
                                                 {fontstyle::StrikeOut, tr("Stri&keout")}};
-        for (const auto &[bit, caption] : bits) {
-            auto *box = new QCheckBox(caption, this);
+        for (const auto &entry : bits) {
+            const int bit = entry.first; // a lambda may not capture a structured binding
+            auto *box = new QCheckBox(entry.second, this);
             box->setChecked(m_chosen.style & bit);
             connect(box, &QCheckBox::toggled, this, [this, bit](bool on) {
                 m_chosen.style = on ? (m_chosen.style | bit) : (m_chosen.style & ~bit);
@@ -217,6 +218,14 @@ private:
 };
 
 } // namespace
+
+// Offscreen or on the minimal platform, nobody sees a question.
+bool QtPrompts::canAsk() const
+{
+    const QString platform = QGuiApplication::platformName();
+    return qobject_cast<QApplication *>(QCoreApplication::instance()) &&
+           platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
 
 Prompts::Answer QtPrompts::message(const Message &m)
 {

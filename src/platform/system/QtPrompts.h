@@ -6,6 +6,7 @@
 class QtPrompts : public Prompts
 {
 public:
+    bool canAsk() const override;
     Answer message(const Message &message) override;
     std::optional<QString> openFile(const OpenFileRequest &request) override;
     std::optional<QString> saveFile(const SaveFileRequest &request) override;
