@@ -135,6 +135,7 @@ public:
     std::optional<quint32> color(quint32) override { return {}; }
     bool print(QPrinter &) override { return false; }
     bool printerSetup(QPrinter &) override { return false; }
+    void printPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}
 };
 
 // Find from the start with "All open documents" over three documents of

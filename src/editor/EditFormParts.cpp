@@ -111,6 +111,8 @@ void TEditForm::createFileMenu()
         {.name = "N7", .caption = QStringLiteral("-")},
         {.slot = &Print1, .name = "Print1", .caption = tr("&Print"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P), .handler = [this] { Print1Click(); }},
+        {.slot = &PrintPreview1, .name = "PrintPreview1", .caption = tr("Print Pre&view"),
+         .handler = [this] { PrintPreview1Click(); }},
         {.slot = &Printersetup1, .name = "Printersetup1",
          .caption = tr("Printer setup..."),
          .handler = [this] { Printersetup1Click(); }},

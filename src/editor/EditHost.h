@@ -6,6 +6,7 @@
 #include <QString>
 
 class QAction;
+class TDocumentPrinter;
 class TDragDrop;
 class TEditForm;
 class TPageControl;
@@ -84,4 +85,6 @@ public:
 
     // The program's one Find & Replace dialog.
     virtual TfrmFind &findDialog() = 0;
+    // The printer and page margins all edit windows print with.
+    virtual TDocumentPrinter &printing() = 0;
 };

@@ -4,6 +4,7 @@
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
+#include "editor/DocumentPrinter.h"
 #include "editor/EditHost.h"
 #include "editor/EncodingHint.h"
 #include "editor/FileWatch.h"
@@ -34,7 +35,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -52,13 +52,6 @@ constexpr int kTextLimit = 0xFFFFFF;
 constexpr int kNoticeTimeoutMs = 5000;
 // Room the text keeps from the left and right edges of the control.
 constexpr int kGutter = 6;
-
-// The printer that print jobs go to, as the printer set-up left it.
-QPrinter &sharedPrinter()
-{
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
-}
 
 QList<Prompts::FileFilter> saveFilters()
 {
@@ -490,20 +483,17 @@ void TEditForm::fileRemovedOutside()
 
 void TEditForm::Print1Click()
 {
-    QPrinter &printer = sharedPrinter();
-    if (!prompts().print(printer))
-        return;
-    printer.setDocName(FFileName);
-    // Pages are laid out inside the page's margins, which never reach into
-    // the part of the paper a printer cannot print on: on the full page the
-    // text would start where printers cut it off.
-    printer.setFullPage(false);
-    Editor->print(&printer);
+    m_host.printing().print(*Editor, FFileName);
+}
+
+void TEditForm::PrintPreview1Click()
+{
+    m_host.printing().preview(*Editor, FFileName);
 }
 
 void TEditForm::Printersetup1Click()
 {
-    prompts().printerSetup(sharedPrinter());
+    m_host.printing().pageSetup();
 }
 
 // Modified state --------------------------------------------------------------------

@@ -79,6 +79,7 @@ public:
     QAction *Save1 = nullptr;
     QAction *Saveas1 = nullptr;
     QAction *Print1 = nullptr;
+    QAction *PrintPreview1 = nullptr;
     QAction *Printersetup1 = nullptr;
     QAction *Exit1 = nullptr;
     // How the file is read and written: its encoding and line breaks.
@@ -165,6 +166,7 @@ public:
     void setLineBreak(LineBreak lineBreak);
     void Close1Click();
     void Print1Click();
+    void PrintPreview1Click();
     void Printersetup1Click();
 
     void DragDrop2FileDrop();

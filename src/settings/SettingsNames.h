@@ -53,6 +53,14 @@ inline const QString FindItemsCount = QStringLiteral("FindItemsCount");
 inline const QString ReplaceItems = QStringLiteral("ReplaceItems");
 inline const QString ReplaceItemsCount = QStringLiteral("ReplaceItemsCount");
 
+// The page margins printing lays pages out in, as integers in hundredths of
+// a millimetre: a section of the program's own, beside the others.
+inline const QString Printing = QStringLiteral("Printing");
+inline const QString LeftMargin = QStringLiteral("LeftMargin");
+inline const QString TopMargin = QStringLiteral("TopMargin");
+inline const QString RightMargin = QStringLiteral("RightMargin");
+inline const QString BottomMargin = QStringLiteral("BottomMargin");
+
 // The favourites and recent-files lists hold at most this many entries.
 constexpr int kListSize = 10;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/DocumentPrinter.h"
 #include "editor/EditHost.h"
 #include "search/FindHost.h"
 #include "settings/FontRecord.h"
@@ -213,6 +214,7 @@ public:
     void fileChosen(const QString &path) override;
     CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
     TfrmFind &findDialog() override { return *frmFind; }
+    TDocumentPrinter &printing() override { return m_printing; }
 
     // TFindHost
     int documentCount() const override { return editWindowCount(); }
@@ -306,4 +308,5 @@ private:
     bool m_geometryRead = false;
     bool m_recentFilesRead = false;
     int m_activations = 0;
+    TDocumentPrinter m_printing;
 };

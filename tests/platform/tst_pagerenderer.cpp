@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -136,6 +137,39 @@ private Q_SLOTS:
         const QStringList images =
             tool("pdfimages", {QStringLiteral("-list"), path}).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(images.size() - 2, 2); // below two lines of headings
+    }
+
+    // A table longer than a page goes on over the next pages, every row of it
+    // once.
+    void longTablesGoOnOverPages()
+    {
+        QByteArray rtf = "{\\rtf1 Before\\par";
+        for (int i = 0; i < 150; ++i)
+            rtf += "\\trowd\\cellx2000\\cellx4000\\intbl row" + QByteArray::number(i) +
+                   "\\cell cell\\cell\\row";
+        rtf += "\\pard After}";
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("table.rtf"));
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rtf);
+        file.close();
+        TRichEdit edit;
+        edit.setPlainTextMode(false);
+        edit.loadFromFile(source);
+        const QString path = dir.filePath(QStringLiteral("table.pdf"));
+        {
+            QPdfWriter pdf(path);
+            edit.print(&pdf);
+        }
+        QProcess run;
+        run.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+        QVERIFY(run.waitForFinished());
+        const QString text = QString::fromUtf8(run.readAllStandardOutput());
+        for (int i = 0; i < 150; ++i)
+            QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\brow%1\\b").arg(i))), 1);
+        QVERIFY(text.contains(QStringLiteral("After")));
+        QVERIFY(text.count(u'\f') >= 3);
     }
 };
 

@@ -101,5 +101,12 @@ struct FrameFixture
         return out;
     }
 
+    // The recent-file tail an edit window's File menu holds after its fixed
+    // items, which end with Exit.
+    static QStringList recent(const TEditForm *w)
+    {
+        return recent(w->File1, w->File1->actions().indexOf(w->Exit1) + 1);
+    }
+
     void closeActive() { active()->Close1Click(); }
 };

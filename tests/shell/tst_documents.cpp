@@ -141,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QString());
         // Save As adds the new name to the recent files, in both menus.
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4), QStringList({"-", "draft.txt=" + target}));
-        QCOMPARE(FrameFixture::recent(w->File1, 17), QStringList({"-", "draft.txt=" + target}));
+        QCOMPARE(FrameFixture::recent(w), QStringList({"-", "draft.txt=" + target}));
     }
 
     void aNameChosenInSaveAsIsWrittenEvenWhenItLooksUntitled()

@@ -1,6 +1,6 @@
 // The edit window's working surface: the toolbar and Character menu follow
 // and format the text at the caret, the status bar follows the caret, and
-// Undo and printing work from the menus.
+// Undo works from the menus.
 
 #include "FrameFixture.h"
 #include "controls/UpDown.h"
@@ -8,8 +8,6 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -243,48 +241,6 @@ private Q_SLOTS:
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(bullets, &enter);
         QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Enter bullet mode"));
-    }
-
-    // Three pages of text within the page's margins, no line twice even
-    // where a page breaks a paragraph, titled by the file.
-    void printsToAPdfFile()
-    {
-        FrameFixture f;
-        QStringList words;
-        QByteArray body = "{\\fonttbl{\\f0 Arial;}}\\f0\\fs72 ";
-        for (int i = 1; i <= 150; ++i) {
-            words << QStringLiteral("Line") << QString::number(i);
-            body += "Line " + QByteArray::number(i) + (i % 6 ? " " : "\\par ");
-        }
-        TEditForm *w = rtf(f, body);
-        const QString pdf = f.path(QStringLiteral("out.pdf"));
-        f.prompts.expectPrintToFile(pdf);
-        w->Print1->trigger();
-
-        const auto run = [&](const QString &tool, const QStringList &args) {
-            QProcess p;
-            p.start(tool, args);
-            return p.waitForFinished() ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
-        };
-        const QStringList pages = run("pdftotext", {"-bbox", pdf, "-"}).split("<page ").mid(1);
-        QCOMPARE(pages.size(), 3);
-        static const QRegularExpression word(
-            R"re(xMin="(-?[\d.]+)" yMin="(-?[\d.]+)" xMax="(-?[\d.]+)" yMax="(-?[\d.]+)">([^<]*)<)re");
-        QStringList printed;
-        for (const QString &page : pages) {
-            for (const auto &m : word.globalMatch(page)) {
-                printed << m.captured(5);
-                const QRectF box(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                 QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
-                QVERIFY2(QRectF(10, 10, 595 - 20, 842 - 20).contains(box),
-                         qPrintable(m.captured()));
-            }
-        }
-        QCOMPARE(printed, words);
-        QVERIFY(run("pdfinfo", {pdf})
-                    .contains(QRegularExpression("^Title: +" +
-                                                     QRegularExpression::escape(w->FFileName) + "$",
-                                                 QRegularExpression::MultilineOption)));
     }
 };
 

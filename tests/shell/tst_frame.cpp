@@ -397,12 +397,11 @@ private Q_SLOTS:
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
                  QStringList({"-", "b.txt=" + b, "a.txt=" + a}));
         // The active edit window carries a copy of the tail.
-        QCOMPARE(FrameFixture::recent(f.active()->File1, 17),
-                 QStringList({"-", "b.txt=" + b, "a.txt=" + a}));
+        QCOMPARE(FrameFixture::recent(f.active()), QStringList({"-", "b.txt=" + b, "a.txt=" + a}));
 
         // A click on the copy of a.txt moves a.txt to the top and opens it.
         f.prompts.expectMessage(QStringLiteral("File already open,continue?"), Prompts::Answer::Ok);
-        f.active()->File1->actions().at(19)->trigger();
+        f.active()->File1->actions().constLast()->trigger();
         QCOMPARE(FrameFixture::recent(f.frame.File1, 4),
                  QStringList({"-", "a.txt=" + a, "b.txt=" + b}));
         QCOMPARE(f.tabs(), QStringList({"a.txt", "b.txt", "a.txt"}));

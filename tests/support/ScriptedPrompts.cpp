@@ -1,5 +1,6 @@
 #include "ScriptedPrompts.h"
 
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTest>
 
@@ -22,6 +23,8 @@ const char *kindName(ScriptedPrompts::Kind kind)
         return "print dialog";
     case ScriptedPrompts::Kind::PrinterSetup:
         return "printer set-up dialog";
+    case ScriptedPrompts::Kind::PrintPreview:
+        return "print preview";
     }
     return "prompt";
 }
@@ -127,9 +130,14 @@ void ScriptedPrompts::expectPrintToFile(const QString &pdfPath)
     m_queue.push_back({.kind = Kind::Print, .path = pdfPath, .accept = true});
 }
 
-void ScriptedPrompts::expectPrinterSetup(bool accept)
+void ScriptedPrompts::expectPrinterSetup(bool accept, std::function<void(QPrinter &)> choose)
 {
-    m_queue.push_back({.kind = Kind::PrinterSetup, .accept = accept});
+    m_queue.push_back({.kind = Kind::PrinterSetup, .accept = accept, .choose = std::move(choose)});
+}
+
+void ScriptedPrompts::expectPrintPreview()
+{
+    m_queue.push_back({.kind = Kind::PrintPreview});
 }
 
 Prompts::Answer ScriptedPrompts::message(const Message &message)
@@ -169,7 +177,7 @@ std::optional<quint32> ScriptedPrompts::color(quint32 initial)
 
 bool ScriptedPrompts::print(QPrinter &printer)
 {
-    const auto e = take(Kind::Print, {}, {});
+    const auto e = take(Kind::Print, printer.outputFileName(), printer.docName());
     if (e && e->path) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(*e->path);
@@ -177,8 +185,20 @@ bool ScriptedPrompts::print(QPrinter &printer)
     return e && e->accept;
 }
 
-bool ScriptedPrompts::printerSetup(QPrinter &)
+bool ScriptedPrompts::printerSetup(QPrinter &printer)
 {
     const auto e = take(Kind::PrinterSetup, {}, {});
+    if (e && e->accept && e->choose)
+        e->choose(printer);
     return e && e->accept;
+}
+
+void ScriptedPrompts::printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint)
+{
+    if (!take(Kind::PrintPreview, printer.outputFileName(), printer.docName()))
+        return;
+    QPrintPreviewWidget preview(&printer);
+    QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, &preview, paint);
+    preview.updatePreview();
+    m_previewPages = preview.pageCount();
 }

@@ -15,14 +15,15 @@
 class ScriptedPrompts : public Prompts
 {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PrinterSetup };
+    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PrinterSetup, PrintPreview };
     enum class Match { Exact, Contains, ReasonBelow };
 
     struct Record
     {
         Kind kind;
-        QString text; // message text, or the file name a file dialog was given
-        QString caption;
+        // Message text, or the file name a file or print dialog was given.
+        QString text;
+        QString caption; // a message's, or the print job's title
     };
 
     ScriptedPrompts();
@@ -40,7 +41,10 @@ public:
     void expectPrint(bool accept);
     // Accepts the print dialog with "Print to file" chosen: PDF into the file.
     void expectPrintToFile(const QString &pdfPath);
-    void expectPrinterSetup(bool accept);
+    // The page dialog; accepted, it makes the user's choices on the printer.
+    void expectPrinterSetup(bool accept, std::function<void(QPrinter &)> choose = {});
+    // The preview lays its pages out as Qt's preview does.
+    void expectPrintPreview();
 
     const QList<Record> &log() const { return m_log; }
     // The last requests an open and a save dialog were opened with.
@@ -49,6 +53,8 @@ public:
     // The last request a font dialog was opened with.
     const FontRequest &lastFontRequest() const { return m_lastFont; }
     int pending() const { return int(m_queue.size()); }
+    // The number of pages the last preview showed.
+    int previewPages() const { return m_previewPages; }
 
     Answer message(const Message &message) override;
     std::optional<QString> openFile(const OpenFileRequest &request) override;
@@ -57,6 +63,7 @@ public:
     std::optional<quint32> color(quint32 initial) override;
     bool print(QPrinter &printer) override;
     bool printerSetup(QPrinter &printer) override;
+    void printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override;
 
 private:
     struct Expectation
@@ -69,6 +76,7 @@ private:
         std::optional<CharAttributes> font{};
         std::optional<quint32> color{};
         bool accept = false;
+        std::function<void(QPrinter &)> choose{};
     };
 
     static bool matches(const Expectation &e, const QString &text);
@@ -80,4 +88,5 @@ private:
     OpenFileRequest m_lastOpen;
     SaveFileRequest m_lastSave;
     FontRequest m_lastFont;
+    int m_previewPages = -1;
 };

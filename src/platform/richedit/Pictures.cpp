@@ -18,6 +18,8 @@ namespace {
 // The pixels a picture is held with at most, on its longer side: more than
 // any screen shows of it, and a bound on the memory of a document of photos.
 constexpr int kMaxHeldPixels = 2048;
+// The height of a placeholder's label: the small print of a 96 dpi screen.
+constexpr int kLabelPixels = 12;
 
 QUrl newImageName()
 {
@@ -70,6 +72,11 @@ public:
         painter->setBrush(QColor(240, 240, 240));
         painter->drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
         painter->setPen(Qt::darkGray);
+        // In pixels of the layout, not points: a printer's painter is scaled
+        // from those pixels already, and points would be scaled twice.
+        QFont label = painter->font();
+        label.setPixelSize(kLabelPixels);
+        painter->setFont(label);
         painter->drawText(rect, Qt::AlignCenter | Qt::TextWordWrap,
                           format.stringProperty(kLabelProperty));
         painter->restore();

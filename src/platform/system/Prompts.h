@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <exception>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -80,6 +81,9 @@ public:
     virtual std::optional<quint32> color(quint32 initial) = 0;
     virtual bool print(QPrinter &printer) = 0;
     virtual bool printerSetup(QPrinter &printer) = 0;
+    // Shows the pages that `paint` lays out on the printer, with a command
+    // that prints them there.
+    virtual void printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) = 0;
 
     // A plain message with an OK button, captioned with the application's name.
     void error(const QString &text);

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -326,4 +327,11 @@ bool QtPrompts::printerSetup(QPrinter &printer)
 {
     QPageSetupDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint)
+{
+    QPrintPreviewDialog dialog(&printer, dialogParent());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+    dialog.exec();
 }

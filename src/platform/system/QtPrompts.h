@@ -14,4 +14,5 @@ public:
     std::optional<quint32> color(quint32 initial) override;
     bool print(QPrinter &printer) override;
     bool printerSetup(QPrinter &printer) override;
+    void printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override;
 };

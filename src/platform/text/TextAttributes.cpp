@@ -40,8 +40,7 @@ ParaAttributes merged(const ParaAttributes &base, const ParaAttributes &with, Pa
 namespace textformat {
 namespace {
 
-// Display units are pixels at 96 per inch: 15 twips to the pixel.
-constexpr double kTwipsPerPixel = 15.0;
+constexpr double kTwipsPerPixel = 1440.0 / kDisplayDpi;
 // Room between a bullet and its text when the indents leave none.
 constexpr int kBulletRoomTwips = 360;
 
@@ -53,6 +52,24 @@ double pixels(int twips)
 int twips(double pixels)
 {
     return int(std::lround(pixels * kTwipsPerPixel));
+}
+
+// Lines never start left of the margin. A bullet sits where the first line
+// starts and its text at the other lines' indent, or a little further on
+// when that indent leaves no room.
+int bulletStart(const ParaAttributes &attrs)
+{
+    return std::max(0, attrs.firstIndent);
+}
+
+// Where the first line's text starts, in twips from the margin.
+int textStart(const ParaAttributes &attrs)
+{
+    const int first = bulletStart(attrs);
+    if (attrs.numbering != Numbering::Bullet)
+        return first;
+    const int rest = std::max(0, attrs.firstIndent + attrs.leftIndent);
+    return rest > first ? rest : first + kBulletRoomTwips;
 }
 
 Qt::Alignment toQt(Alignment a)
@@ -167,17 +184,18 @@ void applyParagraph(QTextBlockFormat &format, const ParaAttributes &attrs)
     format.setProperty(kLeftIndentProperty, attrs.leftIndent);
     format.setProperty(kRightIndentProperty, attrs.rightIndent);
 
-    // Lines never start left of the margin. A bullet sits where the first
-    // line starts and its text at the other lines' indent, or a little
-    // further on when that indent leaves no room.
-    const int first = std::max(0, attrs.firstIndent);
     const int rest = std::max(0, attrs.firstIndent + attrs.leftIndent);
-    int textStart = first;
-    if (attrs.numbering == Numbering::Bullet)
-        textStart = rest > first ? rest : first + kBulletRoomTwips;
     format.setLeftMargin(pixels(rest));
-    format.setTextIndent(pixels(textStart - rest));
+    format.setTextIndent(pixels(textStart(attrs) - rest));
     format.setRightMargin(pixels(std::max(0, attrs.rightIndent)));
+}
+
+double bulletRoom(const QTextBlockFormat &format)
+{
+    if (!format.hasProperty(kFirstIndentProperty))
+        return pixels(kBulletRoomTwips);
+    const ParaAttributes p = fromBlockFormat(format, true);
+    return pixels(textStart(p) - bulletStart(p));
 }
 
 ParaAttributes fromBlockFormat(const QTextBlockFormat &format, bool bulleted)

@@ -81,6 +81,10 @@ ParaAttributes merged(const ParaAttributes &base, const ParaAttributes &with, Pa
 // Mapping between the attribute structs and Qt's text formats.
 namespace textformat {
 
+// Lengths in the text formats (indents, margins) are display units:
+// pixels at this many to the inch, whatever the screen's resolution.
+constexpr int kDisplayDpi = 96;
+
 // Custom format properties that Qt has no room for.
 constexpr int kCharsetProperty = QTextFormat::UserProperty + 1;
 constexpr int kColorRefProperty = QTextFormat::UserProperty + 2;
@@ -109,6 +113,10 @@ CharAttributes fromCharFormat(const QTextCharFormat &format, const CharAttribute
 void applyParagraph(QTextBlockFormat &format, const ParaAttributes &attrs);
 
 ParaAttributes fromBlockFormat(const QTextBlockFormat &format, bool bulleted);
+
+// The room a bulleted paragraph's first line leaves between where its bullet
+// sits and where its text starts, in display units.
+double bulletRoom(const QTextBlockFormat &format);
 
 // The list format of bulleted paragraphs.
 QTextListFormat bulletListFormat();
