@@ -11,6 +11,7 @@
 #include "editor/FileWatch.h"
 #include "editor/Formatting.h"
 #include "editor/Ruler.h"
+#include "editor/WorkProgress.h"
 #include "platform/richedit/TRichEdit.h"
 
 #include <QActionGroup>
@@ -43,6 +44,7 @@ void TEditForm::createControls()
                        .arg(character, fileformat::name(Editor->fileFormat().charset)));
     });
     connect(Editor, &TRichEdit::fileFormatChanged, this, &TEditForm::showFileFormat);
+    connect(Editor, &TRichEdit::loadFinished, this, &TEditForm::finishOpen);
     m_fileWatch = new TFileWatch(this);
     connect(m_fileWatch, &TFileWatch::changed, this, &TEditForm::fileChangedOutside);
     connect(m_fileWatch, &TFileWatch::removed, this, &TEditForm::fileRemovedOutside);
@@ -60,6 +62,8 @@ void TEditForm::createControls()
     connect(Ruler, &TRuler::markerDropped, this, &TEditForm::runSelectionChange);
 
     createStatusBar();
+    m_workProgress =
+        new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
     EncodingHint = new TEncodingHint(StatusBar, this);
     connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())

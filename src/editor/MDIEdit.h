@@ -27,6 +27,7 @@ class TFormatting;
 class TRichEdit;
 class TRuler;
 class TUpDown;
+class WorkProgress;
 
 // An edit window: one document in its rich-edit control, with its toolbar,
 // ruler, status bar and menus, living in the frame's MDI area.
@@ -149,8 +150,9 @@ public:
     // What Insert last switched the editor to, as panel 2 shows it.
     bool FOverwriteMode = false;
 
-    // Loads a file into the window; a failure is reported and leaves the
-    // text as it was. Returns whether the file was loaded.
+    // Loads a file into the window; a failure to read it is reported and
+    // leaves the text as it was. Returns whether the file could be read: a
+    // long text is then still going in.
     bool Open(const QString &path);
     // A document whose file could not be read must not be saved over that
     // file: it takes the next free "Untitled" name, so Save asks for one.
@@ -260,8 +262,12 @@ private:
     // extension, once the user agreed where a question was due; returns
     // whether it was written.
     bool saveTo(const QString &path);
+    // What Open does once the text is in.
+    void finishOpen();
     // Over a file another program changed since the document had it.
     bool mayOverwrite(const QString &path);
+    // Over the file of which only the start was loaded.
+    bool mayCutShort(const QString &path);
     // When a plain save would write characters as "?".
     bool mayLoseCharacters();
     // When a plain save would drop formatting, pictures or tables.
@@ -283,6 +289,7 @@ private:
     TEditHost &m_host;
     TFormatting *m_formatting = nullptr;
     TFileWatch *m_fileWatch = nullptr;
+    WorkProgress *m_workProgress = nullptr;
     // The charset the user chose to read the file in; none: as it looks.
     std::optional<Charset> m_readAs;
     QActionGroup *m_saveEncodings = nullptr;

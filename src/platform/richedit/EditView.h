@@ -33,6 +33,15 @@ inline int insertedBy(const QKeyEvent &event)
     return int(text.size());
 }
 
+// Whether a key press would change the text.
+inline bool changesText(const QKeyEvent &event)
+{
+    return insertedBy(event) > 0 || event.key() == Qt::Key_Backspace ||
+           event.key() == Qt::Key_Delete || event.matches(QKeySequence::Cut) ||
+           event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Undo) ||
+           event.matches(QKeySequence::Redo);
+}
+
 } // namespace editview
 
 // A widget that shows a TRichEdit's document: over QTextEdit for rich
@@ -60,6 +69,19 @@ protected:
         Q_EMIT m_owner.keyDown(vk::fromKeyEvent(*event), event->modifiers());
 
         const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+        if (editview::changesText(*event) && m_owner.refuseChange()) {
+            event->accept();
+            return;
+        }
+        // Undo may go back to a state a whole-text write left (PlainStates).
+        if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+            if (event->matches(QKeySequence::Undo))
+                m_owner.undo();
+            else
+                m_owner.redo();
+            event->accept();
+            return;
+        }
         if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
             this->setOverwriteMode(!this->overwriteMode());
             event->accept();
@@ -91,7 +113,13 @@ protected:
 
     void inputMethodEvent(QInputMethodEvent *event) override
     {
-        const QString refused = m_owner.refusedIn(event->commitString());
+        const QString commit = event->commitString();
+        if (!commit.isEmpty() && m_owner.refuseChange()) {
+            QInputMethodEvent copy(event->preeditString(), event->attributes());
+            Base::inputMethodEvent(&copy);
+            return;
+        }
+        const QString refused = m_owner.refusedIn(commit);
         if (refused.isEmpty()) {
             Base::inputMethodEvent(event);
             return;

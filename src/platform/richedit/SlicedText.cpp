@@ -1,0 +1,140 @@
+#include "platform/richedit/SlicedText.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTextDocument>
+#include <QTimer>
+
+namespace {
+
+// About a millisecond's worth of QTextDocument's work: small enough for the
+// slices to end in time, big enough for the pieces to cost nothing more.
+constexpr qsizetype kPieceChars = 32 * 1024;
+
+} // namespace
+
+namespace slices {
+
+void run(const std::function<bool()> &step, const std::function<void()> &turn)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (step()) {
+        if (clock.elapsed() < kMilliseconds)
+            continue;
+        if (turn)
+            turn();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        clock.restart();
+    }
+}
+
+void readText(QTextDocument &doc, const std::function<void(QStringView)> &take,
+              const std::function<void(int)> &turn)
+{
+    const int end = doc.characterCount() - 1; // the last paragraph's end is no character
+    QTextCursor range(&doc);
+    int at = 0;
+    run(
+        [&] {
+            if (at >= end)
+                return false;
+            int to = std::min(end, at + int(kPieceChars));
+            // A character beyond U+FFFF stays whole.
+            if (to < end && doc.characterAt(to - 1).isHighSurrogate())
+                ++to;
+            range.setPosition(at);
+            range.setPosition(to, QTextCursor::KeepAnchor);
+            take(range.selectedText());
+            at = to;
+            return true;
+        },
+        [&] { turn(int(qint64(at) * 100 / end)); });
+}
+
+} // namespace slices
+
+StringSource::StringSource(QString text)
+    : m_text(std::move(text))
+{}
+
+QString StringSource::next()
+{
+    if (m_at == m_text.size())
+        return {};
+    qsizetype end = std::min(m_text.size(), m_at + kPieceChars);
+    const qsizetype lineEnd = end < m_text.size() ? m_text.indexOf(u'\n', end) : -1;
+    if (lineEnd >= 0 && lineEnd - end < kPieceChars)
+        end = lineEnd + 1;
+    else if (end < m_text.size() && m_text.at(end).isLowSurrogate())
+        ++end; // a character beyond U+FFFF stays whole
+    QString piece = m_text.sliced(m_at, end - m_at);
+    m_at = end;
+    return piece;
+}
+
+int StringSource::percentGiven() const
+{
+    return m_text.isEmpty() ? 100 : int(m_at * 100 / m_text.size());
+}
+
+TextFill::TextFill(QTextDocument &doc, std::unique_ptr<TextSource> source, QObject *parent)
+    : QObject(parent)
+    , m_source(std::move(source))
+    , m_end(&doc)
+    , m_timer(new QTimer(this))
+{
+    m_end.movePosition(QTextCursor::End);
+    m_timer->setSingleShot(true);
+    m_timer->setInterval(0);
+    connect(m_timer, &QTimer::timeout, this, &TextFill::slice);
+}
+
+bool TextFill::appendPiece()
+{
+    const QString piece = m_source->next();
+    if (piece.isEmpty()) {
+        m_complete = true;
+        return false;
+    }
+    m_end.insertText(piece);
+    return true;
+}
+
+void TextFill::runToEnd()
+{
+    while (appendPiece()) {
+    }
+    finish();
+}
+
+void TextFill::start()
+{
+    m_timer->start();
+}
+
+void TextFill::stop()
+{
+    if (m_timer->isActive())
+        finish();
+}
+
+void TextFill::slice()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < slices::kMilliseconds) {
+        if (!appendPiece()) {
+            finish();
+            return;
+        }
+    }
+    Q_EMIT progress(m_source->percentGiven());
+    m_timer->start();
+}
+
+void TextFill::finish()
+{
+    m_timer->stop();
+    Q_EMIT finished();
+}
