@@ -111,27 +111,42 @@ qsizetype Reader::pieceEnd() const
     return end;
 }
 
-QString Reader::cutLongLines(QString text)
+QString Reader::cutLongLines(const QString &text)
 {
-    QString out;
-    qsizetype copied = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n') {
-            ++m_paragraph;
+    QList<qsizetype> cuts;
+    for (qsizetype from = 0; from < text.size();) {
+        const qsizetype found = text.indexOf(u'\n', from);
+        const qsizetype end = found < 0 ? text.size() : found;
+        qsizetype cut = from + std::max<qsizetype>(0, kLongestLine - m_lineLength);
+        while (cut < end) {
+            // A character beyond U+FFFF stays in one piece.
+            if (text[cut].isLowSurrogate()) {
+                ++cut;
+                continue;
+            }
+            cuts.append(cut);
+            m_continued.append(m_paragraph++);
             m_lineLength = 0;
-            continue;
+            from = cut;
+            cut += kLongestLine;
         }
-        // A character beyond U+FFFF stays in one piece.
-        if (++m_lineLength <= kLongestLine || text[i].isLowSurrogate())
-            continue;
-        out += QStringView(text).sliced(copied, i - copied);
-        out += u'\n';
-        copied = i;
-        m_continued.append(m_paragraph++);
-        m_lineLength = 1;
+        m_lineLength += end - from;
+        if (found < 0)
+            break;
+        ++m_paragraph;
+        m_lineLength = 0;
+        from = found + 1;
     }
-    if (copied == 0)
+    if (cuts.isEmpty())
         return text;
+    QString out;
+    out.reserve(text.size() + cuts.size());
+    qsizetype copied = 0;
+    for (const qsizetype cut : cuts) {
+        out += QStringView(text).sliced(copied, cut - copied);
+        out += u'\n';
+        copied = cut;
+    }
     out += QStringView(text).sliced(copied);
     return out;
 }

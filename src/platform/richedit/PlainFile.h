@@ -71,7 +71,7 @@ private:
     // piece's length, or else at a character's start.
     qsizetype pieceEnd() const;
     // Cuts the piece's long lines; counts its paragraphs.
-    QString cutLongLines(QString text);
+    QString cutLongLines(const QString &text);
 
     QByteArray m_bytes;
     FileFormat m_format;

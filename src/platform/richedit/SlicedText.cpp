@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -29,27 +30,22 @@ void run(const std::function<bool()> &step, const std::function<void()> &turn)
     }
 }
 
-void readText(QTextDocument &doc, const std::function<void(QStringView)> &take,
-              const std::function<void(int)> &turn)
+void forEachPiece(QStringView text, const std::function<void(QStringView)> &take,
+                  const std::function<void(int)> &turn)
 {
-    const int end = doc.characterCount() - 1; // the last paragraph's end is no character
-    QTextCursor range(&doc);
-    int at = 0;
+    qsizetype at = 0;
     run(
         [&] {
-            if (at >= end)
+            if (at == text.size())
                 return false;
-            int to = std::min(end, at + int(kPieceChars));
-            // A character beyond U+FFFF stays whole.
-            if (to < end && doc.characterAt(to - 1).isHighSurrogate())
+            qsizetype to = std::min(text.size(), at + kPieceChars);
+            if (to < text.size() && text[to].isLowSurrogate())
                 ++to;
-            range.setPosition(at);
-            range.setPosition(to, QTextCursor::KeepAnchor);
-            take(range.selectedText());
+            take(text.sliced(at, to - at));
             at = to;
             return true;
         },
-        [&] { turn(int(qint64(at) * 100 / end)); });
+        [&] { turn(int(at * 100 / text.size())); });
 }
 
 } // namespace slices
@@ -90,20 +86,28 @@ TextFill::TextFill(QTextDocument &doc, std::unique_ptr<TextSource> source, QObje
     connect(m_timer, &QTimer::timeout, this, &TextFill::slice);
 }
 
-bool TextFill::appendPiece()
+bool TextFill::appendSlice()
 {
-    const QString piece = m_source->next();
-    if (piece.isEmpty()) {
-        m_complete = true;
-        return false;
+    // One change for the whole slice: the views showing the document take
+    // a millisecond over every change.
+    m_end.beginEditBlock();
+    const auto changed = qScopeGuard([this] { m_end.endEditBlock(); });
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < slices::kMilliseconds) {
+        const QString piece = m_source->next();
+        if (piece.isEmpty()) {
+            m_complete = true;
+            return false;
+        }
+        m_end.insertText(piece);
     }
-    m_end.insertText(piece);
     return true;
 }
 
 void TextFill::runToEnd()
 {
-    while (appendPiece()) {
+    while (appendSlice()) {
     }
     finish();
 }
@@ -121,13 +125,9 @@ void TextFill::stop()
 
 void TextFill::slice()
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < slices::kMilliseconds) {
-        if (!appendPiece()) {
-            finish();
-            return;
-        }
+    if (!appendSlice()) {
+        finish();
+        return;
     }
     Q_EMIT progress(m_source->percentGiven());
     m_timer->start();

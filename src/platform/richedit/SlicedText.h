@@ -24,11 +24,11 @@ constexpr int kMilliseconds = 25;
 // the work is done, and the caller goes on as if it had been done at once.
 void run(const std::function<bool()> &step, const std::function<void()> &turn = {});
 
-// The document's text as QTextDocument::toRawText() gives it, handed to
-// `take` a piece at a time (run); between slices `turn` hears how much was
-// read, in percent. Nothing may change the document meanwhile.
-void readText(QTextDocument &doc, const std::function<void(QStringView)> &take,
-              const std::function<void(int)> &turn);
+// Hands `take` the text a piece at a time (run); no piece ends inside a
+// character beyond U+FFFF. Between slices `turn` hears how much was
+// handed, in percent.
+void forEachPiece(QStringView text, const std::function<void(QStringView)> &take,
+                  const std::function<void(int)> &turn);
 
 } // namespace slices
 
@@ -66,8 +66,9 @@ class TextFill : public QObject
 public:
     TextFill(QTextDocument &doc, std::unique_ptr<TextSource> source, QObject *parent = nullptr);
 
-    // Appends the next piece; false when the text is all in.
-    bool appendPiece();
+    // Appends pieces for a slice of time (slices::kMilliseconds), as one
+    // change of the document; false when the text is all in.
+    bool appendSlice();
     // Appends all of the text now; finished() follows.
     void runToEnd();
     // Appends slices of pieces from the event loop, each followed by
