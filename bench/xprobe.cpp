@@ -252,7 +252,10 @@ private:
         long long lastBusyNs = fromNs;
         long long nextSample = nowNs() + kSampleMs * 1000000;
         for (;;) {
-            busy.freezeMs = std::max(busy.freezeMs, pingMs());
+            const double ping = pingMs();
+            if (std::getenv("XPROBE_DEBUG") && ping > 40)
+                std::fprintf(stderr, "ping %.0f ms ending at %.0f ms\n", ping, sinceStartMs());
+            busy.freezeMs = std::max(busy.freezeMs, ping);
             const long long t = nowNs();
             if (t < nextSample) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(kPingEveryMs));
@@ -265,8 +268,6 @@ private:
             // A sample in which the program ran for more than a tenth of it.
             if (cpu - lastCpu > kSampleMs * 100000)
                 lastBusyNs = t;
-            if (std::getenv("XPROBE_DEBUG"))
-                std::fprintf(stderr, "%lld %lld\n", (t - fromNs) / 1000000, (cpu - lastCpu) / 1000);
             lastCpu = cpu;
             if (t - lastBusyNs >= kQuietMs * 1000000)
                 break;

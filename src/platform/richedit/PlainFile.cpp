@@ -88,24 +88,11 @@ int Reader::percentGiven() const
 
 qsizetype Reader::pieceEnd() const
 {
-    const qsizetype size = m_bytes.size();
-    qsizetype end = std::min(size, m_at + kPieceBytes);
-    if (end == size)
-        return end;
-    const char *const data = m_bytes.constData();
-    const char *const limit = data + std::min(size, end + kPieceBytes);
-    const char *lineEnd =
-        std::find_if(data + end, limit, [](char c) { return c == '\n' || c == '\r'; });
-    if (lineEnd != limit) {
-        end = lineEnd - data + 1;
-        // CR LF is one line break: a piece never ends between the two.
-        if (*lineEnd == '\r' && end < size && data[end] == '\n')
-            ++end;
-        return end;
-    }
-    // A long line: cut it where a character starts.
-    if (m_format.charset == Charset::Utf8) {
-        while (end > m_at + 1 && isContinuationByte(data[end]))
+    bool atLineEnd = false;
+    qsizetype end = textview::pieceEnd(m_bytes, m_at, kPieceBytes, atLineEnd);
+    // A long line is cut where a character starts.
+    if (!atLineEnd && m_format.charset == Charset::Utf8) {
+        while (end > m_at + 1 && isContinuationByte(m_bytes[end]))
             --end;
     }
     return end;

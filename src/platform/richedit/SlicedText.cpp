@@ -6,6 +6,9 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <chrono>
+#include <future>
+
 namespace {
 
 // About a millisecond's worth of QTextDocument's work: small enough for the
@@ -28,6 +31,13 @@ void run(const std::function<bool()> &step, const std::function<void()> &turn)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         clock.restart();
     }
+}
+
+void runAside(const std::function<void()> &job)
+{
+    auto done = std::async(std::launch::async, job);
+    run([&] { return done.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready; });
+    done.get();
 }
 
 void forEachPiece(QStringView text, const std::function<void(QStringView)> &take,
@@ -82,11 +92,13 @@ TextFill::TextFill(QTextDocument &doc, std::unique_ptr<TextSource> source, QObje
 {
     m_end.movePosition(QTextCursor::End);
     m_timer->setSingleShot(true);
-    m_timer->setInterval(0);
+    // Not 0: the event loop would run the next slice before the window
+    // system's events that came during this one.
+    m_timer->setInterval(1);
     connect(m_timer, &QTimer::timeout, this, &TextFill::slice);
 }
 
-bool TextFill::appendSlice()
+bool TextFill::appendSlice(int milliseconds)
 {
     // One change for the whole slice: the views showing the document take
     // a millisecond over every change.
@@ -94,14 +106,14 @@ bool TextFill::appendSlice()
     const auto changed = qScopeGuard([this] { m_end.endEditBlock(); });
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < slices::kMilliseconds) {
+    do {
         const QString piece = m_source->next();
         if (piece.isEmpty()) {
             m_complete = true;
             return false;
         }
         m_end.insertText(piece);
-    }
+    } while (clock.elapsed() < milliseconds);
     return true;
 }
 
@@ -125,10 +137,12 @@ void TextFill::stop()
 
 void TextFill::slice()
 {
-    if (!appendSlice()) {
+    // What follows the end gets a turn of its own.
+    if (m_complete) {
         finish();
         return;
     }
+    appendSlice();
     Q_EMIT progress(m_source->percentGiven());
     m_timer->start();
 }

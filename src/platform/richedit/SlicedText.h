@@ -17,12 +17,16 @@ class QTimer;
 namespace slices {
 
 // The longest a slice runs before the event loop gets its turn.
-constexpr int kMilliseconds = 25;
+constexpr int kMilliseconds = 20;
 
 // Calls `step` until it returns false, and between slices `turn`, then the
 // event loop without user input: what the user types or clicks waits until
 // the work is done, and the caller goes on as if it had been done at once.
 void run(const std::function<bool()> &step, const std::function<void()> &turn = {});
+
+// Runs the job on a thread of its own and waits for it as run() does; what
+// it throws is thrown here.
+void runAside(const std::function<void()> &job);
 
 // Hands `take` the text a piece at a time (run); no piece ends inside a
 // character beyond U+FFFF. Between slices `turn` hears how much was
@@ -66,9 +70,9 @@ class TextFill : public QObject
 public:
     TextFill(QTextDocument &doc, std::unique_ptr<TextSource> source, QObject *parent = nullptr);
 
-    // Appends pieces for a slice of time (slices::kMilliseconds), as one
-    // change of the document; false when the text is all in.
-    bool appendSlice();
+    // Appends pieces for a slice of time, one at least, as one change of
+    // the document; false when the text is all in.
+    bool appendSlice(int milliseconds = slices::kMilliseconds);
     // Appends all of the text now; finished() follows.
     void runToEnd();
     // Appends slices of pieces from the event loop, each followed by

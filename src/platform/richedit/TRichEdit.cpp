@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
 #include <QPagedPaintDevice>
@@ -36,8 +37,6 @@
 #include <QTextList>
 
 #include <algorithm>
-#include <chrono>
-#include <future>
 
 namespace {
 
@@ -222,10 +221,9 @@ std::optional<QString> rewritten(QStringView old, QByteArrayView bytes)
 }
 
 // Puts back the characters that `text` has as the foreign byte's character:
-// the ones `old` had, in their order.
-void restoreForeign(QString &text, QStringView old)
+// the ones `old` has from `from` on, in their order; `from` moves past them.
+void restoreForeign(QString &text, QStringView old, qsizetype &from)
 {
-    qsizetype from = 0;
     const QChar foreign = QLatin1Char(textview::kForeignByte);
     for (QChar &c : text) {
         if (c != foreign)
@@ -237,6 +235,38 @@ void restoreForeign(QString &text, QStringView old)
         c = old[from++];
     }
 }
+
+// View bytes as text (textview::decode) a piece at a time, the characters
+// shown as the foreign byte put back from the document's old text.
+class ViewBytesSource : public TextSource
+{
+public:
+    ViewBytesSource(QByteArray bytes, QString old)
+        : m_bytes(std::move(bytes))
+        , m_old(std::move(old))
+    {}
+
+    QString next() override
+    {
+        if (m_at == m_bytes.size())
+            return {};
+        bool atLineEnd = false;
+        const qsizetype end = textview::pieceEnd(m_bytes, m_at, kPieceBytes, atLineEnd);
+        QString text = textview::decode(QByteArrayView(m_bytes).sliced(m_at, end - m_at));
+        m_at = end;
+        restoreForeign(text, m_old, m_from);
+        return text;
+    }
+
+    int percentGiven() const override { return int(m_at * 100 / std::max<qsizetype>(1, m_bytes.size())); }
+
+private:
+    static constexpr qsizetype kPieceBytes = 32 * 1024;
+    QByteArray m_bytes;
+    QString m_old; // empty when the bytes hold no foreign byte
+    qsizetype m_at = 0;
+    qsizetype m_from = 0;
+};
 
 } // namespace
 
@@ -506,12 +536,14 @@ void TRichEdit::setWholeText(QByteArrayView bytes)
 {
     if (refuseChange())
         return;
-    QString text = textview::decode(bytes);
-    if (bytes.contains(textview::kForeignByte))
-        restoreForeign(text, document()->toRawText());
-    if (writesAside(text.size())) {
-        writeAside(std::move(text), 0, 0);
+    if (writesAside(bytes.size())) {
+        writeAside(bytes, 0, 0);
         return;
+    }
+    QString text = textview::decode(bytes);
+    if (bytes.contains(textview::kForeignByte)) {
+        qsizetype from = 0;
+        restoreForeign(text, document()->toRawText(), from);
     }
     select(0, 0);
     layOutLazily();
@@ -545,17 +577,18 @@ void TRichEdit::rewriteText(QByteArrayView bytes)
 {
     if (refuseChange())
         return;
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    // A plain document has one format to keep: a new one has it too.
+    if (writesAside(bytes.size())) {
+        writeAside(bytes, anchor, position);
+        return;
+    }
     QTextDocument &doc = *document();
     const QString old = doc.toRawText();
     std::optional<QString> text = rewritten(old, bytes);
     if (!text) {
         setWholeText(bytes);
-        return;
-    }
-    const int anchor = textCursor().anchor();
-    const int position = textCursor().position();
-    if (writesAside(text->size())) {
-        writeAside(std::move(*text), anchor, position);
         return;
     }
     layOutLazily();
@@ -586,32 +619,38 @@ bool TRichEdit::writesAside(qsizetype chars) const
            std::max<qsizetype>(chars, document()->characterCount()) >= kLongText;
 }
 
-void TRichEdit::writeAside(QString text, int anchor, int position)
+void TRichEdit::writeAside(QByteArrayView bytes, int anchor, int position)
 {
     PlainView *view = m_states->spare();
-    // Laid out for the width the shown view has, before it holds anything.
-    view->setGeometry(m_plainView->geometry());
-    QResizeEvent resized(view->size(), QSize());
-    QCoreApplication::sendEvent(view, &resized);
-    view->setAttribute(Qt::WA_PendingResizeEvent, false);
+    // Shown once while empty, the view is polished and as wide as the one
+    // shown: a view first shown, or at another width, with a long document
+    // lays every paragraph of it out.
+    m_views->setCurrentWidget(view);
+    m_views->setCurrentWidget(m_plainView);
     QTextDocument *doc = newDocument();
     doc->setParent(this);
+    doc->setUndoRedoEnabled(false);
+    const QString old = bytes.contains(textview::kForeignByte) ? document()->toRawText() : QString();
+    TextFill fill(*doc, std::make_unique<ViewBytesSource>(bytes.toByteArray(), old));
+    // The view's caret stays at the start, before the text that goes in
+    // after the first piece.
+    fill.appendSlice(0);
     {
         const QSignalBlocker quiet(view);
         doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
         view->setDocument(doc);
-        view->setOverwriteMode(m_plainView->overwriteMode());
     }
-    doc->setUndoRedoEnabled(false);
-    TextFill fill(*doc, std::make_unique<StringSource>(std::move(text)));
     runWork(
         Work::Changing, [&] { return fill.appendSlice(); },
         [&] { return fill.source().percentGiven(); });
     doc->setUndoRedoEnabled(true);
     watchEdits(doc);
+    QTextCursor caret(doc);
+    caret.setPosition(std::min(anchor, doc->characterCount() - 1));
+    caret.setPosition(std::min(position, doc->characterCount() - 1), QTextCursor::KeepAnchor);
+    view->setTextCursor(caret);
     m_states->advance(m_plainView);
     showPlainView(view);
-    select(anchor, position);
 }
 
 void TRichEdit::showPlainView(PlainView *view)
@@ -809,13 +848,21 @@ void TRichEdit::load(const QString &path, std::optional<Charset> charset, bool i
     }
     setWork(Work::Loading);
     QByteArray bytes;
+    FileFormat format;
     try {
-        bytes = fileio::read(path);
+        // Telling UTF-8 takes a look at every byte: 3 ns each.
+        const auto readFile = [&] {
+            bytes = fileio::read(path);
+            format = fileformat::detect(bytes, charset);
+        };
+        if (inBackground && QFileInfo(path).size() >= kLongText)
+            slices::runAside(readFile);
+        else
+            readFile();
     } catch (...) {
         setWork(Work::None);
         throw;
     }
-    const FileFormat format = fileformat::detect(bytes, charset);
     m_losses = {};
     m_partial = false;
     m_continued.clear();
@@ -839,18 +886,24 @@ void TRichEdit::load(const QString &path, std::optional<Charset> charset, bool i
         return;
     }
     m_fileFormat = format;
-    adoptDocument(doc);
     doc->setUndoRedoEnabled(false);
     const bool background = inBackground && bytes.size() >= kLongText;
     auto reader = std::make_unique<plainfile::Reader>(std::move(bytes), format);
-    connect(m_load = new TextFill(*doc, std::move(reader), this), &TextFill::finished, this,
-            &TRichEdit::finishLoading);
+    m_load = new TextFill(*doc, std::move(reader), this);
+    if (!background) {
+        adoptDocument(doc);
+        connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
+        m_load->runToEnd();
+        return;
+    }
+    // The view's caret stays at the start, before the text that goes in
+    // after the first piece.
+    m_load->appendSlice(0);
+    adoptDocument(doc);
+    connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
     connect(m_load, &TextFill::progress, this,
             [this](int percent) { Q_EMIT workProgress(Work::Loading, percent); });
-    if (background)
-        m_load->start();
-    else
-        m_load->runToEnd();
+    m_load->start();
 }
 
 void TRichEdit::stopLoading()
@@ -881,15 +934,10 @@ void TRichEdit::saveToFile(const QString &path)
     if (bytes.size() < kLongText) {
         fileio::write(path, bytes);
     } else {
-        // Writing waits for the disk, on a thread of its own.
-        auto written = std::async(std::launch::async, [&] { fileio::write(path, bytes); });
-        runWork(
-            Work::Saving,
-            [&] {
-                return written.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready;
-            },
-            [] { return 100; });
-        written.get();
+        // Writing waits for the disk.
+        setWork(Work::Saving);
+        const auto done = qScopeGuard([this] { setWork(Work::None); });
+        slices::runAside([&] { fileio::write(path, bytes); });
     }
     // The file holds what the document holds now.
     m_losses = {};

@@ -298,7 +298,7 @@ private:
     // document of its own in a spare view, which is shown once it is
     // complete; the one before stays for Undo (PlainStates).
     bool writesAside(qsizetype chars) const;
-    void writeAside(QString text, int anchor, int position);
+    void writeAside(QByteArrayView bytes, int anchor, int position);
     // Shows the plain view of another state of the document.
     void showPlainView(PlainView *view);
     PlainView *makePlainView();

@@ -91,6 +91,26 @@ QString decode(QByteArrayView bytes)
     return foldLineBreaks(ansi::decode(bytes));
 }
 
+qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype length, bool &atLineEnd)
+{
+    const qsizetype size = bytes.size();
+    const qsizetype end = std::min(size, from + length);
+    atLineEnd = end == size;
+    if (atLineEnd)
+        return end;
+    const char *const data = bytes.data();
+    const char *const limit = data + std::min(size, end + length);
+    const char *lineEnd =
+        std::find_if(data + end, limit, [](char c) { return c == '\n' || c == '\r'; });
+    atLineEnd = lineEnd != limit;
+    if (!atLineEnd)
+        return end;
+    qsizetype after = lineEnd - data + 1;
+    if (*lineEnd == '\r' && after < size && data[after] == '\n')
+        ++after;
+    return after;
+}
+
 QString foldLineBreaks(QString out)
 {
     QChar *d = out.data();

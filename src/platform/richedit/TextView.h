@@ -69,6 +69,12 @@ QByteArray encode(QStringView docText);
 // one paragraph break ('\n'), 0x0B a line separator.
 QString decode(QByteArrayView bytes);
 
+// Where a piece of bytes that starts at `from` ends when it is to be about
+// `length` long: after the first line break (CR LF, CR or LF) from there
+// on, unless that is another `length` away; never between a CR and its LF.
+// `atLineEnd` tells which.
+qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype length, bool &atLineEnd);
+
 // The same for text read from a file in any encoding.
 QString foldLineBreaks(QString text);
 
