@@ -29,7 +29,7 @@ QString shownHint(const TEditForm *w)
 {
     const auto *status = w->StatusBar->findChild<QLabel *>(QStringLiteral("EncodingHintStatus"));
     const QString inStatus = status->isHidden() ? QString() : status->text();
-    return w->EncodingHint->text() == inStatus ? inStatus : QStringLiteral("<differ>");
+    return w->encodingHint->text() == inStatus ? inStatus : QStringLiteral("<differ>");
 }
 
 } // namespace
@@ -135,7 +135,7 @@ private Q_SLOTS:
         QCOMPARE(shownHint(w), hint);
         if (hint.isEmpty())
             return;
-        w->EncodingHint->convertButton()->click();
+        w->encodingHint->convertButton()->click();
         const QByteArray readable = encoded("windows-1251", kRussian);
         QCOMPARE(w->Editor->wholeText(), QByteArray(readable).replace("\n", "\r\n"));
         QCOMPARE(shownHint(w), QString());
@@ -148,7 +148,7 @@ private Q_SLOTS:
         FrameFixture f;
         const QByteArray koi8 = encoded("KOI8-R", kRussian);
         TEditForm *w = f.open(f.write(QStringLiteral("k.txt"), koi8));
-        w->EncodingHint->closeButton()->click();
+        w->encodingHint->closeButton()->click();
         QCOMPARE(shownHint(w), QString());
         QVERIFY(!w->Editor->isModified());
         QCOMPARE(w->Editor->wholeText(), QByteArray(koi8).replace("\n", "\r\n"));

@@ -3,6 +3,7 @@
 // Undo works from the menus.
 
 #include "FrameFixture.h"
+#include "editor/Formatting.h"
 #include "controls/UpDown.h"
 
 #include <QAccessible>
@@ -47,8 +48,8 @@ private Q_SLOTS:
         QCOMPARE(w->Editor->defAttributes(), defaults);
         // The toolbar did follow the caret.
         w->Editor->setSelStart(12);
-        QCOMPARE(w->FontSize->text(), QStringLiteral("20"));
-        QVERIFY(w->ItalicButton->isChecked() && !w->BoldButton->isChecked());
+        QCOMPARE(w->formatting()->FontSize->text(), QStringLiteral("20"));
+        QVERIFY(w->formatting()->ItalicButton->isChecked() && !w->formatting()->BoldButton->isChecked());
     }
 
     void toolbarFormatsTheSelectionOrTheDefaults_data()
@@ -73,15 +74,15 @@ private Q_SLOTS:
         const CharAttributes defaults = w->Editor->defAttributes();
         w->Editor->setSelStart(4);
         w->Editor->setSelLength(length);
-        w->BoldButton->trigger();
-        w->FontSize->setText(sizeText);
-        const QString face = w->FontName->itemText(w->FontName->count() - 1);
-        w->FontName->setCurrentText(face);
+        w->formatting()->BoldButton->trigger();
+        w->formatting()->FontSize->setText(sizeText);
+        const QString face = w->formatting()->FontName->itemText(w->formatting()->FontName->count() - 1);
+        w->formatting()->FontName->setCurrentText(face);
 
         const CharAttributes outside = attributesAt(w, 1);
         QCOMPARE(outside.style, 0);
         QCOMPARE(outside.size, 12);
-        QCOMPARE(w->FontSize->text(), QStringLiteral("12")); // the caret's, not the command's
+        QCOMPARE(w->formatting()->FontSize->text(), QStringLiteral("12")); // the caret's, not the command's
         if (length == 0) {
             QCOMPARE(w->Editor->defAttributes().style, fontstyle::Bold);
             QCOMPARE(w->Editor->defAttributes().size, size);
@@ -115,11 +116,11 @@ private Q_SLOTS:
         FrameFixture f;
         TEditForm *w = rtf(f, "aaa bbb");
         w->Editor->selectAll();
-        w->FontSize->setText(shown);
-        const auto arrows = w->UpDown1->findChildren<QToolButton *>();
+        w->formatting()->FontSize->setText(shown);
+        const auto arrows = w->formatting()->UpDown1->findChildren<QToolButton *>();
         for (int i = 0; i < qAbs(steps); ++i)
             arrows[steps > 0 ? 0 : 1]->click();
-        QCOMPARE(w->FontSize->text(), QString::number(size));
+        QCOMPARE(w->formatting()->FontSize->text(), QString::number(size));
         if (size > 0)
             QCOMPARE(attributesAt(w, 2).size, size);
     }
@@ -151,9 +152,9 @@ private Q_SLOTS:
         if (!command.isEmpty())
             w->findChild<QAction *>(command)->trigger();
         QCOMPARE(int(w->Editor->paragraph().alignment), alignment);
-        for (QAction *a : {w->LeftAlign, w->CenterAlign, w->RightAlign})
+        for (QAction *a : {w->formatting()->LeftAlign, w->formatting()->CenterAlign, w->formatting()->RightAlign})
             QCOMPARE(a->isChecked(), a->objectName() == pressed);
-        for (QAction *a : {w->Left1, w->Center1, w->Right1})
+        for (QAction *a : {w->formatting()->Left1, w->formatting()->Center1, w->formatting()->Right1})
             QCOMPARE(a->isChecked(), a->objectName() == checked);
     }
 
@@ -233,11 +234,11 @@ private Q_SLOTS:
                     QVERIFY2(!name(c).isEmpty(), qPrintable(c->objectName()));
             }
         }
-        QWidget *bullets = w->ToolBar->widgetForAction(w->BulletsButton);
+        QWidget *bullets = w->ToolBar->widgetForAction(w->formatting()->BulletsButton);
         QCOMPARE(name(bullets), QStringLiteral("Bullets"));
         QCOMPARE(name(w->Editor->focusProxy()), QStringLiteral("Text"));
         // Qt on Linux names an editable combo box by its text; elsewhere by this.
-        QCOMPARE(w->FontName->accessibleName(), QStringLiteral("Font Name"));
+        QCOMPARE(w->formatting()->FontName->accessibleName(), QStringLiteral("Font Name"));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(bullets, &enter);
         QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Enter bullet mode"));
