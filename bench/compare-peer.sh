@@ -5,7 +5,7 @@
 # with Ctrl+End pressed at once (what the user waits for before the end of
 # the text shows), and resident memory then.
 #   xvfb-run -a bench/compare-peer.sh SCRIVLET_BINARY [MEGABYTES] [PEER]
-# It needs xdotool (installed by scripts/install-deps) and the peer
+# It needs xdotool (installed by scripts/install-deps --test) and the peer
 # (apt-get install featherpad).
 set -eu
 scrivlet=$1
