@@ -211,6 +211,9 @@ private Q_SLOTS:
         // clang-format off
         const QList<QPair<QWidget *, QString>> controls{
             {f.frame.PageControl1, "Documents"},
+            {f.frame.ToolBar->widgetForAction(f.frame.NewlButton), "New"},
+            {f.frame.ToolBar->widgetForAction(f.frame.OpenButton), "Open"},
+            {f.frame.ToolBar->widgetForAction(f.frame.ExitButton), "Exit"},
             {f.frame.Panel1->PageControl2, "Month"},
             {f.frame.Panel1->TButton, "Current Date Button"},
             {f.active()->formatting()->FontName, "Font Name"},

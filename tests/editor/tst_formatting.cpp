@@ -2,14 +2,17 @@
 // and format the text at the caret, the status bar follows the caret, and
 // Undo works from the menus.
 
-#include "FrameFixture.h"
-#include "editor/Formatting.h"
+#include "EditWindowFixture.h"
 #include "controls/UpDown.h"
+#include "editor/Formatting.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 
 class TestFormatting : public QObject
@@ -17,15 +20,9 @@ class TestFormatting : public QObject
     Q_OBJECT
 
 private:
-    static TEditForm *rtf(FrameFixture &f, const QByteArray &body)
+    static TEditForm *rtf(EditWindowFixture &f, const QByteArray &body)
     {
-        return f.open(f.write(QStringLiteral("doc.rtf"), "{\\rtf1\\fs24 " + body + "}"));
-    }
-
-    static TEditForm *newDocument(FrameFixture &f)
-    {
-        f.frame.New1Click();
-        return f.active();
+        return f.open(QStringLiteral("doc.rtf"), "{\\rtf1\\fs24 " + body + "}");
     }
 
     static CharAttributes attributesAt(TEditForm *w, int pos)
@@ -37,7 +34,7 @@ private:
 private Q_SLOTS:
     void movingTheCaretNeverChangesTheDocument()
     {
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "small {\\b bold}{\\i\\fs40 big}{\\ul\\fs16 under}\\par\\qc next");
         const QByteArray text = w->Editor->wholeText();
         const CharAttributes defaults = w->Editor->defAttributes();
@@ -69,7 +66,7 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(QString, sizeText);
         QFETCH(int, size);
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "aaa bbb ccc");
         const CharAttributes defaults = w->Editor->defAttributes();
         w->Editor->setSelStart(4);
@@ -113,7 +110,7 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(int, steps);
         QFETCH(int, size);
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "aaa bbb");
         w->Editor->selectAll();
         w->formatting()->FontSize->setText(shown);
@@ -147,7 +144,7 @@ private Q_SLOTS:
         QFETCH(int, alignment);
         QFETCH(QString, pressed);
         QFETCH(QString, checked);
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "\\pard" + paragraph + "one\\par two");
         if (!command.isEmpty())
             w->findChild<QAction *>(command)->trigger();
@@ -179,8 +176,8 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, length);
         QFETCH(QString, panel);
-        FrameFixture f;
-        TEditForm *w = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
         w->Editor->setWholeText(text);
         w->Editor->setSelStart(start);
         w->Editor->setSelLength(length);
@@ -191,9 +188,10 @@ private Q_SLOTS:
 
     void insertSwitchesOnlyItsOwnWindow()
     {
-        FrameFixture f;
-        TEditForm *first = newDocument(f);
-        TEditForm *second = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *first = &f.window;
+        TEditForm other(f.host, EditWindowFixture::frameDefaults());
+        TEditForm *second = &other;
         QTest::keyClick(second->Editor, Qt::Key_Insert, Qt::ShiftModifier); // a paste, not a switch
         QTest::keyClick(first->Editor, Qt::Key_Insert);
         QCOMPARE(first->panelText(TEditForm::InsertPanel), QStringLiteral("Overwrite"));
@@ -204,8 +202,8 @@ private Q_SLOTS:
 
     void undoFollowsTheEditor()
     {
-        FrameFixture f;
-        TEditForm *w = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
         const auto offered = [w](bool on) {
             return w->UndoButton->isEnabled() == on && w->Undo1->isEnabled() == on;
         };
@@ -221,18 +219,16 @@ private Q_SLOTS:
     // status bar tells more.
     void toolbarControlsHaveNamesAndHints()
     {
-        FrameFixture f;
-        TEditForm *w = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
         const auto name = [](QWidget *c) {
             return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
         };
-        for (const QToolBar *bar : {f.frame.ToolBar, w->ToolBar}) {
-            for (QWidget *c : bar->findChildren<QWidget *>()) {
-                const bool control = qobject_cast<QToolButton *>(c) ||
-                                     qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c);
-                if (control && c->isVisibleTo(bar))
-                    QVERIFY2(!name(c).isEmpty(), qPrintable(c->objectName()));
-            }
+        for (QWidget *c : w->ToolBar->findChildren<QWidget *>()) {
+            const bool control = qobject_cast<QToolButton *>(c) || qobject_cast<QComboBox *>(c) ||
+                                 qobject_cast<QLineEdit *>(c);
+            if (control && c->isVisibleTo(w->ToolBar))
+                QVERIFY2(!name(c).isEmpty(), qPrintable(c->objectName()));
         }
         QWidget *bullets = w->ToolBar->widgetForAction(w->formatting()->BulletsButton);
         QCOMPARE(name(bullets), QStringLiteral("Bullets"));
@@ -242,6 +238,49 @@ private Q_SLOTS:
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(bullets, &enter);
         QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Enter bullet mode"));
+    }
+
+    // A command the menu and the toolbar share is one action: the menu
+    // shows the caption without the glyph, the button is named by the
+    // hint's short part and tells its long part.
+    void sharedCommandsAreNamedByTheirHints_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("New") << "New1" << "&New" << "New" << "New file";
+        QTest::newRow("Open") << "Open1" << "&Open..." << "Open" << "Open an existing file";
+        QTest::newRow("Save") << "Save1" << "&Save" << "Save" << "Save current file";
+        QTest::newRow("Print") << "Print1" << "&Print" << "Print" << "Print current file";
+        QTest::newRow("Undo") << "Undo1" << "&Undo" << "Undo" << "Undo the last action";
+        QTest::newRow("Cut") << "Cut1" << "Cu&t" << "Cut" << "Delete selected item";
+        QTest::newRow("Copy") << "Copy1" << "&Copy" << "Copy"
+                              << "Copy selected item to clipboard";
+        QTest::newRow("Paste") << "Paste1" << "&Paste" << "Paste"
+                               << "Paste contents of clipboard";
+    }
+
+    void sharedCommandsAreNamedByTheirHints()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, caption);
+        QFETCH(QString, name);
+        QFETCH(QString, tip);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
+        QAction *command = w->findChild<QAction *>(item);
+        QVERIFY(command && (w->File1->actions() + w->Edit1->actions()).contains(command));
+        QCOMPARE(command->text(), caption);
+        QVERIFY(!command->isIconVisibleInMenu());
+        QWidget *button = w->ToolBar->widgetForAction(command);
+        QVERIFY(button);
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+        QCOMPARE(button->toolTip(), name);
+        command->setEnabled(true);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(w->StatusBar->currentMessage(), tip);
     }
 };
 
