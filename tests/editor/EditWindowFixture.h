@@ -3,19 +3,17 @@
 #include "FakeEditHost.h"
 #include "ScriptedPrompts.h"
 #include "SettingsSandbox.h"
+#include "TestFolder.h"
 #include "editor/MDIEdit.h"
 #include "platform/richedit/TRichEdit.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 // One edit window on screen over a fake frame, its prompts scripted, its
 // settings in a store of its own, and a folder for files.
-struct EditWindowFixture
+struct EditWindowFixture : TestFolder
 {
     ScriptedPrompts prompts;
-    QTemporaryDir dir;
     SettingsSandbox settings;
     FakeEditHost host;
     TEditForm window;
@@ -36,23 +34,6 @@ struct EditWindowFixture
         window.activateWindow();
         if (!QTest::qWaitForWindowExposed(&window))
             QTest::qFail("the edit window did not show", __FILE__, __LINE__);
-    }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(path(name));
-        if (!f.open(QIODevice::WriteOnly))
-            QTest::qFail("cannot write a test file", __FILE__, __LINE__);
-        f.write(bytes);
-        return path(name);
-    }
-
-    QByteArray read(const QString &name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
     // The window loads a file written with these bytes, as the frame has
