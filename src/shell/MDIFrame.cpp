@@ -82,8 +82,7 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     setWindowTitle(QStringLiteral("Scrivlet"));
     setGeometry(208, 111, 686, 334);
     createControls();
-    connect(new ExposureWatch(this), &ExposureWatch::exposed, this,
-            [this] { framePainted(true); });
+    connect(new ExposureWatch(this), &ExposureWatch::exposed, this, [this] { framePainted(true); });
     createLangParserDefault();
     rebuildMenuBar();
     showCalendarView();

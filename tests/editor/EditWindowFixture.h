@@ -21,8 +21,11 @@ struct EditWindowFixture : TestFolder
     // The settings a frame without a stored one hands its windows.
     static EditorSettings frameDefaults()
     {
-        return {0xFFFFFF, {QStringLiteral("MS Sans Serif"), 10, 0, 0, 204}, false,
-                QStringLiteral("^{F3}"), true};
+        return {0xFFFFFF,
+                {QStringLiteral("MS Sans Serif"), 10, 0, 0, 204},
+                false,
+                QStringLiteral("^{F3}"),
+                true};
     }
 
     explicit EditWindowFixture(const EditorSettings &editorSettings = frameDefaults())

@@ -41,8 +41,7 @@ private Q_SLOTS:
     {
         EditWindowFixture f;
         f.window.FormActivate();
-        QCOMPARE(f.host.editorComponentIndex,
-                 int(f.window.children().indexOf(f.window.Editor)));
+        QCOMPARE(f.host.editorComponentIndex, int(f.window.children().indexOf(f.window.Editor)));
 
         const QString saved = f.path(QStringLiteral("saved.txt"));
         f.prompts.expectSaveFile(saved);

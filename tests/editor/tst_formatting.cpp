@@ -46,7 +46,8 @@ private Q_SLOTS:
         // The toolbar did follow the caret.
         w->Editor->setSelStart(12);
         QCOMPARE(w->formatting()->FontSize->text(), QStringLiteral("20"));
-        QVERIFY(w->formatting()->ItalicButton->isChecked() && !w->formatting()->BoldButton->isChecked());
+        QVERIFY(w->formatting()->ItalicButton->isChecked() &&
+                !w->formatting()->BoldButton->isChecked());
     }
 
     void toolbarFormatsTheSelectionOrTheDefaults_data()
@@ -73,13 +74,15 @@ private Q_SLOTS:
         w->Editor->setSelLength(length);
         w->formatting()->BoldButton->trigger();
         w->formatting()->FontSize->setText(sizeText);
-        const QString face = w->formatting()->FontName->itemText(w->formatting()->FontName->count() - 1);
+        const QString face =
+            w->formatting()->FontName->itemText(w->formatting()->FontName->count() - 1);
         w->formatting()->FontName->setCurrentText(face);
 
         const CharAttributes outside = attributesAt(w, 1);
         QCOMPARE(outside.style, 0);
         QCOMPARE(outside.size, 12);
-        QCOMPARE(w->formatting()->FontSize->text(), QStringLiteral("12")); // the caret's, not the command's
+        QCOMPARE(w->formatting()->FontSize->text(),
+                 QStringLiteral("12")); // the caret's, not the command's
         if (length == 0) {
             QCOMPARE(w->Editor->defAttributes().style, fontstyle::Bold);
             QCOMPARE(w->Editor->defAttributes().size, size);
@@ -149,9 +152,11 @@ private Q_SLOTS:
         if (!command.isEmpty())
             w->findChild<QAction *>(command)->trigger();
         QCOMPARE(int(w->Editor->paragraph().alignment), alignment);
-        for (QAction *a : {w->formatting()->LeftAlign, w->formatting()->CenterAlign, w->formatting()->RightAlign})
+        for (QAction *a : {w->formatting()->LeftAlign, w->formatting()->CenterAlign,
+                           w->formatting()->RightAlign})
             QCOMPARE(a->isChecked(), a->objectName() == pressed);
-        for (QAction *a : {w->formatting()->Left1, w->formatting()->Center1, w->formatting()->Right1})
+        for (QAction *a :
+             {w->formatting()->Left1, w->formatting()->Center1, w->formatting()->Right1})
             QCOMPARE(a->isChecked(), a->objectName() == checked);
     }
 
@@ -249,15 +254,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("New") << "New1" << "&New" << "New" << "New file";
-        QTest::newRow("Open") << "Open1" << "&Open..." << "Open" << "Open an existing file";
-        QTest::newRow("Save") << "Save1" << "&Save" << "Save" << "Save current file";
-        QTest::newRow("Print") << "Print1" << "&Print" << "Print" << "Print current file";
-        QTest::newRow("Undo") << "Undo1" << "&Undo" << "Undo" << "Undo the last action";
-        QTest::newRow("Cut") << "Cut1" << "Cu&t" << "Cut" << "Delete selected item";
-        QTest::newRow("Copy") << "Copy1" << "&Copy" << "Copy"
+        QTest::newRow("New") << "New1"
+                             << "&New"
+                             << "New"
+                             << "New file";
+        QTest::newRow("Open") << "Open1"
+                              << "&Open..."
+                              << "Open"
+                              << "Open an existing file";
+        QTest::newRow("Save") << "Save1"
+                              << "&Save"
+                              << "Save"
+                              << "Save current file";
+        QTest::newRow("Print") << "Print1"
+                               << "&Print"
+                               << "Print"
+                               << "Print current file";
+        QTest::newRow("Undo") << "Undo1"
+                              << "&Undo"
+                              << "Undo"
+                              << "Undo the last action";
+        QTest::newRow("Cut") << "Cut1"
+                             << "Cu&t"
+                             << "Cut"
+                             << "Delete selected item";
+        QTest::newRow("Copy") << "Copy1"
+                              << "&Copy"
+                              << "Copy"
                               << "Copy selected item to clipboard";
-        QTest::newRow("Paste") << "Paste1" << "&Paste" << "Paste"
+        QTest::newRow("Paste") << "Paste1"
+                               << "&Paste"
+                               << "Paste"
                                << "Paste contents of clipboard";
     }
 

@@ -33,7 +33,8 @@ private:
             ruler.resize(width, ruler.height());
             ruler.SetRulerScale();
             ruler.placeMarkers();
-            QObject::connect(&ruler, &IndentRuler::markerDropped, &ruler, &IndentRuler::placeMarkers);
+            QObject::connect(&ruler, &IndentRuler::markerDropped, &ruler,
+                             &IndentRuler::placeMarkers);
             ruler.show();
         }
 

@@ -211,7 +211,8 @@ private Q_SLOTS:
         f.frame.PageControl1->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(f.frame.PageControl1, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f.frame.Panel1->TButton);
-        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(f.frame.Panel1->TButton);
+        QAccessibleInterface *button =
+            QAccessible::queryAccessibleInterface(f.frame.Panel1->TButton);
         QCOMPARE(button->role(), QAccessible::Button);
         if (key)
             QTest::keyClick(f.frame.Panel1->TButton, Qt::Key(key));

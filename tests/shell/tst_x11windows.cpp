@@ -105,7 +105,8 @@ private Q_SLOTS:
             f.frame.Window1->close();
         }
         QTRY_VERIFY(redraws.count > 0);
-        QCOMPARE(f.frame.Panel1->Calendar1->selectedDate(), byAnotherProgram ? today : QDate(2026, 2, 2));
+        QCOMPARE(f.frame.Panel1->Calendar1->selectedDate(),
+                 byAnotherProgram ? today : QDate(2026, 2, 2));
     }
 
     void theFavouritesMenuDropsDownOnceItHoldsEntries()
