@@ -648,7 +648,11 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
 
 void TRichEdit::loadFromFile(const QString &path, std::optional<Charset> charset)
 {
-    const QByteArray bytes = fileio::read(path);
+    load(fileio::read(path), charset);
+}
+
+void TRichEdit::load(QByteArrayView bytes, std::optional<Charset> charset)
+{
     loadBytes(bytes, fileformat::detect(bytes, charset));
 }
 

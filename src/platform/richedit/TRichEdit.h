@@ -92,6 +92,8 @@ public:
     // start, the document is unmodified and has no undo history.
     // The control gets a new QTextDocument: document() changes.
     void loadFromFile(const QString &path, std::optional<Charset> charset = std::nullopt);
+    // The same for a file's content read already.
+    void load(QByteArrayView bytes, std::optional<Charset> charset = std::nullopt);
     // Writes the document to the file, atomically, as RTF in rich-text mode
     // and else as plain text in its file format; a failure throws FileError
     // and leaves the file that was there untouched.
