@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-scripts/install-deps
+scripts/install-deps --test
 cmake -S . -B build/debug -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DSCRIVLET_SANITIZE=ON -DSCRIVLET_WERROR=ON >/dev/null
 cmake --build build/debug

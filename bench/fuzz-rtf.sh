@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps
+scripts/install-deps --test
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DSCRIVLET_FUZZ=ON -DSCRIVLET_TESTS=OFF -DSCRIVLET_BENCH=OFF >/dev/null
 cmake --build build/fuzz --target fuzz_rtf

@@ -1,6 +1,7 @@
 // rtfcat: reads an RTF file the way the editor does and prints what it holds.
 //
 //   rtfcat [--ansi | --rtf | --dump | --detect] FILE
+//   rtfcat --help | --version
 //
 // Prints the text (UTF-8, LF line ends) by default; --ansi prints the text
 // the way the editor's commands see it (Windows-1251, CR LF); --rtf writes
@@ -19,12 +20,14 @@
 #include "platform/text/EncodingDetector.h"
 #include "platform/text/TextAttributes.h"
 
+#include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QTextBlock>
 #include <QTextDocument>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -71,29 +74,70 @@ int detect(const QByteArray &head)
     return 0;
 }
 
+// What was asked for: the mode ("--ansi" ..., or empty) and the file. Help,
+// version and usage errors end the program here, before any GUI
+// application: like the editor's, they need no display.
+struct Request
+{
+    QString mode;
+    QString path;
+};
+
+Request parseArguments(int argc, char *argv[])
+{
+    const QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("rtfcat"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SCRIVLET_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads an RTF file as Scrivlet does and prints its text (UTF-8) or, with an option,\n"
+        "what else the editor sees in it. Exit code 0: the file was RTF; 1: it was read as\n"
+        "plain text; 2: it could not be read."));
+    const QList<QCommandLineOption> modes = {
+        {QStringLiteral("ansi"), QStringLiteral("The text as the editor's commands see it "
+                                                "(Windows-1251, CR LF).")},
+        {QStringLiteral("rtf"), QStringLiteral("The document written back as the editor's RTF.")},
+        {QStringLiteral("dump"), QStringLiteral("Every paragraph's and character run's "
+                                                "attributes.")},
+        {QStringLiteral("detect"), QStringLiteral("The encoding the editor sees in a plain file "
+                                                  "(UTF-8, KOI8-R, IBM866, WINDOWS-1251, ASCII "
+                                                  "... or unknown).")},
+    };
+    parser.addOptions(modes);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The file to read."));
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parsed && parser.isSet(help))
+        parser.showHelp(0);
+    if (parsed && parser.isSet(version))
+        parser.showVersion();
+    const QStringList files = parser.positionalArguments();
+    if (!parsed || files.size() != 1) {
+        if (!parsed)
+            std::fprintf(stderr, "rtfcat: %s\n", qPrintable(parser.errorText()));
+        std::fprintf(stderr, "usage: rtfcat [--ansi | --rtf | --dump | --detect] FILE\n"
+                             "       rtfcat --help | --version\n");
+        std::exit(2);
+    }
+    Request request{{}, files.constFirst()};
+    for (const QCommandLineOption &m : modes) {
+        if (parser.isSet(m))
+            request.mode = QLatin1String("--") + m.names().constFirst();
+    }
+    return request;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    const auto [mode, path] = parseArguments(argc, argv);
+
     // Fonts need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-
-    QString mode;
-    QString path;
-    const QStringList args = QGuiApplication::arguments().mid(1);
-    for (const QString &a : args) {
-        if (a == QLatin1String("--ansi") || a == QLatin1String("--rtf") ||
-            a == QLatin1String("--dump") || a == QLatin1String("--detect"))
-            mode = a;
-        else
-            path = a;
-    }
-    if (path.isEmpty()) {
-        std::fprintf(stderr, "usage: rtfcat [--ansi | --rtf | --dump | --detect] FILE\n");
-        return 2;
-    }
 
     const bool detecting = mode == QLatin1String("--detect");
     QByteArray bytes;

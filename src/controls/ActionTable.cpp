@@ -32,6 +32,13 @@ void connectHandler(QAction *action, const Row &row)
                      });
 }
 
+// The button that shows what a narrow window leaves out of the row.
+void nameOverflowButton(QToolBar *bar)
+{
+    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QCoreApplication::translate("actions", "More"));
+}
+
 } // namespace
 
 QAction *make(QObject *owner, const Row &row)
@@ -41,14 +48,20 @@ QAction *make(QObject *owner, const Row &row)
     if (isSeparator(row)) {
         action->setSeparator(true);
     } else {
-        // A button without a caption is named by its hint's short part.
+        // A button is named by its hint's short part; a menu item by its
+        // caption, where it has one.
         const QString shortHint = row.hint.section(QLatin1Char('|'), 0, 0);
         action->setText(row.caption.isEmpty() ? shortHint : row.caption);
+        if (!shortHint.isEmpty())
+            action->setIconText(shortHint);
         action->setShortcut(row.shortcut);
         if (!row.hint.isEmpty())
             hints::setHint(action, row.hint);
-        if (row.glyph >= 0)
+        if (row.glyph >= 0) {
             action->setIcon(toolbarimages::image(row.glyph));
+            // The glyph is the toolbar's: a menu shows the caption alone.
+            action->setIconVisibleInMenu(false);
+        }
         action->setCheckable(row.checkable || row.group);
         action->setChecked(row.checked);
         if (row.group)
@@ -72,9 +85,14 @@ void addTo(QToolBar *bar, std::initializer_list<Row> rows)
 {
     for (const Row &row : rows)
         bar->addAction(make(bar, row));
-    // The button that shows what a narrow window leaves out of the row.
-    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
-        more->setAccessibleName(QCoreApplication::translate("actions", "More"));
+    nameOverflowButton(bar);
+}
+
+void addTo(QToolBar *bar, std::initializer_list<QAction *> commands)
+{
+    for (QAction *command : commands)
+        bar->addAction(command);
+    nameOverflowButton(bar);
 }
 
 } // namespace actions

@@ -15,7 +15,9 @@ class QToolBar;
 // Menus and toolbars are built from tables: one row per item, read like the
 // form's layout. The row also decides the item's accessible name (its
 // caption, or the short part of its hint) and how a failure of its handler
-// reaches the user.
+// reaches the user. A command that a menu and the toolbar share is one row
+// with a caption and a hint: the menu shows the caption, the toolbar the
+// glyph, named by the hint's short part.
 namespace actions {
 
 struct Row
@@ -44,5 +46,7 @@ QAction *make(QObject *owner, const Row &row);
 // them.
 void addTo(QMenu *menu, std::initializer_list<Row> rows);
 void addTo(QToolBar *bar, std::initializer_list<Row> rows);
+// Appends a menu's commands as buttons.
+void addTo(QToolBar *bar, std::initializer_list<QAction *> commands);
 
 } // namespace actions

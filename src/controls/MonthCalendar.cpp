@@ -9,7 +9,7 @@ const QDate kLastDay(9999, 12, 31);
 
 } // namespace
 
-TMonthCalendar::TMonthCalendar(QWidget *parent, ClockSource clock)
+MonthCalendar::MonthCalendar(QWidget *parent, ClockSource clock)
     : QCalendarWidget(parent)
     , m_clock(std::move(clock))
 {
@@ -25,25 +25,25 @@ TMonthCalendar::TMonthCalendar(QWidget *parent, ClockSource clock)
     connect(this, &QCalendarWidget::selectionChanged, this, [this] { m_useCurrentDate = false; });
 }
 
-void TMonthCalendar::setYear(int year)
+void MonthCalendar::setYear(int year)
 {
     if (year >= 1 && year != this->year())
         setDate(year, month(), day());
 }
 
-void TMonthCalendar::setMonth(int month)
+void MonthCalendar::setMonth(int month)
 {
     if (month >= 1 && month <= 12 && month != this->month())
         setDate(year(), month, day());
 }
 
-void TMonthCalendar::setDay(int day)
+void MonthCalendar::setDay(int day)
 {
     if (day >= 1 && day <= selectedDate().daysInMonth() && day != this->day())
         setDate(year(), month(), day);
 }
 
-void TMonthCalendar::setDate(int year, int month, int day)
+void MonthCalendar::setDate(int year, int month, int day)
 {
     const QDate date(year, month, day);
     if (!date.isValid() || date > kLastDay)
@@ -54,7 +54,7 @@ void TMonthCalendar::setDate(int year, int month, int day)
 
 // Setting it again while it is set still moves to today: the day may have
 // changed since, at midnight.
-void TMonthCalendar::setUseCurrentDate(bool use)
+void MonthCalendar::setUseCurrentDate(bool use)
 {
     if (use)
         setSelectedDate(m_clock().date());

@@ -18,12 +18,12 @@ public:
 // present one changes nothing; one that would make a date that does not
 // exist throws ConversionError and changes nothing either. Dates run from
 // the year 1 to 9999.
-class TMonthCalendar : public QCalendarWidget
+class MonthCalendar : public QCalendarWidget
 {
     Q_OBJECT
 
 public:
-    explicit TMonthCalendar(QWidget *parent = nullptr, ClockSource clock = systemNow);
+    explicit MonthCalendar(QWidget *parent = nullptr, ClockSource clock = systemNow);
 
     int year() const { return selectedDate().year(); }
     int month() const { return selectedDate().month(); }

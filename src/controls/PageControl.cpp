@@ -2,7 +2,7 @@
 
 #include <QSignalBlocker>
 
-TPageControl::TPageControl(QWidget *parent)
+PageControl::PageControl(QWidget *parent)
     : QTabBar(parent)
 {
     setExpanding(false);
@@ -11,7 +11,7 @@ TPageControl::TPageControl(QWidget *parent)
     setElideMode(Qt::ElideNone);
 }
 
-int TPageControl::addPage(const QString &caption, int tag)
+int PageControl::addPage(const QString &caption, int tag)
 {
     const QSignalBlocker quiet(this);
     const int index = addTab(caption);
@@ -19,12 +19,12 @@ int TPageControl::addPage(const QString &caption, int tag)
     return index;
 }
 
-int TPageControl::tag(int index) const
+int PageControl::tag(int index) const
 {
     return tabData(index).toInt();
 }
 
-int TPageControl::indexOfTag(int tag, int limit) const
+int PageControl::indexOfTag(int tag, int limit) const
 {
     const int n = limit < 0 ? count() : std::min(limit, count());
     for (int i = 0; i < n; ++i) {
@@ -34,19 +34,19 @@ int TPageControl::indexOfTag(int tag, int limit) const
     return -1;
 }
 
-void TPageControl::setActivePage(int index)
+void PageControl::setActivePage(int index)
 {
     const QSignalBlocker quiet(this);
     setCurrentIndex(index);
 }
 
-void TPageControl::removePage(int index)
+void PageControl::removePage(int index)
 {
     const QSignalBlocker quiet(this);
     removeTab(index);
 }
 
-void TPageControl::mouseReleaseEvent(QMouseEvent *event)
+void PageControl::mouseReleaseEvent(QMouseEvent *event)
 {
     QTabBar::mouseReleaseEvent(event);
     Q_EMIT mouseUp();

@@ -4,12 +4,12 @@
 
 // A row of tabs, each carrying a Tag: the number that ties a tab to its
 // document window.
-class TPageControl : public QTabBar
+class PageControl : public QTabBar
 {
     Q_OBJECT
 
 public:
-    explicit TPageControl(QWidget *parent = nullptr);
+    explicit PageControl(QWidget *parent = nullptr);
 
     // Adds a tab at the end and returns its index.
     int addPage(const QString &caption, int tag);

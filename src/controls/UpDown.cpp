@@ -13,7 +13,7 @@ constexpr int kArrowWidth = 17;
 
 } // namespace
 
-TUpDown::TUpDown(QLineEdit *buddy, int min, int max, QWidget *parent)
+UpDown::UpDown(QLineEdit *buddy, int min, int max, QWidget *parent)
     : QWidget(parent)
     , m_buddy(buddy)
     , m_min(min)
@@ -30,7 +30,7 @@ TUpDown::TUpDown(QLineEdit *buddy, int min, int max, QWidget *parent)
     m_buddy->installEventFilter(this);
 }
 
-QToolButton *TUpDown::arrowButton(Qt::ArrowType arrow, const QString &name, int steps)
+QToolButton *UpDown::arrowButton(Qt::ArrowType arrow, const QString &name, int steps)
 {
     auto *button = new QToolButton(this);
     button->setArrowType(arrow);
@@ -42,7 +42,7 @@ QToolButton *TUpDown::arrowButton(Qt::ArrowType arrow, const QString &name, int 
     return button;
 }
 
-void TUpDown::stepBy(int steps)
+void UpDown::stepBy(int steps)
 {
     bool isNumber = false;
     const int shown = m_buddy->text().toInt(&isNumber);
@@ -51,7 +51,7 @@ void TUpDown::stepBy(int steps)
     m_buddy->setText(QString::number(m_position));
 }
 
-bool TUpDown::eventFilter(QObject *watched, QEvent *event)
+bool UpDown::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_buddy && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();

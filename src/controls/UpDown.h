@@ -10,12 +10,12 @@ class QToolButton;
 // last position when the box holds none), stays within the range and
 // writes the new number into the box, so the box's own change signal
 // carries it on like typed digits. The Up and Down keys in the box step too.
-class TUpDown : public QWidget
+class UpDown : public QWidget
 {
     Q_OBJECT
 
 public:
-    TUpDown(QLineEdit *buddy, int min, int max, QWidget *parent = nullptr);
+    UpDown(QLineEdit *buddy, int min, int max, QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

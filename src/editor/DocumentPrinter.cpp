@@ -40,15 +40,15 @@ void printTitled(QPrinter *printer, const TRichEdit &editor, const QString &file
 
 } // namespace
 
-TDocumentPrinter::TDocumentPrinter()
+DocumentPrinter::DocumentPrinter()
     : m_margins(kDefaultMarginMm, kDefaultMarginMm, kDefaultMarginMm, kDefaultMarginMm)
 {
     reportUnhandled([this] { loadMargins(); });
 }
 
-TDocumentPrinter::~TDocumentPrinter() = default;
+DocumentPrinter::~DocumentPrinter() = default;
 
-void TDocumentPrinter::print(const TRichEdit &editor, const QString &fileName)
+void DocumentPrinter::print(const TRichEdit &editor, const QString &fileName)
 {
     prepare(fileName);
     if (!prompts().print(printer()))
@@ -58,7 +58,7 @@ void TDocumentPrinter::print(const TRichEdit &editor, const QString &fileName)
     printTitled(&printer(), editor, fileName);
 }
 
-void TDocumentPrinter::preview(const TRichEdit &editor, const QString &fileName)
+void DocumentPrinter::preview(const TRichEdit &editor, const QString &fileName)
 {
     prepare(fileName);
     prompts().printPreview(printer(), [&editor, &fileName](QPrinter *target) {
@@ -66,7 +66,7 @@ void TDocumentPrinter::preview(const TRichEdit &editor, const QString &fileName)
     });
 }
 
-void TDocumentPrinter::pageSetup()
+void DocumentPrinter::pageSetup()
 {
     applyMargins();
     if (!prompts().printerSetup(printer()))
@@ -75,7 +75,7 @@ void TDocumentPrinter::pageSetup()
     storeMargins();
 }
 
-QPrinter &TDocumentPrinter::printer()
+QPrinter &DocumentPrinter::printer()
 {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -86,7 +86,7 @@ QPrinter &TDocumentPrinter::printer()
     return *m_printer;
 }
 
-void TDocumentPrinter::prepare(const QString &fileName)
+void DocumentPrinter::prepare(const QString &fileName)
 {
     QPrinter &p = printer();
     // Qt's print dialog names the file it proposes after the title, in the
@@ -100,7 +100,7 @@ void TDocumentPrinter::prepare(const QString &fileName)
     applyMargins();
 }
 
-void TDocumentPrinter::applyMargins()
+void DocumentPrinter::applyMargins()
 {
     QPageLayout layout = printer().pageLayout();
     layout.setUnits(QPageLayout::Millimeter);
@@ -116,7 +116,7 @@ void TDocumentPrinter::applyMargins()
     printer().setPageLayout(layout);
 }
 
-void TDocumentPrinter::loadMargins()
+void DocumentPrinter::loadMargins()
 {
     SettingsStore store;
     const auto read = [&store](const QString &name, qreal def) {
@@ -129,7 +129,7 @@ void TDocumentPrinter::loadMargins()
     store.close();
 }
 
-void TDocumentPrinter::storeMargins() const
+void DocumentPrinter::storeMargins() const
 {
     SettingsStore store;
     const auto write = [&store](const QString &name, qreal mm) {

@@ -11,16 +11,16 @@ class TRichEdit;
 // Printing for every edit window of a run: the printer that print jobs go
 // to, as the printer set-up left it, and the page margins the pages are laid
 // out in, which the settings store keeps from one run to the next.
-class TDocumentPrinter
+class DocumentPrinter
 {
 public:
     // Takes the margins from the store; one it cannot read is reported and
     // the default taken.
-    TDocumentPrinter();
-    ~TDocumentPrinter();
+    DocumentPrinter();
+    ~DocumentPrinter();
 
-    TDocumentPrinter(const TDocumentPrinter &) = delete;
-    TDocumentPrinter &operator=(const TDocumentPrinter &) = delete;
+    DocumentPrinter(const DocumentPrinter &) = delete;
+    DocumentPrinter &operator=(const DocumentPrinter &) = delete;
 
     // The print dialog; confirmed, the document is printed, titled `fileName`.
     void print(const TRichEdit &editor, const QString &fileName);

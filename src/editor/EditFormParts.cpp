@@ -45,9 +45,9 @@ void TEditForm::createControls()
     });
     connect(Editor, &TRichEdit::fileFormatChanged, this, &TEditForm::showFileFormat);
     connect(Editor, &TRichEdit::loadFinished, this, &TEditForm::finishOpen);
-    m_fileWatch = new TFileWatch(this);
-    connect(m_fileWatch, &TFileWatch::changed, this, &TEditForm::fileChangedOutside);
-    connect(m_fileWatch, &TFileWatch::removed, this, &TEditForm::fileRemovedOutside);
+    m_fileWatch = new FileWatch(this);
+    connect(m_fileWatch, &FileWatch::changed, this, &TEditForm::fileChangedOutside);
+    connect(m_fileWatch, &FileWatch::removed, this, &TEditForm::fileRemovedOutside);
 
     createFileMenu();
     createEncodingMenus();
@@ -57,17 +57,17 @@ void TEditForm::createControls()
     createPopupMenu();
     createToolBar();
 
-    Ruler = new TRuler(Editor, this);
+    Ruler = new IndentRuler(Editor, this);
     Ruler->setObjectName(QStringLiteral("Ruler"));
-    connect(Ruler, &TRuler::markerDropped, this, &TEditForm::runSelectionChange);
+    connect(Ruler, &IndentRuler::markerDropped, this, &TEditForm::runSelectionChange);
 
     createStatusBar();
     m_workProgress =
         new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
-    EncodingHint = new TEncodingHint(StatusBar, this);
+    encodingHint = new EncodingHint(StatusBar, this);
     connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())
-            EncodingHint->dismiss();
+            encodingHint->dismiss();
     });
 
     auto *layout = new QVBoxLayout(this);
@@ -75,7 +75,7 @@ void TEditForm::createControls()
     layout->setSpacing(0);
     layout->addWidget(ToolBar);
     layout->addWidget(Ruler);
-    layout->addWidget(EncodingHint);
+    layout->addWidget(encodingHint);
     layout->addWidget(Editor, 1);
     layout->addWidget(StatusBar);
 
@@ -94,10 +94,11 @@ void TEditForm::createFileMenu()
     // clang-format off
     actions::addTo(File1, {
         {.slot = &New1, .name = "New1", .caption = tr("&New"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N),
-         .handler = [this] { m_host.New1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N), .hint = tr("New|New file"),
+         .glyph = toolbarimages::New, .handler = [this] { m_host.New1Click(); }},
         {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O),
+         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
          .handler = [this] { m_host.Open1Click(); }},
         {.slot = &Refresh1, .name = "Refresh1", .caption = tr("&Refresh"),
          .shortcut = Qt::Key_F5, .handler = [this] { Refresh1Click(); }},
@@ -108,13 +109,15 @@ void TEditForm::createFileMenu()
          .handler = [this] { m_host.CloseAll(); }},
         {.name = "N6", .caption = QStringLiteral("-")},
         {.slot = &Save1, .name = "Save1", .caption = tr("&Save"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .handler = [this] { Save1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S), .hint = tr("Save|Save current file"),
+         .glyph = toolbarimages::Save, .handler = [this] { Save1Click(); }},
         {.slot = &Saveas1, .name = "Saveas1", .caption = tr("Save &as..."),
          .shortcut = QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
          .handler = [this] { Saveas1Click(); }},
         {.name = "N7", .caption = QStringLiteral("-")},
         {.slot = &Print1, .name = "Print1", .caption = tr("&Print"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P), .handler = [this] { Print1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_P), .hint = tr("Print|Print current file"),
+         .glyph = toolbarimages::Print, .handler = [this] { Print1Click(); }},
         {.slot = &PrintPreview1, .name = "PrintPreview1", .caption = tr("Print Pre&view"),
          .handler = [this] { PrintPreview1Click(); }},
         {.slot = &Printersetup1, .name = "Printersetup1",
@@ -181,13 +184,21 @@ void TEditForm::createEditMenu()
     // clang-format off
     actions::addTo(Edit1, {
         {.slot = &Undo1, .name = "Undo1", .caption = tr("&Undo"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Z), .handler = [this] { Undo1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Z),
+         .hint = tr("Undo|Undo the last action"), .glyph = toolbarimages::Undo,
+         .handler = [this] { Undo1Click(); }, .enabled = false},
         {.slot = &Cut1, .name = "Cut1", .caption = tr("Cu&t"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_X), .handler = [this] { Cut1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_X),
+         .hint = tr("Cut|Delete selected item"), .glyph = toolbarimages::Cut,
+         .handler = [this] { Cut1Click(); }},
         {.slot = &Copy1, .name = "Copy1", .caption = tr("&Copy"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C), .handler = [this] { Copy1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C),
+         .hint = tr("Copy|Copy selected item to clipboard"), .glyph = toolbarimages::Copy,
+         .handler = [this] { Copy1Click(); }},
         {.slot = &Paste1, .name = "Paste1", .caption = tr("&Paste"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_V), .handler = [this] { Paste1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_V),
+         .hint = tr("Paste|Paste contents of clipboard"), .glyph = toolbarimages::Paste,
+         .handler = [this] { Paste1Click(); }},
         {.slot = &Delete1, .name = "Delete1", .caption = tr("De&lete"),
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_D), .handler = [this] { Delete1Click(); }},
         {.name = "N3", .caption = QStringLiteral("-")},
@@ -206,13 +217,7 @@ void TEditForm::createEditMenu()
 
 void TEditForm::createCharacterMenu()
 {
-    m_formatting = new TFormatting(Editor, this);
-    Character1 = m_formatting->Character1;
-    Left1 = m_formatting->Left1;
-    Center1 = m_formatting->Center1;
-    Right1 = m_formatting->Right1;
-    Wordwrap1 = m_formatting->Wordwrap1;
-    Font1 = m_formatting->Font1;
+    m_formatting = new Formatting(Editor, this);
 }
 
 void TEditForm::createConvertMenu()
@@ -247,14 +252,16 @@ void TEditForm::createPopupMenu()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    // The Edit menu's own commands; the popup names no keys.
+    Cut2 = Cut1;
+    Copy2 = Copy1;
+    Paste2 = Paste1;
+    for (QAction *shared : {Cut2, Copy2, Paste2}) {
+        shared->setShortcutVisibleInContextMenu(false);
+        PopupMenu1->addAction(shared);
+    }
     // clang-format off
     actions::addTo(PopupMenu1, {
-        {.slot = &Cut2, .name = "Cut2", .caption = tr("Cu&t"),
-         .handler = [this] { Cut1Click(); }},
-        {.slot = &Copy2, .name = "Copy2", .caption = tr("&Copy"),
-         .handler = [this] { Copy1Click(); }},
-        {.slot = &Paste2, .name = "Paste2", .caption = tr("&Paste"),
-         .handler = [this] { Paste1Click(); }},
         {.slot = &Translate2, .name = "Translate2", .caption = tr("Translate"),
          .handler = [this] { Translate2Click(); }},
         {.slot = &InStart1, .name = "InStart1", .caption = tr("InStart"),
@@ -275,33 +282,19 @@ void TEditForm::createToolBar()
     ToolBar->setMovable(false);
     ToolBar->setFloatable(false);
     ToolBar->setIconSize(QSize(20, 20));
+    // The buttons up to Paste are the menus' commands, named by their hints.
+    NewlButton = New1;
+    OpenButton = Open1;
+    SaveButton = Save1;
+    PrintButton = Print1;
+    UndoButton = Undo1;
+    CutButton = Cut1;
+    CopyButton = Copy1;
+    PasteButton = Paste1;
+    actions::addTo(ToolBar, {NewlButton, OpenButton, SaveButton, PrintButton});
     // clang-format off
-    actions::addTo(ToolBar, {
-        {.slot = &NewlButton, .name = "NewlButton", .hint = tr("New|New file"),
-         .glyph = toolbarimages::New, .handler = [this] { New1->trigger(); }},
-        {.slot = &OpenButton, .name = "OpenButton",
-         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
-         .handler = [this] { Open1->trigger(); }},
-        {.slot = &SaveButton, .name = "SaveButton",
-         .hint = tr("Save|Save current file"), .glyph = toolbarimages::Save,
-         .handler = [this] { Save1->trigger(); }},
-        {.slot = &PrintButton, .name = "PrintButton",
-         .hint = tr("Print|Print current file"), .glyph = toolbarimages::Print,
-         .handler = [this] { Print1->trigger(); }},
-        {.name = "ToolButton5", .caption = QStringLiteral("-")},
-        {.slot = &UndoButton, .name = "UndoButton",
-         .hint = tr("Undo|Undo the last action"), .glyph = toolbarimages::Undo,
-         .handler = [this] { Undo1Click(); }, .enabled = false},
-        {.slot = &CutButton, .name = "CutButton",
-         .hint = tr("Cut|Delete selected item"), .glyph = toolbarimages::Cut,
-         .handler = [this] { Cut1Click(); }},
-        {.slot = &CopyButton, .name = "CopyButton",
-         .hint = tr("Copy|Copy selected item to clipboard"), .glyph = toolbarimages::Copy,
-         .handler = [this] { Copy1Click(); }},
-        {.slot = &PasteButton, .name = "PasteButton",
-         .hint = tr("Paste|Paste contents of clipboard"), .glyph = toolbarimages::Paste,
-         .handler = [this] { Paste1Click(); }},
-    });
+    actions::addTo(ToolBar, {{.name = "ToolButton5", .caption = QStringLiteral("-")}});
+    actions::addTo(ToolBar, {UndoButton, CutButton, CopyButton, PasteButton});
     m_formatting->addTo(ToolBar);
     actions::addTo(ToolBar, {
         {.slot = &btnRus, .name = "btnRus", .caption = tr("Rus"),
@@ -310,16 +303,6 @@ void TEditForm::createToolBar()
          .handler = [this] { btnEngClick(); }, .enabled = false, .visible = false},
     });
     // clang-format on
-    FontName = m_formatting->FontName;
-    FontSize = m_formatting->FontSize;
-    UpDown1 = m_formatting->UpDown1;
-    BoldButton = m_formatting->BoldButton;
-    ItalicButton = m_formatting->ItalicButton;
-    UnderlineButton = m_formatting->UnderlineButton;
-    LeftAlign = m_formatting->LeftAlign;
-    CenterAlign = m_formatting->CenterAlign;
-    RightAlign = m_formatting->RightAlign;
-    BulletsButton = m_formatting->BulletsButton;
 }
 
 void TEditForm::createStatusBar()
@@ -342,7 +325,7 @@ QList<QPair<QAction *, int>> TEditForm::mergedMenus() const
 {
     return {{File1->menuAction(), FileMenuGroup},
             {Edit1->menuAction(), EditMenuGroup},
-            {Character1->menuAction(), EditMenuGroup},
+            {m_formatting->Character1->menuAction(), EditMenuGroup},
             {Convert1->menuAction(), EditMenuGroup},
             {mnuEngToLower, EditMenuGroup}};
 }

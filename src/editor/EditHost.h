@@ -6,15 +6,16 @@
 #include <QString>
 
 class QAction;
-class TDocumentPrinter;
-class TDragDrop;
+class DocumentPrinter;
 class TEditForm;
-class TPageControl;
-class TfrmFind;
+class TRichEdit;
 
-// What an edit window takes from the program's settings. The colour and the
-// font are taken when the window is first shown; windows already open keep
-// theirs.
+// What an edit window takes from the program's settings. The frame hands
+// them to a window when it makes it and again whenever they change; the
+// window takes the colour and the font when it is first shown (windows
+// already shown keep theirs) and whether it offers Translate when it is
+// made. The hot key and the keep-one-layout option count as they are at
+// the moment they are used.
 struct EditorSettings
 {
     quint32 backgroundColor = 0xFFFFFF; // a COLORREF or system-colour reference
@@ -26,14 +27,23 @@ struct EditorSettings
     bool translateEnabled = true;
 };
 
-// What an edit window asks of the frame that holds it.
-class TEditHost
+// A recent-files entry: what the menu shows and the file it opens.
+struct RecentFile
+{
+    QString caption; // the file-name part of the path
+    QString path;
+};
+
+// What an edit window asks of the frame that holds it, and what it tells
+// the frame. The frame keeps its tabs, its drop target and the Find &
+// Replace dialog to itself and carries the window's intents out on them.
+class EditHost
 {
 public:
     // The check marks of the Window menu's arrangement items.
     enum class Arrangement { Tile, Cascade, Entire };
 
-    virtual ~TEditHost() = default;
+    virtual ~EditHost() = default;
 
     // The File menu commands that act on the frame.
     virtual void New1Click() = 0;
@@ -45,18 +55,23 @@ public:
     virtual QString newDocName() const = 0;
     // "Untitled" and the lowest number no open document uses.
     virtual QString untitledName() = 0;
-    // The document tabs; each edit window has one with its own Tag.
-    virtual TPageControl &pageControl() = 0;
-    // A closing edit window has freed its tab.
-    virtual void pageFreed() = 0;
-    virtual int editWindowCount() const = 0;
-    virtual TEditForm *activeEditWindow() const = 0;
 
-    // Recent files: a new entry at the top, and the File menu's tail from
-    // its fourth item on (a separator and the entries) for the edit
-    // window's copy, whose clicks come back to OpenLastOpened.
+    // The document's window became active: its tab becomes the active one.
+    virtual void documentActivated(int tag) = 0;
+    // The document took a new name: its tab shows the name's file-name part.
+    virtual void documentRenamed(int tag, const QString &name) = 0;
+    // The document's window is closing: its tab goes, and with the last
+    // document the calendar comes back.
+    virtual void documentClosed(int tag) = 0;
+    // An edit window became active; where its Editor stands among its parts.
+    virtual void setEditorComponentIndex(int index) = 0;
+    // An edit window was maximised or minimised.
+    virtual void checkArrangement(Arrangement arrangement) = 0;
+
+    // Recent files: a new entry at the top, the entries for the edit
+    // window's copy (the top one first), and what a click on a copy does.
     virtual void NewLastOpened(const QString &caption, const QString &path) = 0;
-    virtual QList<QAction *> recentFileTail() const = 0;
+    virtual QList<RecentFile> recentFiles() const = 0;
     virtual void OpenLastOpened(QAction *sender) = 0;
 
     // Where an open or save dialog starts for the document (none: no
@@ -66,25 +81,15 @@ public:
     // A file dialog came back with this file.
     virtual void fileChosen(const QString &path) = 0;
 
-    // Files dropped on an edit window open as if dropped on the frame: the
-    // window puts its first file in front of the frame's drop target's
-    // lists and calls the frame's handler, which opens that file.
-    virtual TDragDrop &frameDropTarget() = 0;
-    virtual void DragDrop1FileDrop() = 0;
+    // A file dropped on an edit window opens as if dropped on the frame.
+    virtual void openDroppedFile(const QString &path) = 0;
 
-    // The last edit window is closing: the calendar comes back.
-    virtual void showCalendarView() = 0;
-    // An edit window was maximised or minimised.
-    virtual void checkArrangement(Arrangement arrangement) = 0;
-    // An edit window became active; where its Editor stands among its parts.
-    virtual void setEditorComponentIndex(int index) = 0;
+    // The Find & Replace dialog searches this editor from now on and shows.
+    virtual void showFind(TRichEdit *editor) = 0;
+    // Find Next of the dialog, when its find box holds text; the dialog
+    // searches where it searched before.
+    virtual void findAgain() = 0;
 
-    // The settings the frame holds for the whole run; an edit window takes
-    // them once (see EditorSettings).
-    virtual EditorSettings editorSettings() const = 0;
-
-    // The program's one Find & Replace dialog.
-    virtual TfrmFind &findDialog() = 0;
     // The printer and page margins all edit windows print with.
-    virtual TDocumentPrinter &printing() = 0;
+    virtual DocumentPrinter &printing() = 0;
 };

@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
-TEncodingHint::TEncodingHint(QStatusBar *statusBar, QWidget *parent)
+EncodingHint::EncodingHint(QStatusBar *statusBar, QWidget *parent)
     : QFrame(parent)
     , m_text(new QLabel(this))
     , m_convert(new QPushButton(this))
@@ -31,7 +31,7 @@ TEncodingHint::TEncodingHint(QStatusBar *statusBar, QWidget *parent)
     m_close->setToolTip(tr("Close"));
     m_close->setAccessibleName(tr("Close"));
     m_close->setAutoRaise(true);
-    connect(m_close, &QToolButton::clicked, this, &TEncodingHint::dismiss);
+    connect(m_close, &QToolButton::clicked, this, &EncodingHint::dismiss);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 2, 2, 2);
@@ -44,7 +44,7 @@ TEncodingHint::TEncodingHint(QStatusBar *statusBar, QWidget *parent)
     dismiss();
 }
 
-void TEncodingHint::offer(const QString &encodingName, QAction *command)
+void EncodingHint::offer(const QString &encodingName, QAction *command)
 {
     m_command = command;
     const QString caption = command->text();
@@ -56,13 +56,13 @@ void TEncodingHint::offer(const QString &encodingName, QAction *command)
     m_status->show();
 }
 
-void TEncodingHint::dismiss()
+void EncodingHint::dismiss()
 {
     hide();
     m_status->hide();
 }
 
-QString TEncodingHint::text() const
+QString EncodingHint::text() const
 {
     return isHidden() ? QString() : m_text->text();
 }

@@ -14,13 +14,13 @@ class QToolButton;
 // encoding it looks like, and the bar's button runs the Convert command
 // that makes it readable. The hint goes when the user closes it or when
 // the text changes (the conversion included).
-class TEncodingHint : public QFrame
+class EncodingHint : public QFrame
 {
     Q_OBJECT
 
 public:
     // The hint's text also goes into the status bar, beside its panels.
-    explicit TEncodingHint(QStatusBar *statusBar, QWidget *parent = nullptr);
+    explicit EncodingHint(QStatusBar *statusBar, QWidget *parent = nullptr);
 
     // Shows the hint for text that looks like the named encoding.
     void offer(const QString &encodingName, QAction *command);

@@ -10,16 +10,16 @@ constexpr int kSettleMs = 150;
 
 } // namespace
 
-TFileWatch::TFileWatch(QObject *parent)
+FileWatch::FileWatch(QObject *parent)
     : QObject(parent)
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(kSettleMs);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, qOverload<>(&QTimer::start));
-    connect(&m_settle, &QTimer::timeout, this, &TFileWatch::check);
+    connect(&m_settle, &QTimer::timeout, this, &FileWatch::check);
 }
 
-void TFileWatch::watch(const QString &path)
+void FileWatch::watch(const QString &path)
 {
     if (!m_watcher.files().isEmpty())
         m_watcher.removePaths(m_watcher.files());
@@ -32,7 +32,7 @@ void TFileWatch::watch(const QString &path)
         m_watcher.addPath(path);
 }
 
-bool TFileWatch::changedOnDisk() const
+bool FileWatch::changedOnDisk() const
 {
     if (m_path.isEmpty())
         return false;
@@ -40,7 +40,7 @@ bool TFileWatch::changedOnDisk() const
     return now && now != m_known;
 }
 
-void TFileWatch::check()
+void FileWatch::check()
 {
     // One question at a time: what happens while it is asked is looked at
     // when it has been answered.

@@ -14,12 +14,12 @@
 // each version it has not seen before once, a moment after the writing
 // stopped. The program's own saves are no news: the window hands the watch
 // the new version as soon as it has written it.
-class TFileWatch : public QObject
+class FileWatch : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TFileWatch(QObject *parent = nullptr);
+    explicit FileWatch(QObject *parent = nullptr);
 
     // The document now holds the file's present version; an empty path
     // stops the watch.

@@ -50,14 +50,14 @@ CharAttributes attributesOf(const QWidget &widget)
 
 } // namespace
 
-TFormatting::TFormatting(TRichEdit *editor, QWidget *form)
+Formatting::Formatting(TRichEdit *editor, QWidget *form)
     : QObject(form)
     , m_editor(editor)
 {
     createCharacterMenu(form);
 }
 
-void TFormatting::createCharacterMenu(QWidget *form)
+void Formatting::createCharacterMenu(QWidget *form)
 {
     Character1 = new QMenu(tr("Ch&aracter"), form);
     Character1->setObjectName(QStringLiteral("Character1"));
@@ -82,7 +82,7 @@ void TFormatting::createCharacterMenu(QWidget *form)
     Right1->setData(int(Alignment::Right));
 }
 
-void TFormatting::addTo(QToolBar *bar)
+void Formatting::addTo(QToolBar *bar)
 {
     addGap(bar, "ToolButton10");
     createFontBoxes(bar);
@@ -128,7 +128,7 @@ void TFormatting::addTo(QToolBar *bar)
     RightAlign->setData(int(Alignment::Right));
 }
 
-void TFormatting::createFontBoxes(QWidget *parent)
+void Formatting::createFontBoxes(QWidget *parent)
 {
     FontName = new QComboBox(parent);
     FontName->setObjectName(QStringLiteral("FontName"));
@@ -144,14 +144,14 @@ void TFormatting::createFontBoxes(QWidget *parent)
     FontSize->setObjectName(QStringLiteral("FontSize"));
     FontSize->setFocusPolicy(Qt::ClickFocus);
     hints::setHint(FontSize, tr("Font Size|Select font size"));
-    UpDown1 = new TUpDown(FontSize, 0, 100, parent);
+    UpDown1 = new UpDown(FontSize, 0, 100, parent);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
     FontSize->setFixedWidth(kFontSizeWidth - UpDown1->width());
     connect(FontSize, &QLineEdit::textChanged, this, [this] { FontSizeChange(); });
     connect(FontSize, &QLineEdit::returnPressed, this, [this] { FontSizeKeyPress(); });
 }
 
-void TFormatting::FillFontList()
+void Formatting::FillFontList()
 {
     QStringList families = QFontDatabase::families();
     families.sort(Qt::CaseInsensitive);
@@ -162,7 +162,7 @@ void TFormatting::FillFontList()
 
 // Showing the caret's attributes ----------------------------------------------------
 
-void TFormatting::showCaretAttributes()
+void Formatting::showCaretAttributes()
 {
     const CharAttributes attrs = m_editor->selAttributes();
     BoldButton->setChecked(attrs.style & fontstyle::Bold);
@@ -176,13 +176,13 @@ void TFormatting::showCaretAttributes()
     pressAlignment(buttonFor(para.alignment));
 }
 
-void TFormatting::pressAlignment(const QAction *button)
+void Formatting::pressAlignment(const QAction *button)
 {
     for (QAction *a : {LeftAlign, CenterAlign, RightAlign})
         a->setChecked(a == button);
 }
 
-QAction *TFormatting::buttonFor(Alignment alignment) const
+QAction *Formatting::buttonFor(Alignment alignment) const
 {
     switch (alignment) {
     case Alignment::Left:
@@ -197,7 +197,7 @@ QAction *TFormatting::buttonFor(Alignment alignment) const
     return nullptr;
 }
 
-QAction *TFormatting::menuItemFor(Alignment alignment) const
+QAction *Formatting::menuItemFor(Alignment alignment) const
 {
     switch (alignment) {
     case Alignment::Left:
@@ -214,12 +214,12 @@ QAction *TFormatting::menuItemFor(Alignment alignment) const
 
 // Commands ----------------------------------------------------------------------------
 
-CharAttributes TFormatting::ActiveAttributes() const
+CharAttributes Formatting::ActiveAttributes() const
 {
     return m_editor->selLength() > 0 ? m_editor->selAttributes() : m_editor->defAttributes();
 }
 
-void TFormatting::setActiveAttributes(const CharAttributes &attrs, CharFields fields)
+void Formatting::setActiveAttributes(const CharAttributes &attrs, CharFields fields)
 {
     if (m_editor->selLength() > 0)
         m_editor->setSelAttributes(attrs, fields);
@@ -227,7 +227,7 @@ void TFormatting::setActiveAttributes(const CharAttributes &attrs, CharFields fi
         m_editor->setDefAttributes(attrs, fields);
 }
 
-void TFormatting::FontNameChange()
+void Formatting::FontNameChange()
 {
     if (FUpdatingControls)
         return;
@@ -240,7 +240,7 @@ void TFormatting::FontNameChange()
         m_editor->setFocus();
 }
 
-void TFormatting::FontSizeChange()
+void Formatting::FontSizeChange()
 {
     if (FUpdatingControls)
         return;
@@ -252,13 +252,13 @@ void TFormatting::FontSizeChange()
     setActiveAttributes(attrs, CharField::Size);
 }
 
-void TFormatting::FontSizeKeyPress()
+void Formatting::FontSizeKeyPress()
 {
     if (!FUpdatingControls)
         m_editor->setFocus();
 }
 
-void TFormatting::styleButtonClick(const QAction *button, int styleBit)
+void Formatting::styleButtonClick(const QAction *button, int styleBit)
 {
     if (FUpdatingControls)
         return;
@@ -267,7 +267,7 @@ void TFormatting::styleButtonClick(const QAction *button, int styleBit)
     setActiveAttributes(attrs, CharField::Style);
 }
 
-void TFormatting::alignButtonClick(const QAction *button)
+void Formatting::alignButtonClick(const QAction *button)
 {
     if (FUpdatingControls)
         return;
@@ -277,7 +277,7 @@ void TFormatting::alignButtonClick(const QAction *button)
         item->setChecked(item == menuItemFor(alignment));
 }
 
-void TFormatting::BulletsButtonClick()
+void Formatting::BulletsButtonClick()
 {
     if (FUpdatingControls)
         return;
@@ -286,14 +286,14 @@ void TFormatting::BulletsButtonClick()
     m_editor->setParagraph(para, ParaField::Numbering);
 }
 
-void TFormatting::setAlignment(Alignment alignment)
+void Formatting::setAlignment(Alignment alignment)
 {
     ParaAttributes para;
     para.alignment = alignment;
     m_editor->setParagraph(para, ParaField::Alignment);
 }
 
-void TFormatting::AlignClick(QAction *sender)
+void Formatting::AlignClick(QAction *sender)
 {
     for (QAction *item : {Left1, Center1, Right1})
         item->setChecked(item == sender);
@@ -302,7 +302,7 @@ void TFormatting::AlignClick(QAction *sender)
     pressAlignment(buttonFor(alignment));
 }
 
-void TFormatting::Wordwrap1Click()
+void Formatting::Wordwrap1Click()
 {
     const bool wrap = !m_editor->wordWrap();
     m_editor->setWordWrap(wrap);
@@ -310,7 +310,7 @@ void TFormatting::Wordwrap1Click()
     Wordwrap1->setChecked(wrap);
 }
 
-void TFormatting::Font1Click()
+void Formatting::Font1Click()
 {
     if (const auto chosen = prompts().font({attributesOf(*m_editor)}))
         m_editor->setSelAttributes(*chosen);

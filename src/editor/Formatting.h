@@ -12,7 +12,7 @@ class QMenu;
 class QToolBar;
 class QWidget;
 class TRichEdit;
-class TUpDown;
+class UpDown;
 
 // The formatting commands of an edit window: the toolbar's font, style,
 // alignment and bullet controls, the Character menu, and how those controls
@@ -23,13 +23,13 @@ class TUpDown;
 // are being brought in line with the caret (FUpdatingControls), their
 // change handlers do nothing, so that moving the caret never changes the
 // text.
-class TFormatting : public QObject
+class Formatting : public QObject
 {
     Q_OBJECT
 
 public:
     // The Character menu belongs to `form`; the toolbar part is added by addTo.
-    TFormatting(TRichEdit *editor, QWidget *form);
+    Formatting(TRichEdit *editor, QWidget *form);
 
     QMenu *Character1 = nullptr;
     QAction *Left1 = nullptr;
@@ -40,7 +40,7 @@ public:
 
     QComboBox *FontName = nullptr;
     QLineEdit *FontSize = nullptr;
-    TUpDown *UpDown1 = nullptr;
+    UpDown *UpDown1 = nullptr;
     QAction *BoldButton = nullptr;
     QAction *ItalicButton = nullptr;
     QAction *UnderlineButton = nullptr;

@@ -2,7 +2,6 @@
 
 #include "controls/DragDrop.h"
 #include "controls/Hints.h"
-#include "controls/PageControl.h"
 #include "controls/ToolbarImages.h"
 #include "editor/DocumentPrinter.h"
 #include "editor/EditHost.h"
@@ -17,9 +16,6 @@
 #include "platform/text/AnsiCodec.h"
 #include "platform/text/EncodingDetector.h"
 #include "platform/text/VirtualKeys.h"
-#include "search/FindReplace.h"
-#include "search/SearchableEdit.h"
-#include "search/uniFind.h"
 #include "transform/CaseConversion.h"
 #include "transform/CodePages.h"
 #include "transform/KeyboardLayout.h"
@@ -35,7 +31,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -88,9 +83,10 @@ int textLimitFor(int loadedLength)
 
 } // namespace
 
-TEditForm::TEditForm(TEditHost &host, QWidget *parent)
+TEditForm::TEditForm(EditHost &host, const EditorSettings &settings, QWidget *parent)
     : QWidget(parent)
     , m_host(host)
+    , m_settings(settings)
 {
     resize(567, 308);
     createControls();
@@ -123,10 +119,7 @@ void TEditForm::setCaption(const QString &name)
 void TEditForm::renameDocument(const QString &name)
 {
     setCaption(name);
-    TPageControl &tabs = m_host.pageControl();
-    const int tab = tabs.indexOfTag(Tag);
-    if (tab >= 0)
-        tabs.setTabText(tab, filenames::fileNamePart(name));
+    m_host.documentRenamed(Tag, name);
 }
 
 void TEditForm::showNotice(const QString &notice)
@@ -144,7 +137,7 @@ void TEditForm::FormCreate()
     FOverwriteMode = false;
     setPanel(InsertPanel, tr("Insert"));
     // The frame has just set the hot key from the Options dialog.
-    Translate2->setVisible(m_host.editorSettings().translateEnabled);
+    Translate2->setVisible(m_settings.translateEnabled);
     FFileName = m_host.newDocName();
     showFileFormat();
     m_formatting->FillFontList();
@@ -174,9 +167,13 @@ void TEditForm::FormShow()
         return;
     // A plain document shows whole in the default attributes: the
     // configured font.
-    const EditorSettings settings = m_host.editorSettings();
-    Editor->setBackgroundColor(settings.backgroundColor);
-    Editor->setDefAttributes(settings.font);
+    Editor->setBackgroundColor(m_settings.backgroundColor);
+    Editor->setDefAttributes(m_settings.font);
+}
+
+void TEditForm::takeSettings(const EditorSettings &settings)
+{
+    m_settings = settings;
 }
 
 void TEditForm::resizeEvent(QResizeEvent *event)
@@ -191,9 +188,9 @@ void TEditForm::FormResize()
     runSelectionChange();
     const QWidget *window = parentWidget() ? parentWidget() : this;
     if (window->isMaximized())
-        m_host.checkArrangement(TEditHost::Arrangement::Entire);
+        m_host.checkArrangement(EditHost::Arrangement::Entire);
     else if (window->isMinimized())
-        m_host.checkArrangement(TEditHost::Arrangement::Cascade);
+        m_host.checkArrangement(EditHost::Arrangement::Cascade);
 }
 
 void TEditForm::paintEvent(QPaintEvent *event)
@@ -223,13 +220,7 @@ void TEditForm::FormActivate()
 
 void TEditForm::Synchronize()
 {
-    const TEditForm *active = m_host.activeEditWindow();
-    if (!active)
-        return;
-    TPageControl &tabs = m_host.pageControl();
-    const int index = tabs.indexOfTag(active->Tag, m_host.editWindowCount());
-    if (index >= 0)
-        tabs.setActivePage(index);
+    m_host.documentActivated(Tag);
 }
 
 void TEditForm::rebuildRecentFiles()
@@ -239,13 +230,12 @@ void TEditForm::rebuildRecentFiles()
         File1->removeAction(own[i]);
         delete own[i];
     }
-    for (QAction *entry : m_host.recentFileTail()) {
-        if (entry->isSeparator()) {
-            File1->addSeparator();
-            continue;
-        }
-        QAction *copy = File1->addAction(entry->text());
-        hints::setHint(copy, hints::hintOf(entry));
+    const QList<RecentFile> entries = m_host.recentFiles();
+    if (!entries.isEmpty())
+        File1->addSeparator();
+    for (const RecentFile &entry : entries) {
+        QAction *copy = File1->addAction(entry.caption);
+        hints::setHint(copy, entry.path);
         connect(copy, &QAction::triggered, this,
                 [this, copy] { reportUnhandled([this, copy] { m_host.OpenLastOpened(copy); }); });
     }
@@ -292,7 +282,7 @@ void TEditForm::finishOpen()
 
 void TEditForm::offerConversion(const QString &path)
 {
-    EncodingHint->dismiss();
+    encodingHint->dismiss();
     // UTF-8 is read as UTF-8 already; a charset the user chose is not
     // second-guessed.
     if (!Editor->isPlainTextMode() || Editor->fileFormat().charset != Charset::Windows1251 ||
@@ -316,7 +306,7 @@ void TEditForm::offerConversion(const QString &path)
     default:
         return;
     }
-    EncodingHint->offer(QString::fromLatin1(found.name), command);
+    encodingHint->offer(QString::fromLatin1(found.name), command);
 }
 
 void TEditForm::becomeUntitled()
@@ -542,7 +532,7 @@ void TEditForm::SelectionChange()
     Ruler->placeMarkers();
     m_formatting->showCaretAttributes();
     ShowCaretPosition();
-    keepKeyboardLayout(m_host.editorSettings().onlyOneKeyLayout);
+    keepKeyboardLayout(m_settings.onlyOneKeyLayout);
 }
 
 void TEditForm::runSelectionChange()
@@ -558,7 +548,7 @@ void TEditForm::ShowCaretPosition()
     setPanel(CaretPanel,
              QString::asprintf(qUtf8Printable(tr("Line: %3d   Col: %3d")), line + 1, column + 1));
     const bool selected = Editor->selLength() > 0;
-    for (QAction *a : {CopyButton, Copy1, CutButton, Cut1})
+    for (QAction *a : {Copy1, Cut1})
         a->setEnabled(selected);
 }
 
@@ -568,7 +558,6 @@ void TEditForm::CheckPasteAvailable()
     const QStringList formats = data ? data->formats() : QStringList();
     const bool canPaste = std::any_of(formats.begin(), formats.end(),
                                       [this](const QString &f) { return Editor->canPaste(f); });
-    PasteButton->setEnabled(canPaste);
     Paste1->setEnabled(canPaste);
 }
 
@@ -633,16 +622,12 @@ void TEditForm::Selectall1Click()
 
 void TEditForm::Find1Click()
 {
-    TfrmFind &find = m_host.findDialog();
-    find.FindReplace->setEditControl(RichEditSearchable::of(Editor));
-    find.showDialog();
+    m_host.showFind(Editor);
 }
 
 void TEditForm::FindAgain1Click()
 {
-    TfrmFind &find = m_host.findDialog();
-    if (!find.cbFind->currentText().isEmpty())
-        find.btnFindNext->click();
+    m_host.findAgain();
 }
 
 // Paste needs text on the clipboard; Cut, Copy and Delete a selection.
@@ -652,10 +637,9 @@ void TEditForm::Edit1Click()
     // A picture counts as text where the document takes pictures.
     const bool text = clip && (clip->hasText() ||
                                (clip->hasImage() && Editor->canPaste(QStringLiteral("image/png"))));
-    for (QAction *a : {Paste1, Paste2})
-        a->setEnabled(text);
+    Paste1->setEnabled(text);
     const bool selected = Editor->selLength() > 0;
-    for (QAction *a : {Cut1, Cut2, Copy1, Copy2, Delete1})
+    for (QAction *a : {Cut1, Copy1, Delete1})
         a->setEnabled(selected);
 }
 
@@ -719,7 +703,7 @@ void TEditForm::Translate2Click()
         if (Editor->selText().isEmpty())
             Editor->selectAll();
         Editor->copy();
-        SendKeys(ansi::encode(m_host.editorSettings().translateHotKeys), true);
+        SendKeys(ansi::encode(m_settings.translateHotKeys), true);
     });
 }
 
@@ -733,13 +717,10 @@ void TEditForm::btnEngClick()
     SetEngKey();
 }
 
-// Only the first file of a drop opens; the frame's lists keep what was put
-// in front of them until a drop on the frame itself refills them.
+// Only the first file of a drop opens.
 void TEditForm::DragDrop2FileDrop()
 {
-    TDragDrop &frameTarget = m_host.frameDropTarget();
-    frameTarget.insertFirst(DragDrop2->fullPath().first(), DragDrop2->filenames().first());
-    m_host.DragDrop1FileDrop();
+    m_host.openDroppedFile(DragDrop2->fullPath().first());
 }
 
 // Closing -----------------------------------------------------------------------------
@@ -787,15 +768,8 @@ void TEditForm::FormClose(CloseAction &action)
     reportFailure(tr("Error in TEditForm.FormCloseMy"), [&] {
         // The window's own tab: the same as the active one when the window
         // closes through its menu, and the right one however it closes.
-        TPageControl &tabs = m_host.pageControl();
-        const int tab = tabs.indexOfTag(Tag);
-        if (tab >= 0) {
-            tabs.removePage(tab);
-            m_host.pageFreed();
-        }
+        m_host.documentClosed(Tag);
         action = CloseAction::Free;
-        if (m_host.editWindowCount() == 1)
-            m_host.showCalendarView();
     });
 }
 

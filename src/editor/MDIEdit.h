@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditHost.h"
 #include "platform/text/FileFormat.h"
 
 #include <QList>
@@ -12,21 +13,17 @@
 
 class QAction;
 class QActionGroup;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
+class EncodingHint;
+class FileWatch;
+class Formatting;
+class IndentRuler;
 class TDragDrop;
-class TEditHost;
-class TEncodingHint;
-class TFileWatch;
-class TFormatting;
 class TRichEdit;
-class TRuler;
-class TUpDown;
 class WorkProgress;
 
 // An edit window: one document in its rich-edit control, with its toolbar,
@@ -49,22 +46,22 @@ public:
         LineBreakPanel = 5
     };
 
-    // Runs FormCreate; the frame sets Tag and then the caption or Open.
-    explicit TEditForm(TEditHost &host, QWidget *parent = nullptr);
+    // Runs FormCreate with the settings as the frame holds them now; the
+    // frame sets Tag and then the caption or Open.
+    TEditForm(EditHost &host, const EditorSettings &settings, QWidget *parent = nullptr);
 
     // The edit window an MDI sub-window holds, or null.
     static TEditForm *inWindow(const QMdiSubWindow *window);
 
     // Controls
     QToolBar *ToolBar = nullptr;
-    TRuler *Ruler = nullptr;
+    IndentRuler *Ruler = nullptr;
     // Above the text while the file looks like another encoding.
-    TEncodingHint *EncodingHint = nullptr;
+    EncodingHint *encodingHint = nullptr;
     QStatusBar *StatusBar = nullptr;
     TRichEdit *Editor = nullptr;
     QMenu *File1 = nullptr;
     QMenu *Edit1 = nullptr;
-    QMenu *Character1 = nullptr;
     QMenu *Convert1 = nullptr;
     QAction *mnuEngToLower = nullptr;
     QMenu *PopupMenu1 = nullptr;
@@ -98,13 +95,6 @@ public:
     QAction *Find1 = nullptr;
     QAction *FindAgain1 = nullptr;
 
-    // Character menu
-    QAction *Left1 = nullptr;
-    QAction *Center1 = nullptr;
-    QAction *Right1 = nullptr;
-    QAction *Wordwrap1 = nullptr;
-    QAction *Font1 = nullptr;
-
     // Convert menu
     QAction *D866W1251 = nullptr;
     QAction *W1251D866 = nullptr;
@@ -113,14 +103,16 @@ public:
     QAction *Utf8Win1251 = nullptr;
     QAction *Win1251Utf8 = nullptr;
 
-    // Popup menu
+    // Popup menu: Cut2, Copy2 and Paste2 are the Edit menu's commands.
     QAction *Cut2 = nullptr;
     QAction *Copy2 = nullptr;
     QAction *Paste2 = nullptr;
     QAction *Translate2 = nullptr;
     QAction *InStart1 = nullptr;
 
-    // Toolbar buttons
+    // Toolbar buttons: the buttons up to PasteButton are the menus'
+    // commands; the font, style, alignment and bullet controls are the
+    // formatting part's (formatting()).
     QAction *NewlButton = nullptr;
     QAction *OpenButton = nullptr;
     QAction *SaveButton = nullptr;
@@ -129,16 +121,6 @@ public:
     QAction *CutButton = nullptr;
     QAction *CopyButton = nullptr;
     QAction *PasteButton = nullptr;
-    QComboBox *FontName = nullptr;
-    QLineEdit *FontSize = nullptr;
-    TUpDown *UpDown1 = nullptr;
-    QAction *BoldButton = nullptr;
-    QAction *ItalicButton = nullptr;
-    QAction *UnderlineButton = nullptr;
-    QAction *LeftAlign = nullptr;
-    QAction *CenterAlign = nullptr;
-    QAction *RightAlign = nullptr;
-    QAction *BulletsButton = nullptr;
     QAction *btnRus = nullptr;
     QAction *btnEng = nullptr;
 
@@ -230,6 +212,14 @@ public:
     QList<QPair<QAction *, int>> mergedMenus() const;
     QString panelText(Panel panel) const;
 
+    // The font, style, alignment and bullet controls of the toolbar and the
+    // Character menu.
+    Formatting *formatting() const { return m_formatting; }
+
+    // The program's settings changed: the hot key and the keep-one-layout
+    // option count from now on (see EditorSettings).
+    void takeSettings(const EditorSettings &settings);
+
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -286,9 +276,10 @@ private:
     // the hint.
     void offerConversion(const QString &path);
 
-    TEditHost &m_host;
-    TFormatting *m_formatting = nullptr;
-    TFileWatch *m_fileWatch = nullptr;
+    EditHost &m_host;
+    EditorSettings m_settings;
+    Formatting *m_formatting = nullptr;
+    FileWatch *m_fileWatch = nullptr;
     WorkProgress *m_workProgress = nullptr;
     // The charset the user chose to read the file in; none: as it looks.
     std::optional<Charset> m_readAs;

@@ -69,7 +69,7 @@ private:
 
 } // namespace
 
-TRuler::TRuler(TRichEdit *editor, QWidget *parent)
+IndentRuler::IndentRuler(TRichEdit *editor, QWidget *parent)
     : QFrame(parent)
     , m_editor(editor)
 {
@@ -98,13 +98,13 @@ TRuler::TRuler(TRichEdit *editor, QWidget *parent)
         marker->installEventFilter(this);
 }
 
-void TRuler::SetRulerScale()
+void IndentRuler::SetRulerScale()
 {
     m_scale = QStringLiteral("\t|").repeated(100);
     update();
 }
 
-void TRuler::paintEvent(QPaintEvent *event)
+void IndentRuler::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
     QPainter p(this);
@@ -117,7 +117,7 @@ void TRuler::paintEvent(QPaintEvent *event)
 
 // Placing -----------------------------------------------------------------------
 
-void TRuler::placeMarkers()
+void IndentRuler::placeMarkers()
 {
     const ParaAttributes para = m_editor->paragraph();
     const int first = para.firstIndent / kTwipsPerPoint;
@@ -130,20 +130,20 @@ void TRuler::placeMarkers()
 
 // Dragging ----------------------------------------------------------------------
 
-void TRuler::RulerItemMouseDown(QWidget *marker, int x)
+void IndentRuler::RulerItemMouseDown(QWidget *marker, int x)
 {
     FMarkerGrabOffset = marker->width() / 2;
     marker->move(marker->x() + x - FMarkerGrabOffset, marker->y());
     FDraggingMarker = true;
 }
 
-void TRuler::RulerItemMouseMove(QWidget *marker, int x)
+void IndentRuler::RulerItemMouseMove(QWidget *marker, int x)
 {
     if (FDraggingMarker)
         marker->move(marker->x() + x - FMarkerGrabOffset, marker->y());
 }
 
-int TRuler::pointsAt(const QWidget *marker) const
+int IndentRuler::pointsAt(const QWidget *marker) const
 {
     return (marker->x() + FMarkerGrabOffset - kGutter) * 3 / 4;
 }
@@ -151,12 +151,12 @@ int TRuler::pointsAt(const QWidget *marker) const
 // A marker may be dragged anywhere, but an indent that starts the text left
 // of its margin or beyond the ruler's end would hide the text and leave the
 // marker out of reach: such a drop writes the nearest indent the ruler shows.
-int TRuler::withinRuler(int points) const
+int IndentRuler::withinRuler(int points) const
 {
     return std::clamp(points, 0, std::max(0, (width() - 2 * kGutter) * 3 / 4));
 }
 
-void TRuler::FirstIndMouseUp()
+void IndentRuler::FirstIndMouseUp()
 {
     ParaAttributes para;
     para.firstIndent = withinRuler(pointsAt(FirstInd)) * kTwipsPerPoint;
@@ -165,7 +165,7 @@ void TRuler::FirstIndMouseUp()
     LeftIndMouseUp();
 }
 
-void TRuler::LeftIndMouseUp()
+void IndentRuler::LeftIndMouseUp()
 {
     const int first = m_editor->paragraph().firstIndent / kTwipsPerPoint;
     ParaAttributes para;
@@ -176,7 +176,7 @@ void TRuler::LeftIndMouseUp()
 
 // Reading a marker back is no exact inverse of placing it: a click without
 // a move may shift an indent by a point or two.
-void TRuler::RightIndMouseUp()
+void IndentRuler::RightIndMouseUp()
 {
     const int right = (width() - RightInd->x() + FMarkerGrabOffset - 2) * 3 / 4 - 12;
     ParaAttributes para;
@@ -185,7 +185,7 @@ void TRuler::RightIndMouseUp()
     Q_EMIT markerDropped();
 }
 
-void TRuler::mouseUp(QWidget *marker)
+void IndentRuler::mouseUp(QWidget *marker)
 {
     FDraggingMarker = false;
     if (marker == FirstInd)
@@ -196,7 +196,7 @@ void TRuler::mouseUp(QWidget *marker)
         RightIndMouseUp();
 }
 
-bool TRuler::eventFilter(QObject *watched, QEvent *event)
+bool IndentRuler::eventFilter(QObject *watched, QEvent *event)
 {
     auto *marker = qobject_cast<QWidget *>(watched);
     const auto x = [event] { return int(static_cast<QMouseEvent *>(event)->position().x()); };

@@ -12,12 +12,12 @@ class TRichEdit;
 //
 // Positions are pixels at 4/3 to the point, measured from the ruler's left
 // edge with the text's 6-pixel gutter; indents are the editor's, in points.
-class TRuler : public QFrame
+class IndentRuler : public QFrame
 {
     Q_OBJECT
 
 public:
-    explicit TRuler(TRichEdit *editor, QWidget *parent = nullptr);
+    explicit IndentRuler(TRichEdit *editor, QWidget *parent = nullptr);
 
     QWidget *FirstInd = nullptr;
     QWidget *LeftInd = nullptr;

@@ -5,10 +5,10 @@ class TRichEdit;
 // What the Find & Replace dialog asks of the frame that holds the open
 // documents: the dialog searches them one after another, in the order the
 // frame's next-document command walks them.
-class TFindHost
+class FindHost
 {
 public:
-    virtual ~TFindHost() = default;
+    virtual ~FindHost() = default;
 
     // The number of open documents.
     virtual int documentCount() const = 0;

@@ -78,7 +78,7 @@ Option *option(QGroupBox *group, const char *name, const QString &caption, QPoin
 
 } // namespace
 
-TfrmFind::TfrmFind(TFindHost &host, QWidget *parent)
+TfrmFind::TfrmFind(FindHost &host, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint)
@@ -189,6 +189,18 @@ void TfrmFind::showDialog()
     raise();
     activateWindow();
     cbFind->setFocus();
+}
+
+void TfrmFind::showFor(TRichEdit *editor)
+{
+    FindReplace->setEditControl(RichEditSearchable::of(editor));
+    showDialog();
+}
+
+void TfrmFind::findAgain()
+{
+    if (!cbFind->currentText().isEmpty())
+        btnFindNext->click();
 }
 
 void TfrmFind::btnCloseClick()

@@ -11,8 +11,9 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class TFindHost;
+class FindHost;
 class TFindReplace;
+class TRichEdit;
 
 // The Find & Replace window: one for the whole run, modeless, kept over all
 // windows, other programs' too. It drives its search engine over the
@@ -24,7 +25,7 @@ class TfrmFind : public QDialog
 
 public:
     // Created hidden; loads the histories.
-    explicit TfrmFind(TFindHost &host, QWidget *parent = nullptr);
+    explicit TfrmFind(FindHost &host, QWidget *parent = nullptr);
 
     // Controls
     QFrame *Bevel1 = nullptr;
@@ -64,6 +65,12 @@ public:
 
     // Shows the window, or brings it forward, with the focus in the find box.
     void showDialog();
+    // An edit window's Find: the engine searches its editor from now on,
+    // and the window shows.
+    void showFor(TRichEdit *editor);
+    // An edit window's Find Again: Find Next, when the find box holds text.
+    // The engine stays bound where it was.
+    void findAgain();
 
     // Failures of the engine (none bound: "No editcontrol assigned!")
     // reach the caller.
@@ -111,5 +118,5 @@ private:
     // Returns whether one found something.
     bool searchDocuments(const std::function<void(int)> &search);
 
-    TFindHost &m_host;
+    FindHost &m_host;
 };

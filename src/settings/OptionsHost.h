@@ -35,12 +35,15 @@ struct CurrentSettings
 };
 
 // What the Options dialog asks of the frame that holds the current settings.
-class TOptionsHost
+class OptionsHost
 {
 public:
-    virtual ~TOptionsHost() = default;
+    virtual ~OptionsHost() = default;
 
     virtual CurrentSettings &currentSettings() = 0;
+    // A page's Apply changed the current settings (also when the store then
+    // failed): what the running program takes of them follows.
+    virtual void settingsApplied() = 0;
     // Takes the favourite entries out of both favourites menus.
     virtual void RemoveFavouriteEntries() = 0;
     // Reads the settings again, the favourites menus with them.

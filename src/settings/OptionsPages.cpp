@@ -33,14 +33,14 @@ int rgbOf(quint32 color)
 
 // General page ------------------------------------------------------------------------
 
-TGeneralPage::TGeneralPage(TOptionsHost &host, QWidget *parent)
+GeneralPage::GeneralPage(OptionsHost &host, QWidget *parent)
     : QWidget(parent)
     , m_host(host)
 {
     createControls();
 }
 
-void TGeneralPage::createControls()
+void GeneralPage::createControls()
 {
     btnBGColor = button(this, "btnBGColor", tr("BackGround Color"));
     onClick(btnBGColor, [this] { btnBGColorClick(); });
@@ -66,28 +66,28 @@ void TGeneralPage::createControls()
     addApplyRow(page, btnOKGen);
 }
 
-void TGeneralPage::load()
+void GeneralPage::load()
 {
     const CurrentSettings &current = m_host.currentSettings();
     m_pendingColor = current.EditorBGColor;
     m_pendingFont = current.EditorFont;
 }
 
-void TGeneralPage::showApplied()
+void GeneralPage::showApplied()
 {
     const CurrentSettings &current = m_host.currentSettings();
     showDemoColor(current.EditorBGColor);
     showDemoFont(current.EditorFont);
 }
 
-void TGeneralPage::showDemoColor(quint32 color)
+void GeneralPage::showDemoColor(quint32 color)
 {
     QPalette palette = MemoDemo->palette();
     palette.setColor(QPalette::Base, wincolors::toColor(color, QGuiApplication::palette()));
     MemoDemo->setPalette(palette);
 }
 
-void TGeneralPage::showDemoFont(const FontSpec &font)
+void GeneralPage::showDemoFont(const FontSpec &font)
 {
     QPalette palette = MemoDemo->palette();
     palette.setColor(QPalette::Text, font.shownColor());
@@ -95,7 +95,7 @@ void TGeneralPage::showDemoFont(const FontSpec &font)
     MemoDemo->setFont(font.toQFont());
 }
 
-void TGeneralPage::btnBGColorClick()
+void GeneralPage::btnBGColorClick()
 {
     const auto chosen = prompts().color(m_pendingColor);
     if (!chosen)
@@ -105,7 +105,7 @@ void TGeneralPage::btnBGColorClick()
     btnOKGen->setEnabled(true);
 }
 
-void TGeneralPage::btnFontClick()
+void GeneralPage::btnFontClick()
 {
     const auto chosen = prompts().font({m_pendingFont.toCharAttributes(), true});
     if (!chosen)
@@ -115,7 +115,7 @@ void TGeneralPage::btnFontClick()
     btnOKGen->setEnabled(true);
 }
 
-void TGeneralPage::btnOKGenClick()
+void GeneralPage::btnOKGenClick()
 {
     reportFailure(tr("Error in TfrmOptions.btnOKGenClick"), [this] {
         CurrentSettings &current = m_host.currentSettings();
@@ -133,18 +133,19 @@ void TGeneralPage::btnOKGenClick()
         store.close();
         btnOKGen->setEnabled(false);
     });
+    m_host.settingsApplied();
 }
 
 // Favourites page ---------------------------------------------------------------------
 
-TFavouritesPage::TFavouritesPage(TOptionsHost &host, QWidget *parent)
+FavouritesPage::FavouritesPage(OptionsHost &host, QWidget *parent)
     : QWidget(parent)
     , m_host(host)
 {
     createControls();
 }
 
-void TFavouritesPage::createControls()
+void FavouritesPage::createControls()
 {
     ListBoxFav = new QListWidget(this);
     ListBoxFav->setObjectName(QStringLiteral("ListBoxFav"));
@@ -175,7 +176,7 @@ void TFavouritesPage::createControls()
     addApplyRow(page, btnOKFav, {btnInsert});
 }
 
-void TFavouritesPage::load()
+void FavouritesPage::load()
 {
     const CurrentSettings &current = m_host.currentSettings();
     ListBoxFav->clear();
@@ -185,7 +186,7 @@ void TFavouritesPage::load()
 
 // The limit is told once a file was picked: the user learns why that file
 // was not added.
-void TFavouritesPage::btnInsertClick()
+void FavouritesPage::btnInsertClick()
 {
     const Prompts::OpenFileRequest request{
         QString(), {{tr("All files (*.*)"), QStringLiteral("*.*")}}, 1, QString()};
@@ -200,13 +201,13 @@ void TFavouritesPage::btnInsertClick()
     btnOKFav->setEnabled(true);
 }
 
-void TFavouritesPage::FavDeleteClick()
+void FavouritesPage::FavDeleteClick()
 {
     qDeleteAll(ListBoxFav->selectedItems());
     btnOKFav->setEnabled(true);
 }
 
-void TFavouritesPage::FavClearClick()
+void FavouritesPage::FavClearClick()
 {
     ListBoxFav->clear();
     btnOKFav->setEnabled(true);
@@ -214,7 +215,7 @@ void TFavouritesPage::FavClearClick()
 
 // Both favourites menus are built anew from the store, by the same load
 // that runs at start.
-void TFavouritesPage::btnOKFavClick()
+void FavouritesPage::btnOKFavClick()
 {
     reportFailure(tr("Error in TfrmOptions.btnOKFavClick"), [this] {
         int count = ListBoxFav->count();
@@ -235,14 +236,14 @@ void TFavouritesPage::btnOKFavClick()
 
 // LangParser page ---------------------------------------------------------------------
 
-TLangParserPage::TLangParserPage(TOptionsHost &host, QWidget *parent)
+LangParserPage::LangParserPage(OptionsHost &host, QWidget *parent)
     : QWidget(parent)
     , m_host(host)
 {
     createControls();
 }
 
-void TLangParserPage::createControls()
+void LangParserPage::createControls()
 {
     const struct
     {
@@ -250,18 +251,18 @@ void TLangParserPage::createControls()
         const char *name;
         QString caption;
         QString hint;
-        void (TLangParserPage::*handler)();
+        void (LangParserPage::*handler)();
     } fontButtons[] = {
         {btnCommentFont, "btnCommentFont", tr("Comment Font"),
-         tr("Sets the font and style for comments"), &TLangParserPage::btnCommentFontClick},
+         tr("Sets the font and style for comments"), &LangParserPage::btnCommentFontClick},
         {btnKeywordFont, "btnKeywordFont", tr("Keyword Font"),
-         tr("Sets the font and style for keywords"), &TLangParserPage::btnKeywordFontClick},
+         tr("Sets the font and style for keywords"), &LangParserPage::btnKeywordFontClick},
         {btnNormalFont, "btnNormalFont", tr("Normal Font"),
-         tr("Sets the font and style for any normal text"), &TLangParserPage::btnNormalFontClick},
+         tr("Sets the font and style for any normal text"), &LangParserPage::btnNormalFontClick},
         {btnNumberFont, "btnNumberFont", tr("Number Font"),
-         tr("Sets the font and style for numbers"), &TLangParserPage::btnNumberFontClick},
+         tr("Sets the font and style for numbers"), &LangParserPage::btnNumberFontClick},
         {btnStringFont, "btnStringFont", tr("String Font"),
-         tr("Sets the font and style for strings"), &TLangParserPage::btnStringFontClick},
+         tr("Sets the font and style for strings"), &LangParserPage::btnStringFontClick},
     };
     // The font buttons stand in a column of one width.
     auto *column = new QVBoxLayout;
@@ -294,14 +295,14 @@ void TLangParserPage::createControls()
     addApplyRow(page, btnOKLang);
 }
 
-void TLangParserPage::loadStyleFonts()
+void LangParserPage::loadStyleFonts()
 {
     const auto current = m_host.currentSettings().styleFonts();
     for (size_t i = 0; i < m_pending.size(); ++i)
         m_pending[i] = *current[i];
 }
 
-void TLangParserPage::chooseFont(int style)
+void LangParserPage::chooseFont(int style)
 {
     FontSpec &pending = m_pending[size_t(style)];
     if (const auto chosen = prompts().font({pending.toCharAttributes()}))
@@ -309,13 +310,13 @@ void TLangParserPage::chooseFont(int style)
     btnOKLang->setEnabled(true);
 }
 
-void TLangParserPage::cbLangParserEnabledClick()
+void LangParserPage::cbLangParserEnabledClick()
 {
     btnOKLang->setEnabled(true);
     m_host.currentSettings().LangParserEnabled = cbLangParserEnabled->isChecked();
 }
 
-void TLangParserPage::btnOKLangClick()
+void LangParserPage::btnOKLangClick()
 {
     reportFailure(tr("Error in TfrmOptions.btnOKLangClick"), [this] {
         CurrentSettings &current = m_host.currentSettings();

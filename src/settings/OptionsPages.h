@@ -12,7 +12,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class TOptionsHost;
+class OptionsHost;
 
 // The pages of the Options dialog that hold values of their own between
 // the user's choice and Apply. Each page's Apply button is enabled while
@@ -20,12 +20,12 @@ class TOptionsHost;
 // into the current settings and the settings store.
 
 // The General page: the editor's background colour and font.
-class TGeneralPage : public QWidget
+class GeneralPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    TGeneralPage(TOptionsHost &host, QWidget *parent = nullptr);
+    GeneralPage(OptionsHost &host, QWidget *parent = nullptr);
 
     QPushButton *btnBGColor = nullptr;
     QPushButton *btnFont = nullptr;
@@ -46,19 +46,19 @@ private:
     void showDemoColor(quint32 color);
     void showDemoFont(const FontSpec &font);
 
-    TOptionsHost &m_host;
+    OptionsHost &m_host;
     quint32 m_pendingColor = 0xFFFFFF;
     FontSpec m_pendingFont;
 };
 
 // The Favourites page: the list of favourite files behind both favourites
 // menus.
-class TFavouritesPage : public QWidget
+class FavouritesPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    TFavouritesPage(TOptionsHost &host, QWidget *parent = nullptr);
+    FavouritesPage(OptionsHost &host, QWidget *parent = nullptr);
 
     QListWidget *ListBoxFav = nullptr;
     QMenu *PopupMenuFav = nullptr;
@@ -79,17 +79,17 @@ public:
 private:
     void createControls();
 
-    TOptionsHost &m_host;
+    OptionsHost &m_host;
 };
 
 // The LangParser page: the fonts of the five syntax styles and the Language
 // Parser switch.
-class TLangParserPage : public QWidget
+class LangParserPage : public QWidget
 {
     Q_OBJECT
 
 public:
-    TLangParserPage(TOptionsHost &host, QWidget *parent = nullptr);
+    LangParserPage(OptionsHost &host, QWidget *parent = nullptr);
 
     QPushButton *btnCommentFont = nullptr;
     QPushButton *btnKeywordFont = nullptr;
@@ -115,7 +115,7 @@ private:
     // Runs the style's font dialog; the page counts as changed either way.
     void chooseFont(int style);
 
-    TOptionsHost &m_host;
+    OptionsHost &m_host;
     // Comment, keyword, normal, number, string.
     std::array<FontSpec, 5> m_pending;
 };

@@ -31,7 +31,7 @@ constexpr QSize kClientSize(366, 302);
 
 } // namespace
 
-TfrmOptions::TfrmOptions(TOptionsHost &host, QWidget *parent)
+TfrmOptions::TfrmOptions(OptionsHost &host, QWidget *parent)
     : QDialog(parent)
     , m_host(host)
 {
@@ -50,10 +50,10 @@ void TfrmOptions::createControls()
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setAccessibleName(tr("Options"));
-    TSGeneral = new TGeneralPage(m_host, this);
-    TSFavourites = new TFavouritesPage(m_host, this);
+    TSGeneral = new GeneralPage(m_host, this);
+    TSFavourites = new FavouritesPage(m_host, this);
     TSApp = createTranslatePage();
-    TSLangParser = new TLangParserPage(m_host, this);
+    TSLangParser = new LangParserPage(m_host, this);
     TSOther = createOtherPage();
     PageControl1->addTab(TSGeneral, tr("General"));
     PageControl1->addTab(TSFavourites, tr("Favourites"));
@@ -286,6 +286,7 @@ void TfrmOptions::btnOKHotClick()
         store.writeBool(HotKeys, EnableTranslate, current.TranslateEnabled);
         store.close();
     });
+    m_host.settingsApplied();
 }
 
 // Other page ----------------------------------------------------------------------
@@ -305,4 +306,5 @@ void TfrmOptions::btnOKOtherClick()
         store.writeBool(Other, settingsnames::OnlyOneKeyLayout, current.OnlyOneKeyLayout);
         store.close();
     });
+    m_host.settingsApplied();
 }

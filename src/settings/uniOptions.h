@@ -9,7 +9,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
-class TOptionsHost;
+class OptionsHost;
 
 // The Options dialog: one page per group of settings, each with its own
 // Apply button. It is made once, hidden, when the program starts, and shown
@@ -20,14 +20,14 @@ class TfrmOptions : public QDialog
     Q_OBJECT
 
 public:
-    explicit TfrmOptions(TOptionsHost &host, QWidget *parent = nullptr);
+    explicit TfrmOptions(OptionsHost &host, QWidget *parent = nullptr);
 
     // Controls
     QTabWidget *PageControl1 = nullptr;
-    TGeneralPage *TSGeneral = nullptr;
-    TFavouritesPage *TSFavourites = nullptr;
+    GeneralPage *TSGeneral = nullptr;
+    FavouritesPage *TSFavourites = nullptr;
     QWidget *TSApp = nullptr;
-    TLangParserPage *TSLangParser = nullptr;
+    LangParserPage *TSLangParser = nullptr;
     QWidget *TSOther = nullptr;
     QPushButton *ButtonClose = nullptr;
     // Translate page
@@ -89,5 +89,5 @@ private:
     void FormCloseQuery(bool &canClose);
     QList<QPushButton *> applyButtons() const;
 
-    TOptionsHost &m_host;
+    OptionsHost &m_host;
 };

@@ -19,7 +19,7 @@ constexpr quint16 kClockInterval = 1000;
 
 } // namespace
 
-TCalendarPanel::TCalendarPanel(QWidget *parent, const ClockSource &clock)
+CalendarPanel::CalendarPanel(QWidget *parent, const ClockSource &clock)
     : QWidget(parent)
 {
     setAutoFillBackground(true);
@@ -27,11 +27,11 @@ TCalendarPanel::TCalendarPanel(QWidget *parent, const ClockSource &clock)
     CBoxYear->setValue(Calendar1->year());
 }
 
-void TCalendarPanel::createControls(const ClockSource &clock)
+void CalendarPanel::createControls(const ClockSource &clock)
 {
     createClockRow(clock);
 
-    PageControl2 = new TPageControl(this);
+    PageControl2 = new PageControl(this);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
     accessiblenames::setName(PageControl2, tr("Month"));
     for (const QString &month :
@@ -40,7 +40,7 @@ void TCalendarPanel::createControls(const ClockSource &clock)
         PageControl2->addPage(month, 0);
     connect(PageControl2, &QTabBar::currentChanged, this, [this] { PageControl2Change(); });
 
-    Calendar1 = new TMonthCalendar(this, clock);
+    Calendar1 = new MonthCalendar(this, clock);
     Calendar1->setObjectName(QStringLiteral("Calendar1"));
     Calendar1->setAccessibleName(tr("Calendar"));
     // Whatever moves the calendar to another month, the tabs and the year
@@ -49,7 +49,7 @@ void TCalendarPanel::createControls(const ClockSource &clock)
 }
 
 // The button and the year box lie over the clock label, so they come after it.
-void TCalendarPanel::createClockRow(const ClockSource &clock)
+void CalendarPanel::createClockRow(const ClockSource &clock)
 {
     ClockLabel1 = new TClockLabel(this, clock);
     ClockLabel1->setObjectName(QStringLiteral("ClockLabel1"));
@@ -79,25 +79,25 @@ void TCalendarPanel::createClockRow(const ClockSource &clock)
     connect(CBoxYear, &QSpinBox::valueChanged, this, [this] { CBoxYearChange(); });
 }
 
-void TCalendarPanel::setClock(const ClockSource &clock)
+void CalendarPanel::setClock(const ClockSource &clock)
 {
     ClockLabel1->setClock(clock);
     Calendar1->setClock(clock);
 }
 
-void TCalendarPanel::backToToday()
+void CalendarPanel::backToToday()
 {
     Calendar1->setUseCurrentDate(true);
     showCalendarMonth();
 }
 
-void TCalendarPanel::showCalendarMonth()
+void CalendarPanel::showCalendarMonth()
 {
     CBoxYear->setValue(Calendar1->year());
     PageControl2->setActivePage(Calendar1->month() - 1);
 }
 
-void TCalendarPanel::PageControl2Change()
+void CalendarPanel::PageControl2Change()
 {
     const int m = PageControl2->currentIndex() + 1;
     try {
@@ -111,7 +111,7 @@ void TCalendarPanel::PageControl2Change()
     Calendar1->setDay(m);
 }
 
-void TCalendarPanel::CBoxYearChange()
+void CalendarPanel::CBoxYearChange()
 {
     try {
         Calendar1->setYear(CBoxYear->value());
@@ -123,14 +123,14 @@ void TCalendarPanel::CBoxYearChange()
     }
 }
 
-void TCalendarPanel::resizeEvent(QResizeEvent *event)
+void CalendarPanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     alignRows();
     Panel1Resize();
 }
 
-void TCalendarPanel::alignRows()
+void CalendarPanel::alignRows()
 {
     const int rowsHeight = kClockHeight + kTabsHeight;
     ClockLabel1->setGeometry(0, 0, width(), kClockHeight);
@@ -138,7 +138,7 @@ void TCalendarPanel::alignRows()
     Calendar1->setGeometry(0, rowsHeight, width(), std::max(0, height() - rowsHeight));
 }
 
-void TCalendarPanel::Panel1Resize()
+void CalendarPanel::Panel1Resize()
 {
     CBoxYear->resize(std::max(ClockLabel1->width() / 10, kMinYearBoxWidth), ClockLabel1->height());
     TButton->resize(ClockLabel1->width() - CBoxYear->width(), ClockLabel1->height());

@@ -6,8 +6,8 @@
 
 class QSpinBox;
 class TClockLabel;
-class TMonthCalendar;
-class TPageControl;
+class MonthCalendar;
+class PageControl;
 class TTransparentButton;
 
 // What the frame shows while no document is open: a clock across the top
@@ -15,20 +15,20 @@ class TTransparentButton;
 // the month calendar below. The rest of the clock row is one transparent
 // button, through which the time shows, that brings the calendar back to
 // today.
-class TCalendarPanel : public QWidget
+class CalendarPanel : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TCalendarPanel(QWidget *parent = nullptr, const ClockSource &clock = systemNow);
+    explicit CalendarPanel(QWidget *parent = nullptr, const ClockSource &clock = systemNow);
 
     // Where the clock and the calendar take the time and today from.
     void setClock(const ClockSource &clock);
 
     TClockLabel *ClockLabel1 = nullptr;
     TTransparentButton *TButton = nullptr;
-    TPageControl *PageControl2 = nullptr;
-    TMonthCalendar *Calendar1 = nullptr;
+    PageControl *PageControl2 = nullptr;
+    MonthCalendar *Calendar1 = nullptr;
     QSpinBox *CBoxYear = nullptr;
 
     // The calendar goes to today; the year box and the month tab follow.

@@ -20,7 +20,7 @@ QRect onScreen(const QWidget &window)
 
 } // namespace
 
-TExposureWatch::TExposureWatch(QWidget *window)
+ExposureWatch::ExposureWatch(QWidget *window)
     : QObject(window)
     , m_window(window)
 {
@@ -28,7 +28,7 @@ TExposureWatch::TExposureWatch(QWidget *window)
     QCoreApplication::instance()->installEventFilter(this);
 }
 
-bool TExposureWatch::eventFilter(QObject *watched, QEvent *event)
+bool ExposureWatch::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Hide:
@@ -50,12 +50,12 @@ bool TExposureWatch::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-void TExposureWatch::popupHidden(const QWidget &popup)
+void ExposureWatch::popupHidden(const QWidget &popup)
 {
     m_popupsGone += popup.geometry() & onScreen(*m_window);
 }
 
-void TExposureWatch::windowExposed()
+void ExposureWatch::windowExposed()
 {
     const bool inSight = m_window->windowHandle()->isExposed();
     if (inSight && !m_inSight)
@@ -63,7 +63,7 @@ void TExposureWatch::windowExposed()
     m_inSight = inSight;
 }
 
-void TExposureWatch::windowRedrawn(const QRegion &region)
+void ExposureWatch::windowRedrawn(const QRegion &region)
 {
     const QRegion uncovered = region.translated(onScreen(*m_window).topLeft());
     const QRegion ownPopups = uncovered & m_popupsGone;

@@ -10,13 +10,13 @@ class QWidget;
 // so the window's own paint event never hears of it. The program's own
 // menus, lists and tooltips going away over the window do not count: they
 // come and go all the time.
-class TExposureWatch : public QObject
+class ExposureWatch : public QObject
 {
     Q_OBJECT
 
 public:
     // Watches `window`, a top-level widget, for as long as both live.
-    explicit TExposureWatch(QWidget *window);
+    explicit ExposureWatch(QWidget *window);
 
 Q_SIGNALS:
     void exposed();

@@ -27,12 +27,12 @@ void TFrameForm::createControls()
     createToolBar();
 
     auto *central = new QWidget(this);
-    PageControl1 = new TPageControl(central);
+    PageControl1 = new PageControl(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setFixedHeight(31);
     accessiblenames::setName(PageControl1, tr("Documents"));
     connect(PageControl1, &QTabBar::currentChanged, this, [this] { PageControl1Change(); });
-    connect(PageControl1, &TPageControl::mouseUp, this, [this] { PageControl1MouseUp(); });
+    connect(PageControl1, &PageControl::mouseUp, this, [this] { PageControl1MouseUp(); });
 
     MDIArea = new QMdiArea(central);
     MDIArea->setObjectName(QStringLiteral("MDIArea"));
@@ -44,13 +44,8 @@ void TFrameForm::createControls()
     });
 
     // The calendar panel lies over the documents while it is shown.
-    Panel1 = new TCalendarPanel(central);
+    Panel1 = new CalendarPanel(central);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    ClockLabel1 = Panel1->ClockLabel1;
-    TButton = Panel1->TButton;
-    PageControl2 = Panel1->PageControl2;
-    Calendar1 = Panel1->Calendar1;
-    CBoxYear = Panel1->CBoxYear;
 
     auto *area = new QGridLayout;
     area->addWidget(MDIArea, 0, 0);
@@ -75,15 +70,19 @@ void TFrameForm::createMenus()
     // clang-format off
     actions::addTo(File1, {
         {.slot = &New1, .name = "New1", .caption = tr("&New"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N), .handler = [this] { New1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_N), .hint = tr("New|New file"),
+         .glyph = toolbarimages::New, .handler = [this] { New1Click(); }},
         {.slot = &Open1, .name = "Open1", .caption = tr("&Open..."),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O), .handler = [this] { Open1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_O),
+         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
+         .handler = [this] { Open1Click(); }},
         {.name = "N1", .caption = QStringLiteral("-")},
         {.slot = &Exit1, .name = "Exit1", .caption = tr("E&xit"),
-         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .handler = [this] { Exit1Click(); }},
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q), .hint = tr("Exit"),
+         .glyph = toolbarimages::Exit, .handler = [this] { Exit1Click(); }},
     });
     // clang-format on
-    m_recentFiles = new TRecentFiles(
+    m_recentFiles = new RecentFiles(
         File1, Exit1, [this](QAction *entry) { OpenLastOpened(entry); }, this);
 
     Favourites1 = new QMenu(tr("Fa&vourites"), this);
@@ -138,25 +137,17 @@ void TFrameForm::createToolBar()
     ToolBar->setFloatable(false);
     ToolBar->toggleViewAction()->setVisible(false);
     setContextMenuPolicy(Qt::NoContextMenu);
-    // clang-format off
-    actions::addTo(ToolBar, {
-        {.slot = &NewlButton, .name = "NewlButton", .hint = tr("New|New file"),
-         .glyph = toolbarimages::New, .handler = [this] { New1Click(); }},
-        {.slot = &OpenButton, .name = "OpenButton",
-         .hint = tr("Open|Open an existing file"), .glyph = toolbarimages::Open,
-         .handler = [this] { Open1Click(); }},
-    });
-    // clang-format on
+    // The File menu's commands, named by their hints.
+    NewlButton = New1;
+    OpenButton = Open1;
+    ExitButton = Exit1;
+    actions::addTo(ToolBar, {NewlButton, OpenButton});
     // The separator stretches so that Exit sits at the right end.
     auto *stretch = new QWidget(ToolBar);
     stretch->setObjectName(QStringLiteral("ToolButton2"));
     stretch->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(stretch);
-    ToolBar->addAction(actions::make(ToolBar, {.slot = &ExitButton,
-                                               .name = "ExitButton",
-                                               .hint = tr("Exit"),
-                                               .glyph = toolbarimages::Exit,
-                                               .handler = [this] { Exit1Click(); }}));
+    actions::addTo(ToolBar, {ExitButton});
 }
 
 // While an edit window is active its menus join the bar: a menu of the

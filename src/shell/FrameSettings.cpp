@@ -1,7 +1,7 @@
 // The frame's settings: the start-up load, the save at exit, the style set
 // whose styles stand in for missing style fonts, and the favourites.
 
-#include "controls/Hints.h"
+#include "editor/MDIEdit.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
 #include "settings/LParser.h"
@@ -100,8 +100,6 @@ void TFrameForm::setDefaultSettings()
     FavouriteFiles.fill(QString());
     FavourCount = 0;
     FavourMenuCount = 0;
-    LastOpenedFiles.fill(QString());
-    LastOpenedCount = 0;
 }
 
 // Start-up load --------------------------------------------------------------------
@@ -109,6 +107,7 @@ void TFrameForm::setDefaultSettings()
 void TFrameForm::LoadDefaultValue()
 {
     loadSettings(false);
+    handOverSettings();
 }
 
 // Step by step; a failure stops the load where it happened and leaves what
@@ -205,10 +204,8 @@ void TFrameForm::loadRecentFiles(SettingsStore &store)
 {
     const int count =
         std::clamp(store.readInteger(LastOpened, settingsnames::LastOpenedCount, 0), 0, kListSize);
-    LastOpenedCount = count;
     for (int n = 0; n < count; ++n) {
         const QString path = store.readString(LastOpened, item(n), QString());
-        LastOpenedFiles[size_t(n)] = path;
         m_recentFiles->append(filenames::fileNamePart(path), path);
     }
 }
@@ -218,6 +215,16 @@ EditorSettings TFrameForm::editorSettings() const
     // Whether Translate is offered follows the dialog's box, applied or not.
     return {EditorBGColor, editorFont(), OnlyOneKeyLayout, TranslateHotKeys,
             frmOptions->translateOffered()};
+}
+
+void TFrameForm::handOverSettings()
+{
+    const QList<TEditForm *> forms = editWindows();
+    if (forms.isEmpty())
+        return; // the start-up load runs before the Options dialog is there
+    const EditorSettings settings = editorSettings();
+    for (TEditForm *form : forms)
+        form->takeSettings(settings);
 }
 
 void TFrameForm::RegistryToFont(FontSpec &font, const fontrecord::Record &record)
@@ -266,11 +273,11 @@ void TFrameForm::saveGeometry(SettingsStore &store)
 // which is never read again.
 void TFrameForm::saveRecentFiles(SettingsStore &store)
 {
-    const QList<QAction *> entries = m_recentFiles->entries();
+    const QList<RecentFile> entries = m_recentFiles->entries();
     const int count = std::min(int(entries.size()), kListSize);
     store.writeInteger(LastOpened, settingsnames::LastOpenedCount, count);
     for (int n = 0; n < count; ++n)
-        store.writeString(LastOpened, item(n), hints::hintOf(entries[n]));
+        store.writeString(LastOpened, item(n), entries[n].path);
 }
 
 // Favourites ----------------------------------------------------------------------

@@ -82,8 +82,7 @@ TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     setWindowTitle(QStringLiteral("Scrivlet"));
     setGeometry(208, 111, 686, 334);
     createControls();
-    connect(new TExposureWatch(this), &TExposureWatch::exposed, this,
-            [this] { framePainted(true); });
+    connect(new ExposureWatch(this), &ExposureWatch::exposed, this, [this] { framePainted(true); });
     createLangParserDefault();
     rebuildMenuBar();
     showCalendarView();
@@ -121,7 +120,7 @@ void TFrameForm::FormCreate(const StartOptions &options)
         m_handedOver << file;
     else if (!file.isEmpty())
         takeCommandLineFile(file);
-    createTray();
+    m_tray = new TrayMenu(this, TrayFavourites);
     if (m_copyStart == CopyStart::OnlyCopy)
         QTimer::singleShot(0, this, &TFrameForm::offerRecoveryCopies);
 }
@@ -133,17 +132,6 @@ void TFrameForm::takeCommandLineFile(const QString &path)
 {
     if (!fitsHandOffFile(path) || !SaveTempOpenFile(path))
         m_handedOver << path;
-}
-
-void TFrameForm::createTray()
-{
-    m_tray = new TTray(this, TrayFavourites);
-    TrayIcon1 = m_tray->TrayIcon1;
-    PopupMenu1 = m_tray->PopupMenu1;
-    TrayNew = m_tray->TrayNew;
-    TrayOpen = m_tray->TrayOpen;
-    TrayClose = m_tray->TrayClose;
-    TrayRestore = m_tray->TrayRestore;
 }
 
 TFrameForm::~TFrameForm()
@@ -403,11 +391,10 @@ TEditForm *TFrameForm::activeEditWindow() const
     return TEditForm::inWindow(MDIArea->activeSubWindow());
 }
 
-// The editor as the edit window recorded it when it became active.
 TRichEdit *TFrameForm::activeDocumentEditor() const
 {
     const TEditForm *form = activeEditWindow();
-    return form ? qobject_cast<TRichEdit *>(form->children().value(EditorComponentIndex)) : nullptr;
+    return form ? form->Editor : nullptr;
 }
 
 // The next window is the one just behind the active one: the one active
@@ -439,9 +426,30 @@ QMdiSubWindow *TFrameForm::subWindowOf(const TEditForm *form) const
     return form ? qobject_cast<QMdiSubWindow *>(form->parentWidget()) : nullptr;
 }
 
-void TFrameForm::pageFreed()
+void TFrameForm::documentActivated(int tag)
 {
-    --OpenPageCount;
+    const int index = PageControl1->indexOfTag(tag, editWindowCount());
+    if (index >= 0)
+        PageControl1->setActivePage(index);
+}
+
+void TFrameForm::documentRenamed(int tag, const QString &name)
+{
+    const int tab = PageControl1->indexOfTag(tag);
+    if (tab >= 0)
+        PageControl1->setTabText(tab, filenames::fileNamePart(name));
+}
+
+void TFrameForm::documentClosed(int tag)
+{
+    const int tab = PageControl1->indexOfTag(tag);
+    if (tab >= 0) {
+        PageControl1->removePage(tab);
+        --OpenPageCount;
+    }
+    // The window still counts: it goes once it has closed.
+    if (editWindowCount() == 1)
+        showCalendarView();
 }
 
 bool TFrameForm::IsFileOpen(const QString &path) const
@@ -494,9 +502,11 @@ void TFrameForm::createDocument(const DocumentRequest &r)
     if (r.recent == Recent::AfterView)
         m_recentFiles->add(r.recentCaption, r.path);
 
-    // A new window takes the hot key as the Options dialog's box holds it.
+    // A new window takes the hot key as the Options dialog's box holds it,
+    // and so do the windows open already.
     TranslateHotKeys = frmOptions->hotKeyText();
-    auto *form = new TEditForm(*this);
+    handOverSettings();
+    auto *form = new TEditForm(*this, editorSettings());
     form->Tag = tag;
     if (r.path.isEmpty())
         form->setWindowTitle(NewDocName);
@@ -581,6 +591,24 @@ void TFrameForm::fileChosen(const QString &path)
     m_lastDialogFolder = QFileInfo(path).absolutePath();
 }
 
+// The file goes in front of the drop target's lists, which keep it until a
+// drop on the frame itself refills them.
+void TFrameForm::openDroppedFile(const QString &path)
+{
+    DragDrop1->insertFirst(path, filenames::fileNamePart(path));
+    DragDrop1FileDrop();
+}
+
+void TFrameForm::showFind(TRichEdit *editor)
+{
+    frmFind->showFor(editor);
+}
+
+void TFrameForm::findAgain()
+{
+    frmFind->findAgain();
+}
+
 // Recent files ----------------------------------------------------------------------
 
 void TFrameForm::NewLastOpened(const QString &caption, const QString &path)
@@ -588,9 +616,9 @@ void TFrameForm::NewLastOpened(const QString &caption, const QString &path)
     m_recentFiles->add(caption, path);
 }
 
-QList<QAction *> TFrameForm::recentFileTail() const
+QList<RecentFile> TFrameForm::recentFiles() const
 {
-    return m_recentFiles->tail();
+    return m_recentFiles->entries();
 }
 
 void TFrameForm::OpenLastOpened(QAction *sender)

@@ -12,22 +12,15 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include <array>
-
 class QMdiArea;
-class SettingsStore;
-class TLangParser;
-class TRecentFiles;
 class QMdiSubWindow;
 class QMenu;
-class QSpinBox;
 class QToolBar;
 class QWidget;
-class TClockLabel;
+class RecentFiles;
+class SettingsStore;
 class TDragDrop;
-class TMonthCalendar;
-class TTransparentButton;
-class TTrayIcon;
+class TLangParser;
 class TfrmFind;
 class TfrmOptions;
 
@@ -44,9 +37,9 @@ struct FrameStartOptions
 // creates every document and decides what closing it means. It holds the
 // current settings for the whole run.
 class TFrameForm : public QMainWindow,
-                   public TEditHost,
-                   public TFindHost,
-                   public TOptionsHost,
+                   public EditHost,
+                   public FindHost,
+                   public OptionsHost,
                    public CurrentSettings
 {
     Q_OBJECT
@@ -63,17 +56,11 @@ public:
 
     // Controls
     QToolBar *ToolBar = nullptr;
-    TPageControl *PageControl1 = nullptr;
-    TCalendarPanel *Panel1 = nullptr;
+    PageControl *PageControl1 = nullptr;
+    CalendarPanel *Panel1 = nullptr;
     QMdiArea *MDIArea = nullptr;
     // Takes files dropped on the frame from other programs.
     TDragDrop *DragDrop1 = nullptr;
-    // The calendar panel's controls
-    TClockLabel *ClockLabel1 = nullptr;
-    TTransparentButton *TButton = nullptr;
-    TPageControl *PageControl2 = nullptr;
-    TMonthCalendar *Calendar1 = nullptr;
-    QSpinBox *CBoxYear = nullptr;
 
     // Menus and their items
     QMenu *File1 = nullptr;
@@ -92,17 +79,14 @@ public:
     QAction *Preference1 = nullptr;
     // A menu without items: choosing it shows the About box.
     QAction *About = nullptr;
+    // The toolbar's buttons are the File menu's New, Open and Exit.
     QAction *NewlButton = nullptr;
     QAction *OpenButton = nullptr;
     QAction *ExitButton = nullptr;
 
-    // The tray: its icon and its menu, which holds TrayFavourites.
-    TTrayIcon *TrayIcon1 = nullptr;
-    QMenu *PopupMenu1 = nullptr;
-    QAction *TrayNew = nullptr;
-    QAction *TrayOpen = nullptr;
-    QAction *TrayClose = nullptr;
-    QAction *TrayRestore = nullptr;
+    // The tray: its icon TrayIcon1 and its menu PopupMenu1, which holds
+    // TrayFavourites.
+    TrayMenu *tray() const { return m_tray; }
     void TrayIcon1Click() { m_tray->TrayIcon1Click(); }
     // Brings the program back when it is minimised, from the tray too.
     void restoreApplication();
@@ -126,8 +110,6 @@ public:
 
     // Settings beside the current ones (see CurrentSettings).
     int FavourMenuCount = 0; // favourite entries in each favourites menu
-    std::array<QString, 10> LastOpenedFiles;
-    int LastOpenedCount = 0;
 
     // Reads the settings again: the geometry, the current values and the
     // favourites menus (which the caller has emptied first); the recent
@@ -138,13 +120,14 @@ public:
     void RegistryToFont(FontSpec &font, const fontrecord::Record &record);
     void FontToRegistry(fontrecord::Record &record, const FontSpec &font) override;
     CurrentSettings &currentSettings() override { return *this; }
+    void settingsApplied() override { handOverSettings(); }
 
     // Creating documents
     void New1Click() override;
     void Open1Click() override;
     void PerformFileOpen(const QString &path);
     // Opens the first file of DragDrop1's lists.
-    void DragDrop1FileDrop() override;
+    void DragDrop1FileDrop();
     void OpenLastOpened(QAction *sender) override;
     void OpenFileFavour(QAction *sender);
     void NewLastOpened(const QString &caption, const QString &path) override;
@@ -192,31 +175,37 @@ public:
     void AboutClick();
 
     // Views
-    void showCalendarView() override;
+    void showCalendarView();
     void showDocumentView();
     bool isCalendarView() const;
 
     QList<TEditForm *> editWindows() const;
+    int editWindowCount() const;
+    TEditForm *activeEditWindow() const;
 
-    // TEditHost
+    // What an edit window takes of the current settings.
+    EditorSettings editorSettings() const;
+    CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
+
+    // EditHost
     QString newDocName() const override { return NewDocName; }
     QString untitledName() override;
-    TPageControl &pageControl() override { return *PageControl1; }
-    TDragDrop &frameDropTarget() override { return *DragDrop1; }
-    void pageFreed() override;
-    int editWindowCount() const override;
-    TEditForm *activeEditWindow() const override;
-    QList<QAction *> recentFileTail() const override;
-    void checkArrangement(Arrangement arrangement) override;
+    void documentActivated(int tag) override;
+    void documentRenamed(int tag, const QString &name) override;
+    void documentClosed(int tag) override;
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
-    EditorSettings editorSettings() const override;
+    void checkArrangement(Arrangement arrangement) override;
+    // The recent files, the top one first.
+    QList<RecentFile> recentFiles() const override;
     QString fileDialogFolder(const TEditForm *document) const override;
     void fileChosen(const QString &path) override;
-    CharAttributes editorFont() const { return EditorFont.toCharAttributes(); }
-    TfrmFind &findDialog() override { return *frmFind; }
-    TDocumentPrinter &printing() override { return m_printing; }
+    // Opens the file as if it had been dropped on the frame.
+    void openDroppedFile(const QString &path) override;
+    void showFind(TRichEdit *editor) override;
+    void findAgain() override;
+    DocumentPrinter &printing() override { return m_printing; }
 
-    // TFindHost
+    // FindHost
     int documentCount() const override { return editWindowCount(); }
     TRichEdit *activeDocumentEditor() const override;
     // The frame's next-window command.
@@ -263,7 +252,8 @@ private:
     void saveGeometry(SettingsStore &store);
     void saveRecentFiles(SettingsStore &store);
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
-    void createTray();
+    // The edit windows take the settings as they are now.
+    void handOverSettings();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
     // that reached the frame.
     void framePainted(bool wholeFrame);
@@ -296,8 +286,8 @@ private:
     QList<QAction *> m_windowListItems;
     Arrangement m_arrangement = Arrangement::Entire;
     TJustOne *m_justOne = nullptr;
-    TRecentFiles *m_recentFiles = nullptr;
-    TTray *m_tray = nullptr;
+    RecentFiles *m_recentFiles = nullptr;
+    TrayMenu *m_tray = nullptr;
     CopyStart m_copyStart = CopyStart::OnlyCopy;
     bool m_pickUpPending = false;
     QString m_lastDialogFolder;
@@ -308,5 +298,5 @@ private:
     bool m_geometryRead = false;
     bool m_recentFilesRead = false;
     int m_activations = 0;
-    TDocumentPrinter m_printing;
+    DocumentPrinter m_printing;
 };

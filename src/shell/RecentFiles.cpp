@@ -6,75 +6,55 @@
 #include <QAction>
 #include <QMenu>
 
-namespace {
-
-// New, Open, a separator and Exit come first; the list's own separator and
-// its entries follow.
-constexpr int kSeparatorIndex = 4;
-constexpr int kFirstEntryIndex = 5;
-
-} // namespace
-
-TRecentFiles::TRecentFiles(QMenu *fileMenu, QAction *exitItem, OpenHandler open, QObject *parent)
+RecentFiles::RecentFiles(QMenu *fileMenu, QAction *exitItem, OpenHandler open, QObject *parent)
     : QObject(parent)
     , m_menu(fileMenu)
     , m_exit(exitItem)
     , m_open(std::move(open))
 {}
 
-QAction *TRecentFiles::newEntry(const QString &caption, const QString &path)
+QAction *RecentFiles::newItem(const RecentFile &entry)
 {
-    auto *entry = new QAction(caption, parent());
-    hints::setHint(entry, path);
-    connect(entry, &QAction::triggered, this,
-            [this, entry] { reportUnhandled([this, entry] { m_open(entry); }); });
-    return entry;
+    auto *item = new QAction(entry.caption, parent());
+    hints::setHint(item, entry.path);
+    connect(item, &QAction::triggered, this,
+            [this, item] { reportUnhandled([this, item] { m_open(item); }); });
+    return item;
 }
 
 // The separator comes with the first entry.
-void TRecentFiles::addSeparatorOnce()
+void RecentFiles::insert(qsizetype index, const RecentFile &entry)
 {
     if (m_menu->actions().constLast() == m_exit)
         m_menu->addSeparator();
+    QAction *item = newItem(entry);
+    m_menu->insertAction(m_items.value(index, nullptr), item);
+    m_entries.insert(index, entry);
+    m_items.insert(index, item);
 }
 
-void TRecentFiles::add(const QString &caption, const QString &path)
+void RecentFiles::add(const QString &caption, const QString &path)
 {
-    addSeparatorOnce();
-    m_menu->insertAction(m_menu->actions().value(kFirstEntryIndex, nullptr),
-                         newEntry(caption, path));
+    insert(0, {caption, path});
 }
 
-void TRecentFiles::append(const QString &caption, const QString &path)
+void RecentFiles::append(const QString &caption, const QString &path)
 {
-    addSeparatorOnce();
-    m_menu->addAction(newEntry(caption, path));
+    insert(m_entries.size(), {caption, path});
 }
 
-void TRecentFiles::moveToTop(const QAction *chosen)
+// The entry that makes way only leaves the menu: the item may be the one
+// being chosen.
+void RecentFiles::moveToTop(const QAction *chosen)
 {
     const QString path = hints::hintOf(chosen);
-    const QList<QAction *> items = m_menu->actions();
-    for (qsizetype i = kFirstEntryIndex; i < items.size(); ++i) {
-        if (hints::hintOf(items[i]) == path && items[i]->text() == chosen->text()) {
-            m_menu->removeAction(items[i]);
-            add(chosen->text(), path);
+    const QString caption = chosen->text();
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].path == path && m_entries[i].caption == caption) {
+            m_menu->removeAction(m_items.takeAt(i));
+            m_entries.removeAt(i);
+            add(caption, path);
             return;
         }
     }
-}
-
-QList<QAction *> TRecentFiles::entries() const
-{
-    const QList<QAction *> items = m_menu->actions();
-    const qsizetype exit = items.indexOf(m_exit);
-    if (exit < 0 || exit + 1 >= items.size() || !items[exit + 1]->isSeparator())
-        return {};
-    return items.mid(exit + 2);
-}
-
-QList<QAction *> TRecentFiles::tail() const
-{
-    const QList<QAction *> items = m_menu->actions();
-    return items.size() > kSeparatorIndex ? items.mid(kSeparatorIndex) : QList<QAction *>();
 }

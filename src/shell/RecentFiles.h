@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/EditHost.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -9,12 +11,13 @@
 class QAction;
 class QMenu;
 
-// The recent-files list at the bottom of the frame's File menu: under a
-// separator that follows Exit, one entry per opened file, the most recent
-// first. An entry's caption is the file-name part and its hint the path;
-// choosing it hands the entry to the open handler. The list has no length
-// limit while the program runs and no duplicate check.
-class TRecentFiles : public QObject
+// The recent-files list: one entry per opened file, the most recent first,
+// with no length limit while the program runs and no duplicate check. The
+// list is the one record of the entries; the frame's File menu shows them
+// under a separator that follows Exit, each captioned with the file-name
+// part and hinted with the path, and choosing one hands it to the open
+// handler.
+class RecentFiles : public QObject
 {
     Q_OBJECT
 
@@ -22,7 +25,7 @@ public:
     using OpenHandler = std::function<void(QAction *entry)>;
 
     // The menu holds New, Open, a separator and `exitItem` at the start.
-    TRecentFiles(QMenu *fileMenu, QAction *exitItem, OpenHandler open, QObject *parent);
+    RecentFiles(QMenu *fileMenu, QAction *exitItem, OpenHandler open, QObject *parent);
 
     // A new entry at the top of the list, or at its end.
     void add(const QString &caption, const QString &path);
@@ -32,15 +35,16 @@ public:
     void moveToTop(const QAction *chosen);
 
     // The entries, the top one first.
-    QList<QAction *> entries() const;
-    // The separator and the entries, for the copy an edit window shows.
-    QList<QAction *> tail() const;
+    const QList<RecentFile> &entries() const { return m_entries; }
 
 private:
-    QAction *newEntry(const QString &caption, const QString &path);
-    void addSeparatorOnce();
+    void insert(qsizetype index, const RecentFile &entry);
+    QAction *newItem(const RecentFile &entry);
 
     QMenu *m_menu;
     QAction *m_exit;
     OpenHandler m_open;
+    QList<RecentFile> m_entries;
+    // The menu items that show the entries, in the same order.
+    QList<QAction *> m_items;
 };

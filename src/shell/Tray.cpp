@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QMenu>
 
-TTray::TTray(TFrameForm *frame, QMenu *favourites)
+TrayMenu::TrayMenu(TFrameForm *frame, QMenu *favourites)
     : QObject(frame)
     , m_frame(frame)
 {
@@ -17,7 +17,7 @@ TTray::TTray(TFrameForm *frame, QMenu *favourites)
     createIcon();
 }
 
-void TTray::createMenu(QMenu *favourites)
+void TrayMenu::createMenu(QMenu *favourites)
 {
     PopupMenu1 = new QMenu(m_frame);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -47,7 +47,7 @@ void TTray::createMenu(QMenu *favourites)
 
 // The picture goes in before the icon goes up, so that the tray never
 // shows an empty icon.
-void TTray::createIcon()
+void TrayMenu::createIcon()
 {
     TrayIcon1 = new TTrayIcon(m_frame);
     TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
@@ -58,7 +58,7 @@ void TTray::createIcon()
     TrayIcon1->setActive(true);
 }
 
-void TTray::TrayIcon1Click()
+void TrayMenu::TrayIcon1Click()
 {
     m_frame->restoreApplication();
     QWidget *window = QApplication::activeModalWidget();

@@ -12,14 +12,14 @@ class TTrayIcon;
 // creates or opens a document, opens a favourite, restores the frame or ends
 // the program. What shows something restores the frame first, so that it
 // shows in a visible frame.
-class TTray : public QObject
+class TrayMenu : public QObject
 {
     Q_OBJECT
 
 public:
     // `favourites` is the frame's favourites list for the tray, which
     // becomes the menu's submenu.
-    TTray(TFrameForm *frame, QMenu *favourites);
+    TrayMenu(TFrameForm *frame, QMenu *favourites);
 
     TTrayIcon *TrayIcon1 = nullptr;
     QMenu *PopupMenu1 = nullptr;

@@ -18,7 +18,7 @@ private:
     struct Fixture
     {
         TRichEdit edit;
-        TRuler ruler{&edit};
+        IndentRuler ruler{&edit};
 
         // Indents in points: first line, other lines, right.
         Fixture(const QList<int> &indents, int width)
@@ -33,7 +33,8 @@ private:
             ruler.resize(width, ruler.height());
             ruler.SetRulerScale();
             ruler.placeMarkers();
-            QObject::connect(&ruler, &TRuler::markerDropped, &ruler, &TRuler::placeMarkers);
+            QObject::connect(&ruler, &IndentRuler::markerDropped, &ruler,
+                             &IndentRuler::placeMarkers);
             ruler.show();
         }
 

@@ -120,7 +120,7 @@ private Q_SLOTS:
             return QString::fromUtf8(run.readAllStandardOutput());
         };
         if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
-            QSKIP("poppler-utils is not installed (scripts/install-deps installs it)");
+            QSKIP("poppler-utils is not installed (scripts/install-deps --test installs it)");
         TRichEdit edit;
         edit.setPlainTextMode(false);
         edit.loadFromFile(QStringLiteral(SCRIVLET_TEST_DATA_DIR "/letter.rtf"));

@@ -4,7 +4,7 @@
 // edited and saved, keeps its pictures and its table for them.
 //
 // Each reader is skipped where it is not installed (scripts/install-deps
-// installs them all).
+// --test installs them all).
 
 #include "platform/richedit/TRichEdit.h"
 #include "platform/text/AnsiCodec.h"
@@ -135,7 +135,7 @@ class TestRtfInterop : public QObject
     {
         if (QStandardPaths::findExecutable(program).isEmpty())
             QSKIP(qPrintable(program + QStringLiteral(" is not installed (scripts/install-deps "
-                                                      "installs it)")));
+                                                      "--test installs it)")));
     }
 
 private Q_SLOTS:

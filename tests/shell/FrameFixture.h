@@ -2,26 +2,24 @@
 
 #include "ScriptedPrompts.h"
 #include "SettingsSandbox.h"
+#include "TestFolder.h"
 #include "controls/Hints.h"
 #include "controls/PageControl.h"
 #include "editor/MDIEdit.h"
 #include "platform/richedit/TRichEdit.h"
 #include "shell/MDIFrame.h"
 
-#include <QFile>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 
 // A frame on screen, its prompts scripted, its settings in a store of its
 // own (or in the given store file), and a folder for files.
-struct FrameFixture
+struct FrameFixture : TestFolder
 {
     ScriptedPrompts prompts;
-    QTemporaryDir dir;
     SettingsSandbox settings;
     TFrameForm frame;
 
@@ -33,23 +31,6 @@ struct FrameFixture
         frame.activateWindow();
         if (!QTest::qWaitForWindowExposed(&frame))
             QTest::qFail("the frame did not show", __FILE__, __LINE__);
-    }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(path(name));
-        if (!f.open(QIODevice::WriteOnly))
-            QTest::qFail("cannot write a test file", __FILE__, __LINE__);
-        f.write(bytes);
-        return path(name);
-    }
-
-    QByteArray read(const QString &name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
     // Opens a file through the open dialog, answering the question whether

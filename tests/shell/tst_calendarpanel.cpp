@@ -53,7 +53,7 @@ private Q_SLOTS:
         QFETCH(int, value);
         QFETCH(QDate, expected);
         QFETCH(bool, fails);
-        TMonthCalendar calendar(nullptr, today);
+        MonthCalendar calendar(nullptr, today);
         QVERIFY(calendar.useCurrentDate());
         calendar.setSelectedDate(start);
         calendar.setUseCurrentDate(start == kToday);
@@ -74,7 +74,7 @@ private Q_SLOTS:
     void useCurrentDateFollowsTheDayPastMidnight()
     {
         QDateTime now = today();
-        TMonthCalendar calendar(nullptr, [&] { return now; });
+        MonthCalendar calendar(nullptr, [&] { return now; });
         now = now.addDays(1);
         calendar.setUseCurrentDate(true);
         QCOMPARE(calendar.selectedDate(), kToday.addDays(1));
@@ -95,7 +95,7 @@ private Q_SLOTS:
         QFETCH(QDate, start);
         QFETCH(int, tab);
         QFETCH(QDate, expected);
-        TCalendarPanel panel(nullptr, today);
+        CalendarPanel panel(nullptr, today);
         panel.Calendar1->setSelectedDate(start);
         panel.PageControl2->setCurrentIndex(tab); // as a click does
         QCOMPARE(panel.Calendar1->selectedDate(), expected);
@@ -119,7 +119,7 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, steps);
         QFETCH(QDate, expected);
-        TCalendarPanel panel(nullptr, today);
+        CalendarPanel panel(nullptr, today);
         panel.Calendar1->setSelectedDate(start);
         if (typed.isEmpty()) {
             panel.CBoxYear->stepBy(steps);
@@ -142,7 +142,7 @@ private Q_SLOTS:
     {
         QFETCH(int, width);
         QFETCH(int, yearBoxWidth);
-        TCalendarPanel panel(nullptr, today);
+        CalendarPanel panel(nullptr, today);
         panel.resize(width, 300);
         panel.show();
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
@@ -178,9 +178,9 @@ private Q_SLOTS:
         FrameFixture f;
         f.frame.Panel1->setClock(today);
         f.frame.TButtonClick();
-        f.frame.PageControl2->setCurrentIndex(1);
+        f.frame.Panel1->PageControl2->setCurrentIndex(1);
         const QDate chosen(2026, 2, 2);
-        QCOMPARE(f.frame.Calendar1->selectedDate(), chosen);
+        QCOMPARE(f.frame.Panel1->Calendar1->selectedDate(), chosen);
         if (event == QLatin1String("paint")) {
             f.frame.repaint();
         } else if (event == QLatin1String("show")) {
@@ -189,8 +189,8 @@ private Q_SLOTS:
         } else {
             f.frame.ToolBar->repaint();
         }
-        QCOMPARE(f.frame.Calendar1->selectedDate(), backToToday ? kToday : chosen);
-        QCOMPARE(f.frame.PageControl2->currentIndex(), backToToday ? 4 : 1);
+        QCOMPARE(f.frame.Panel1->Calendar1->selectedDate(), backToToday ? kToday : chosen);
+        QCOMPARE(f.frame.Panel1->PageControl2->currentIndex(), backToToday ? 4 : 1);
     }
 
     // Tab goes from the document tab row to the clock row's button, which
@@ -207,18 +207,19 @@ private Q_SLOTS:
         QFETCH(int, key);
         FrameFixture f;
         f.frame.Panel1->setClock(today);
-        f.frame.PageControl2->setCurrentIndex(1);
+        f.frame.Panel1->PageControl2->setCurrentIndex(1);
         f.frame.PageControl1->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(f.frame.PageControl1, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.frame.TButton);
-        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(f.frame.TButton);
+        QCOMPARE(QApplication::focusWidget(), f.frame.Panel1->TButton);
+        QAccessibleInterface *button =
+            QAccessible::queryAccessibleInterface(f.frame.Panel1->TButton);
         QCOMPARE(button->role(), QAccessible::Button);
         if (key)
-            QTest::keyClick(f.frame.TButton, Qt::Key(key));
+            QTest::keyClick(f.frame.Panel1->TButton, Qt::Key(key));
         else
             button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(f.frame.Calendar1->selectedDate(), kToday);
-        QCOMPARE(f.frame.PageControl2->currentIndex(), 4);
+        QCOMPARE(f.frame.Panel1->Calendar1->selectedDate(), kToday);
+        QCOMPARE(f.frame.Panel1->PageControl2->currentIndex(), 4);
     }
 
     void windowCalendarShowsAndHidesThePanel()
@@ -228,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(!f.frame.isCalendarView() && !f.frame.mnuCalendar2->isChecked());
         f.frame.mnuCalendar2->trigger();
         QVERIFY(f.frame.isCalendarView() && f.frame.mnuCalendar2->isChecked());
-        QVERIFY(f.frame.CBoxYear->isVisible());
+        QVERIFY(f.frame.Panel1->CBoxYear->isVisible());
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "FrameFixture.h"
 #include "controls/DragDrop.h"
+#include "editor/Formatting.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -84,8 +85,10 @@ private Q_SLOTS:
         const QMap<QString, QWidget *> targets{
             {QStringLiteral("frame"), f.frame.Panel1},
             {QStringLiteral("text"), f.active() ? f.active()->Editor->viewport() : nullptr},
-            {QStringLiteral("font name"), f.active() ? f.active()->FontName->lineEdit() : nullptr},
-            {QStringLiteral("font size"), f.active() ? f.active()->FontSize : nullptr}};
+            {QStringLiteral("font name"),
+             f.active() ? f.active()->formatting()->FontName->lineEdit() : nullptr},
+            {QStringLiteral("font size"),
+             f.active() ? f.active()->formatting()->FontSize : nullptr}};
         QWidget *target = targets.value(over);
         const auto *box = qobject_cast<QLineEdit *>(target);
         const QString boxText = box ? box->text() : QString();

@@ -6,6 +6,7 @@
 #include "OwnFolder.h"
 #include "SmallDisk.h"
 #include "controls/TransBtn.h"
+#include "editor/Formatting.h"
 #include "platform/system/InstanceChannel.h"
 #include "platform/system/RecoveryCopies.h"
 #include "search/uniFind.h"
@@ -210,9 +211,12 @@ private Q_SLOTS:
         // clang-format off
         const QList<QPair<QWidget *, QString>> controls{
             {f.frame.PageControl1, "Documents"},
-            {f.frame.PageControl2, "Month"},
-            {f.frame.TButton, "Current Date Button"},
-            {f.active()->FontName, "Font Name"},
+            {f.frame.ToolBar->widgetForAction(f.frame.NewlButton), "New"},
+            {f.frame.ToolBar->widgetForAction(f.frame.OpenButton), "Open"},
+            {f.frame.ToolBar->widgetForAction(f.frame.ExitButton), "Exit"},
+            {f.frame.Panel1->PageControl2, "Month"},
+            {f.frame.Panel1->TButton, "Current Date Button"},
+            {f.active()->formatting()->FontName, "Font Name"},
             {f.frame.frmFind->cbFind, "Text to find:"},
             {f.frame.frmFind->cbReplace, "Replace with:"}};
         // clang-format on

@@ -341,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(frame.EditorFont.name == QStringLiteral("Arial"), step > 8);
         QCOMPARE(frame.OnlyOneKeyLayout, step > 9);
         QCOMPARE(frame.Favourites1->actions().size(), step > 10 ? 1 : 0);
-        QCOMPARE(frame.recentFileTail().size(), step > 11 ? 2 : 0);
+        QCOMPARE(frame.recentFiles().size(), step > 11 ? 1 : 0);
         // Whatever was not reached, an editor font is there.
         QVERIFY(!frame.editorFont().name.isEmpty());
 
@@ -411,8 +411,8 @@ private Q_SLOTS:
 
         TFrameForm &next = runs.restart();
         QCOMPARE(runs.recent(), list);
-        QCOMPARE(next.LastOpenedCount, 2);
-        QCOMPARE(next.LastOpenedFiles[0], b);
+        QCOMPARE(next.recentFiles().size(), 2);
+        QCOMPARE(next.recentFiles()[0].path, b);
         // An edit window carries the same list, and a click on it opens.
         next.New1Click();
         QCOMPARE(FrameFixture::recent(next.activeEditWindow()), list);
@@ -436,7 +436,7 @@ private Q_SLOTS:
         QCOMPARE(frame.Favourites1->actions().size(), 10);
         QCOMPARE(frame.TrayFavourites->actions().size(), 10);
         QCOMPARE(frame.Favourites1->actions().constLast()->text(), QStringLiteral("/fav/9"));
-        QCOMPARE(frame.LastOpenedCount, 10);
+        QCOMPARE(frame.recentFiles().size(), 10);
         QCOMPARE(runs.recent().size(), 11); // the separator and ten entries
     }
 
@@ -465,7 +465,7 @@ private Q_SLOTS:
         QCOMPARE(frame.activeEditWindow()->windowTitle(), a);
         QCOMPARE(frame.PageControl1->tabText(0), QStringLiteral("a.txt"));
         QCOMPARE(frame.activeEditWindow()->Editor->wholeText(), QByteArray("favourite a"));
-        QVERIFY(frame.recentFileTail().isEmpty());
+        QVERIFY(frame.recentFiles().isEmpty());
 
         // The tray's entry asks before opening it again.
         runs.prompts.expectMessage(QStringLiteral("File already open,continue?"),

@@ -4,6 +4,7 @@
 
 #include "FrameFixture.h"
 #include "editor/DocumentPrinter.h"
+#include "editor/Formatting.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -78,7 +79,7 @@ private Q_SLOTS:
             words << QStringLiteral("Word%1").arg(i);
         }
         TEditForm *w = f.open(f.write(QStringLiteral("letter.rtf"), "{\\rtf1" + body + "}"));
-        w->Wordwrap1->trigger();
+        w->formatting()->Wordwrap1->trigger();
         QVERIFY(!w->Editor->wordWrap());
         f.prompts.expectPrinterSetup(
             true, [](QPrinter &p) { p.setPageSize(QPageSize(QPageSize::Letter)); });

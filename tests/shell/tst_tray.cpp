@@ -18,7 +18,7 @@ bool clickAt(QPoint at, int button)
 // Once the tray host has taken the icon in.
 bool clickIcon(const TFrameForm &frame, int button)
 {
-    const auto *icon = frame.TrayIcon1->findChild<QSystemTrayIcon *>();
+    const auto *icon = frame.tray()->TrayIcon1->findChild<QSystemTrayIcon *>();
     return QTest::qWaitFor([icon] { return !icon->geometry().isEmpty(); }, 20000) &&
            clickAt(icon->geometry().center(), button);
 }
@@ -81,7 +81,7 @@ private Q_SLOTS:
             QVERIFY(clickIcon(f.frame, 1));
         } else {
             QVERIFY(clickIcon(f.frame, 3));
-            QMenu *menu = f.frame.PopupMenu1;
+            QMenu *menu = f.frame.tray()->PopupMenu1;
             QTRY_VERIFY(menu->isVisible());
             if (item == QLatin1String("TrayOpen"))
                 f.prompts.expectOpenFile(std::nullopt);

@@ -87,10 +87,10 @@ private Q_SLOTS:
         const QDate today(2026, 5, 20);
         f.frame.Panel1->setClock([&] { return QDateTime(today, QTime(10, 0)); });
         f.frame.TButtonClick();
-        f.frame.PageControl2->setCurrentIndex(1); // as a click does: 2 February
+        f.frame.Panel1->PageControl2->setCurrentIndex(1); // as a click does: 2 February
         RedrawCount redraws;
         f.frame.windowHandle()->installEventFilter(&redraws);
-        const QPoint over = f.frame.Calendar1->mapToGlobal(QPoint(20, 20));
+        const QPoint over = f.frame.Panel1->Calendar1->mapToGlobal(QPoint(20, 20));
         if (byAnotherProgram) {
             // A window of the drag source's, which goes when its input ends.
             QProcess cover;
@@ -105,7 +105,8 @@ private Q_SLOTS:
             f.frame.Window1->close();
         }
         QTRY_VERIFY(redraws.count > 0);
-        QCOMPARE(f.frame.Calendar1->selectedDate(), byAnotherProgram ? today : QDate(2026, 2, 2));
+        QCOMPARE(f.frame.Panel1->Calendar1->selectedDate(),
+                 byAnotherProgram ? today : QDate(2026, 2, 2));
     }
 
     void theFavouritesMenuDropsDownOnceItHoldsEntries()
@@ -115,7 +116,7 @@ private Q_SLOTS:
         QTest::keyClick(f.frame.Favourites1, Qt::Key_Escape);
         QTRY_VERIFY(!f.frame.Favourites1->isVisible());
 
-        TFavouritesPage &page = *f.frame.frmOptions->TSFavourites;
+        FavouritesPage &page = *f.frame.frmOptions->TSFavourites;
         page.ListBoxFav->addItem(f.write(QStringLiteral("a.txt"), "a"));
         page.btnOKFavClick();
         openFromTheMenuBar(f, f.frame.Favourites1);

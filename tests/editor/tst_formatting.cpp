@@ -2,13 +2,17 @@
 // and format the text at the caret, the status bar follows the caret, and
 // Undo works from the menus.
 
-#include "FrameFixture.h"
+#include "EditWindowFixture.h"
 #include "controls/UpDown.h"
+#include "editor/Formatting.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 
 class TestFormatting : public QObject
@@ -16,15 +20,9 @@ class TestFormatting : public QObject
     Q_OBJECT
 
 private:
-    static TEditForm *rtf(FrameFixture &f, const QByteArray &body)
+    static TEditForm *rtf(EditWindowFixture &f, const QByteArray &body)
     {
-        return f.open(f.write(QStringLiteral("doc.rtf"), "{\\rtf1\\fs24 " + body + "}"));
-    }
-
-    static TEditForm *newDocument(FrameFixture &f)
-    {
-        f.frame.New1Click();
-        return f.active();
+        return f.open(QStringLiteral("doc.rtf"), "{\\rtf1\\fs24 " + body + "}");
     }
 
     static CharAttributes attributesAt(TEditForm *w, int pos)
@@ -36,7 +34,7 @@ private:
 private Q_SLOTS:
     void movingTheCaretNeverChangesTheDocument()
     {
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "small {\\b bold}{\\i\\fs40 big}{\\ul\\fs16 under}\\par\\qc next");
         const QByteArray text = w->Editor->wholeText();
         const CharAttributes defaults = w->Editor->defAttributes();
@@ -47,8 +45,9 @@ private Q_SLOTS:
         QCOMPARE(w->Editor->defAttributes(), defaults);
         // The toolbar did follow the caret.
         w->Editor->setSelStart(12);
-        QCOMPARE(w->FontSize->text(), QStringLiteral("20"));
-        QVERIFY(w->ItalicButton->isChecked() && !w->BoldButton->isChecked());
+        QCOMPARE(w->formatting()->FontSize->text(), QStringLiteral("20"));
+        QVERIFY(w->formatting()->ItalicButton->isChecked() &&
+                !w->formatting()->BoldButton->isChecked());
     }
 
     void toolbarFormatsTheSelectionOrTheDefaults_data()
@@ -68,20 +67,22 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(QString, sizeText);
         QFETCH(int, size);
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "aaa bbb ccc");
         const CharAttributes defaults = w->Editor->defAttributes();
         w->Editor->setSelStart(4);
         w->Editor->setSelLength(length);
-        w->BoldButton->trigger();
-        w->FontSize->setText(sizeText);
-        const QString face = w->FontName->itemText(w->FontName->count() - 1);
-        w->FontName->setCurrentText(face);
+        w->formatting()->BoldButton->trigger();
+        w->formatting()->FontSize->setText(sizeText);
+        const QString face =
+            w->formatting()->FontName->itemText(w->formatting()->FontName->count() - 1);
+        w->formatting()->FontName->setCurrentText(face);
 
         const CharAttributes outside = attributesAt(w, 1);
         QCOMPARE(outside.style, 0);
         QCOMPARE(outside.size, 12);
-        QCOMPARE(w->FontSize->text(), QStringLiteral("12")); // the caret's, not the command's
+        QCOMPARE(w->formatting()->FontSize->text(),
+                 QStringLiteral("12")); // the caret's, not the command's
         if (length == 0) {
             QCOMPARE(w->Editor->defAttributes().style, fontstyle::Bold);
             QCOMPARE(w->Editor->defAttributes().size, size);
@@ -112,14 +113,14 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(int, steps);
         QFETCH(int, size);
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "aaa bbb");
         w->Editor->selectAll();
-        w->FontSize->setText(shown);
-        const auto arrows = w->UpDown1->findChildren<QToolButton *>();
+        w->formatting()->FontSize->setText(shown);
+        const auto arrows = w->formatting()->UpDown1->findChildren<QToolButton *>();
         for (int i = 0; i < qAbs(steps); ++i)
             arrows[steps > 0 ? 0 : 1]->click();
-        QCOMPARE(w->FontSize->text(), QString::number(size));
+        QCOMPARE(w->formatting()->FontSize->text(), QString::number(size));
         if (size > 0)
             QCOMPARE(attributesAt(w, 2).size, size);
     }
@@ -146,14 +147,16 @@ private Q_SLOTS:
         QFETCH(int, alignment);
         QFETCH(QString, pressed);
         QFETCH(QString, checked);
-        FrameFixture f;
+        EditWindowFixture f;
         TEditForm *w = rtf(f, "\\pard" + paragraph + "one\\par two");
         if (!command.isEmpty())
             w->findChild<QAction *>(command)->trigger();
         QCOMPARE(int(w->Editor->paragraph().alignment), alignment);
-        for (QAction *a : {w->LeftAlign, w->CenterAlign, w->RightAlign})
+        for (QAction *a : {w->formatting()->LeftAlign, w->formatting()->CenterAlign,
+                           w->formatting()->RightAlign})
             QCOMPARE(a->isChecked(), a->objectName() == pressed);
-        for (QAction *a : {w->Left1, w->Center1, w->Right1})
+        for (QAction *a :
+             {w->formatting()->Left1, w->formatting()->Center1, w->formatting()->Right1})
             QCOMPARE(a->isChecked(), a->objectName() == checked);
     }
 
@@ -178,8 +181,8 @@ private Q_SLOTS:
         QFETCH(int, start);
         QFETCH(int, length);
         QFETCH(QString, panel);
-        FrameFixture f;
-        TEditForm *w = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
         w->Editor->setWholeText(text);
         w->Editor->setSelStart(start);
         w->Editor->setSelLength(length);
@@ -190,9 +193,10 @@ private Q_SLOTS:
 
     void insertSwitchesOnlyItsOwnWindow()
     {
-        FrameFixture f;
-        TEditForm *first = newDocument(f);
-        TEditForm *second = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *first = &f.window;
+        TEditForm other(f.host, EditWindowFixture::frameDefaults());
+        TEditForm *second = &other;
         QTest::keyClick(second->Editor, Qt::Key_Insert, Qt::ShiftModifier); // a paste, not a switch
         QTest::keyClick(first->Editor, Qt::Key_Insert);
         QCOMPARE(first->panelText(TEditForm::InsertPanel), QStringLiteral("Overwrite"));
@@ -203,8 +207,8 @@ private Q_SLOTS:
 
     void undoFollowsTheEditor()
     {
-        FrameFixture f;
-        TEditForm *w = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
         const auto offered = [w](bool on) {
             return w->UndoButton->isEnabled() == on && w->Undo1->isEnabled() == on;
         };
@@ -220,27 +224,90 @@ private Q_SLOTS:
     // status bar tells more.
     void toolbarControlsHaveNamesAndHints()
     {
-        FrameFixture f;
-        TEditForm *w = newDocument(f);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
         const auto name = [](QWidget *c) {
             return QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name);
         };
-        for (const QToolBar *bar : {f.frame.ToolBar, w->ToolBar}) {
-            for (QWidget *c : bar->findChildren<QWidget *>()) {
-                const bool control = qobject_cast<QToolButton *>(c) ||
-                                     qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c);
-                if (control && c->isVisibleTo(bar))
-                    QVERIFY2(!name(c).isEmpty(), qPrintable(c->objectName()));
-            }
+        for (QWidget *c : w->ToolBar->findChildren<QWidget *>()) {
+            const bool control = qobject_cast<QToolButton *>(c) || qobject_cast<QComboBox *>(c) ||
+                                 qobject_cast<QLineEdit *>(c);
+            if (control && c->isVisibleTo(w->ToolBar))
+                QVERIFY2(!name(c).isEmpty(), qPrintable(c->objectName()));
         }
-        QWidget *bullets = w->ToolBar->widgetForAction(w->BulletsButton);
+        QWidget *bullets = w->ToolBar->widgetForAction(w->formatting()->BulletsButton);
         QCOMPARE(name(bullets), QStringLiteral("Bullets"));
         QCOMPARE(name(w->Editor->focusProxy()), QStringLiteral("Text"));
         // Qt on Linux names an editable combo box by its text; elsewhere by this.
-        QCOMPARE(w->FontName->accessibleName(), QStringLiteral("Font Name"));
+        QCOMPARE(w->formatting()->FontName->accessibleName(), QStringLiteral("Font Name"));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(bullets, &enter);
         QCOMPARE(w->StatusBar->currentMessage(), QStringLiteral("Enter bullet mode"));
+    }
+
+    // A command the menu and the toolbar share is one action: the menu
+    // shows the caption without the glyph, the button is named by the
+    // hint's short part and tells its long part.
+    void sharedCommandsAreNamedByTheirHints_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("New") << "New1"
+                             << "&New"
+                             << "New"
+                             << "New file";
+        QTest::newRow("Open") << "Open1"
+                              << "&Open..."
+                              << "Open"
+                              << "Open an existing file";
+        QTest::newRow("Save") << "Save1"
+                              << "&Save"
+                              << "Save"
+                              << "Save current file";
+        QTest::newRow("Print") << "Print1"
+                               << "&Print"
+                               << "Print"
+                               << "Print current file";
+        QTest::newRow("Undo") << "Undo1"
+                              << "&Undo"
+                              << "Undo"
+                              << "Undo the last action";
+        QTest::newRow("Cut") << "Cut1"
+                             << "Cu&t"
+                             << "Cut"
+                             << "Delete selected item";
+        QTest::newRow("Copy") << "Copy1"
+                              << "&Copy"
+                              << "Copy"
+                              << "Copy selected item to clipboard";
+        QTest::newRow("Paste") << "Paste1"
+                               << "&Paste"
+                               << "Paste"
+                               << "Paste contents of clipboard";
+    }
+
+    void sharedCommandsAreNamedByTheirHints()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, caption);
+        QFETCH(QString, name);
+        QFETCH(QString, tip);
+        EditWindowFixture f;
+        TEditForm *w = &f.window;
+        QAction *command = w->findChild<QAction *>(item);
+        QVERIFY(command && (w->File1->actions() + w->Edit1->actions()).contains(command));
+        QCOMPARE(command->text(), caption);
+        QVERIFY(!command->isIconVisibleInMenu());
+        QWidget *button = w->ToolBar->widgetForAction(command);
+        QVERIFY(button);
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
+        QCOMPARE(button->toolTip(), name);
+        command->setEnabled(true);
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(w->StatusBar->currentMessage(), tip);
     }
 };
 

@@ -1,13 +1,14 @@
 // The edit window's whole-text commands, the hint that offers one for a
 // file in another encoding, and its popup menu.
 
-#include "FrameFixture.h"
+#include "EditWindowFixture.h"
 #include "editor/EncodingHint.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
@@ -29,7 +30,7 @@ QString shownHint(const TEditForm *w)
 {
     const auto *status = w->StatusBar->findChild<QLabel *>(QStringLiteral("EncodingHintStatus"));
     const QString inStatus = status->isHidden() ? QString() : status->text();
-    return w->EncodingHint->text() == inStatus ? inStatus : QStringLiteral("<differ>");
+    return w->encodingHint->text() == inStatus ? inStatus : QStringLiteral("<differ>");
 }
 
 } // namespace
@@ -37,18 +38,6 @@ QString shownHint(const TEditForm *w)
 class TestEditCommands : public QObject
 {
     Q_OBJECT
-
-private:
-    static TEditForm *document(FrameFixture &f, const QByteArray &text)
-    {
-        f.frame.New1Click();
-        TEditForm *w = f.active();
-        w->Editor->setWholeText(text);
-        w->Editor->document()->clearUndoRedoStacks(); // as a file is when opened
-        w->Editor->setModified(false);
-        w->ShowModifiedState(false);
-        return w;
-    }
 
 private Q_SLOTS:
     void convertMenuReencodesTheWholeDocument_data()
@@ -77,8 +66,8 @@ private Q_SLOTS:
         QFETCH(QString, item);
         QFETCH(QByteArray, before);
         QFETCH(QByteArray, after);
-        FrameFixture f;
-        TEditForm *w = document(f, before);
+        EditWindowFixture f;
+        TEditForm *w = f.document(before);
         w->Editor->setSelStart(1);
         w->Editor->setSelLength(1); // a selection makes no difference
         w->Convert1->findChild<QAction *>(item)->trigger();
@@ -101,8 +90,8 @@ private Q_SLOTS:
     {
         QFETCH(Prompts::Answer, answer);
         QFETCH(QByteArray, after);
-        FrameFixture f;
-        TEditForm *w = document(f, "\xd0\x9f \xe4\xb8\xad"); // П and a Chinese character
+        EditWindowFixture f;
+        TEditForm *w = f.document("\xd0\x9f \xe4\xb8\xad"); // П and a Chinese character
         f.prompts.expectMessage(
             QStringLiteral("1 character of the text is not in Windows-1251 and will become \"?\"."),
             answer);
@@ -130,12 +119,12 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, hint);
-        FrameFixture f;
-        TEditForm *w = f.open(f.write(QStringLiteral("a.txt"), bytes));
+        EditWindowFixture f;
+        TEditForm *w = f.open(QStringLiteral("a.txt"), bytes);
         QCOMPARE(shownHint(w), hint);
         if (hint.isEmpty())
             return;
-        w->EncodingHint->convertButton()->click();
+        w->encodingHint->convertButton()->click();
         const QByteArray readable = encoded("windows-1251", kRussian);
         QCOMPARE(w->Editor->wholeText(), QByteArray(readable).replace("\n", "\r\n"));
         QCOMPARE(shownHint(w), QString());
@@ -145,10 +134,10 @@ private Q_SLOTS:
 
     void closingTheHintChangesNothing()
     {
-        FrameFixture f;
+        EditWindowFixture f;
         const QByteArray koi8 = encoded("KOI8-R", kRussian);
-        TEditForm *w = f.open(f.write(QStringLiteral("k.txt"), koi8));
-        w->EncodingHint->closeButton()->click();
+        TEditForm *w = f.open(QStringLiteral("k.txt"), koi8);
+        w->encodingHint->closeButton()->click();
         QCOMPARE(shownHint(w), QString());
         QVERIFY(!w->Editor->isModified());
         QCOMPARE(w->Editor->wholeText(), QByteArray(koi8).replace("\n", "\r\n"));
@@ -156,8 +145,8 @@ private Q_SLOTS:
 
     void engToLowerLowersOnlyLatinCapitals()
     {
-        FrameFixture f;
-        TEditForm *w = document(f, "ABC xyz \xc0\xc1\xc2 Q");
+        EditWindowFixture f;
+        TEditForm *w = f.document("ABC xyz \xc0\xc1\xc2 Q");
         w->mnuEngToLower->trigger();
         QCOMPARE(w->Editor->wholeText(), QByteArray("abc xyz \xc0\xc1\xc2 q"));
         QCOMPARE(w->panelText(TEditForm::ModifiedPanel), QStringLiteral("Modified"));
@@ -165,8 +154,8 @@ private Q_SLOTS:
 
     void wholeTextCommandsKeepRichFormatting()
     {
-        FrameFixture f;
-        TEditForm *w = f.open(f.write(QStringLiteral("b.rtf"), "{\\rtf1 {\\b BOLD} text}"));
+        EditWindowFixture f;
+        TEditForm *w = f.open(QStringLiteral("b.rtf"), "{\\rtf1 {\\b BOLD} text}");
         w->mnuEngToLower->trigger();
         QCOMPARE(w->Editor->wholeText(), QByteArray("bold text"));
         w->Editor->setSelStart(1);
@@ -175,8 +164,8 @@ private Q_SLOTS:
 
     void popupMenuFollowsSelectionAndClipboard()
     {
-        FrameFixture f;
-        TEditForm *w = document(f, "some text");
+        EditWindowFixture f;
+        TEditForm *w = f.document("some text");
         QApplication::clipboard()->clear();
         w->Edit1Click();
         QVERIFY(!w->Cut2->isEnabled() && !w->Copy2->isEnabled() && !w->Paste2->isEnabled());
@@ -209,8 +198,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(bool, taken);
-        FrameFixture f;
-        TEditForm *w = f.open(f.write(name, "{\\rtf1 text}"));
+        EditWindowFixture f;
+        TEditForm *w = f.open(name, "{\\rtf1 text}");
         QImage picture(20, 10, QImage::Format_RGB32);
         picture.fill(Qt::red);
         auto *data = new QMimeData;
