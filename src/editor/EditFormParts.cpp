@@ -62,8 +62,7 @@ void TEditForm::createControls()
     connect(Ruler, &IndentRuler::markerDropped, this, &TEditForm::runSelectionChange);
 
     createStatusBar();
-    m_workProgress =
-        new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
+    m_workProgress = new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
     encodingHint = new EncodingHint(StatusBar, this);
     connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())

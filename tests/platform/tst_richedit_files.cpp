@@ -180,6 +180,34 @@ private Q_SLOTS:
         }
     }
 
+    // A long file that is one line, or holds one, loads from the event loop
+    // read-only and saves back as it was, byte for byte.
+    void longLinesOfLongFilesRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const qsizetype repeats = 2 * TRichEdit::kLongText / 12;
+        const QByteArray ansi = QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2 world ").repeated(repeats);
+        const QByteArray utf8 = QStringLiteral("Привет world ").toUtf8().repeated(repeats);
+        QTest::newRow("one line, Windows-1251") << ansi;
+        QTest::newRow("one line, UTF-8") << utf8;
+        QTest::newRow("one line and its CR LF") << ansi + "\r\n";
+        QTest::newRow("amid short lines, LF") << "ab\n" + utf8 + "\ncd\n";
+    }
+
+    void longLinesOfLongFilesRoundTrip()
+    {
+        QFETCH(QByteArray, file);
+        QVERIFY(writeAll(path("line.txt"), file));
+        TRichEdit edit;
+        QSignalSpy finished(&edit, &TRichEdit::loadFinished);
+        edit.startLoading(path("line.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY(edit.isReadOnly());
+        QVERIFY(!edit.isPartial());
+        edit.saveToFile(path("out.txt"));
+        QCOMPARE(readAll(path("out.txt")), file);
+    }
+
     // A long file goes into the document from the event loop: meanwhile the
     // control takes no change, and at the end the document is unmodified,
     // without undo history, the caret at its start. A load stopped half
