@@ -1,6 +1,6 @@
 // The Russian interface: the translations load for a Russian locale and for
 // no other, and every menu item and toolbar hint of the frame and of an
-// edit window reads Russian under it.
+// edit window reads Russian under it, with an accelerator of its own.
 
 #include "FrameFixture.h"
 #include "shell/Translations.h"
@@ -73,6 +73,33 @@ QList<Shown> shownTexts(const TFrameForm &frame)
     return out;
 }
 
+// The letters of the items' accelerators that more than one visible item of
+// a menu or of the menu bar takes: Alt and the letter would only move
+// between them.
+QStringList sharedAccelerators(const TFrameForm &frame)
+{
+    QList<const QWidget *> menus{frame.menuBar()};
+    for (const QMenu *menu : frame.findChildren<QMenu *>()) {
+        if (!menu->objectName().isEmpty()) // Qt's own menus are Qt's
+            menus << menu;
+    }
+    QStringList shared;
+    for (const QWidget *menu : menus) {
+        QString taken;
+        for (const QAction *item : menu->actions()) {
+            const QString text = QString(item->text()).remove(QLatin1String("&&"));
+            const qsizetype amp = text.indexOf(QLatin1Char('&'));
+            if (!item->isVisible() || amp < 0 || amp + 1 >= text.size())
+                continue;
+            const QChar letter = text[amp + 1].toLower();
+            if (taken.contains(letter))
+                shared << menu->objectName() + QLatin1String(": ") + item->text();
+            taken += letter;
+        }
+    }
+    return shared;
+}
+
 } // namespace
 
 class TestTranslation : public QObject
@@ -136,6 +163,8 @@ private Q_SLOTS:
                 untranslated << english[i].where + QLatin1String(": ") + english[i].text;
         }
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
+        const QStringList shared = sharedAccelerators(f.frame);
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QLatin1Char('\n'))));
     }
 };
 
