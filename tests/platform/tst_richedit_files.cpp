@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <csignal>
@@ -257,6 +258,29 @@ private Q_SLOTS:
         QVERIFY(edit.wholeText().startsWith("zline 0"));
         edit.saveToFile(path("out.txt"));
         QVERIFY(!edit.isPartial());
+    }
+
+    // A narrower view wraps the text anew: a long text when it is next
+    // painted, so that windows the MDI area resizes behind the one shown
+    // lay nothing out.
+    void aNarrowerViewWrapsTheTextAnew_data()
+    {
+        QTest::addColumn<qsizetype>("lines");
+        QTest::newRow("short text") << qsizetype(10);
+        QTest::newRow("long text") << TRichEdit::kLongText / 45 + 1;
+    }
+
+    void aNarrowerViewWrapsTheTextAnew()
+    {
+        QFETCH(qsizetype, lines);
+        TRichEdit edit;
+        edit.resize(600, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setWholeText(QByteArray("word ").repeated(9).append("\r\n").repeated(lines));
+        QTRY_COMPARE(edit.document()->firstBlock().lineCount(), 1);
+        edit.resize(150, 200);
+        QTRY_VERIFY(edit.document()->firstBlock().lineCount() > 1);
     }
 
     void loadingReplacesTextAndUndoHistory()

@@ -10,6 +10,10 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextDocument>
+
+#include <type_traits>
 
 namespace editview {
 
@@ -155,6 +159,31 @@ protected:
         Base::dropEvent(event);
     }
 
+    // A plain view lays every paragraph out again when its width changes, a
+    // tenth of a second for 50 MB. Switching windows in the MDI area shows,
+    // restores and maximizes them in turn, and leaves all but one covered;
+    // so with a long document the new width waits until the view paints.
+    void resizeEvent(QResizeEvent *event) override
+    {
+        if constexpr (std::is_same_v<Base, QPlainTextEdit>) {
+            if (this->document()->characterCount() >= TRichEdit::kLongText &&
+                event->size().width() != event->oldSize().width()) {
+                m_widthPending = true;
+                this->viewport()->update();
+                return;
+            }
+        }
+        Base::resizeEvent(event);
+        m_laidOutWidth = this->width();
+    }
+
+    bool viewportEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_widthPending)
+            applyWidth();
+        return Base::viewportEvent(event);
+    }
+
     void changeEvent(QEvent *event) override
     {
         Base::changeEvent(event);
@@ -189,5 +218,17 @@ protected:
     }
 
 private:
+    void applyWidth()
+    {
+        m_widthPending = false;
+        if (this->width() == m_laidOutWidth)
+            return;
+        QResizeEvent resized(this->size(), QSize(m_laidOutWidth, this->height()));
+        Base::resizeEvent(&resized);
+        m_laidOutWidth = this->width();
+    }
+
     TRichEdit &m_owner;
+    int m_laidOutWidth = -1;
+    bool m_widthPending = false;
 };
