@@ -60,30 +60,6 @@ void forEachPiece(QStringView text, const std::function<void(QStringView)> &take
 
 } // namespace slices
 
-StringSource::StringSource(QString text)
-    : m_text(std::move(text))
-{}
-
-QString StringSource::next()
-{
-    if (m_at == m_text.size())
-        return {};
-    qsizetype end = std::min(m_text.size(), m_at + kPieceChars);
-    const qsizetype lineEnd = end < m_text.size() ? m_text.indexOf(u'\n', end) : -1;
-    if (lineEnd >= 0 && lineEnd - end < kPieceChars)
-        end = lineEnd + 1;
-    else if (end < m_text.size() && m_text.at(end).isLowSurrogate())
-        ++end; // a character beyond U+FFFF stays whole
-    QString piece = m_text.sliced(m_at, end - m_at);
-    m_at = end;
-    return piece;
-}
-
-int StringSource::percentGiven() const
-{
-    return m_text.isEmpty() ? 100 : int(m_at * 100 / m_text.size());
-}
-
 TextFill::TextFill(QTextDocument &doc, std::unique_ptr<TextSource> source, QObject *parent)
     : QObject(parent)
     , m_source(std::move(source))

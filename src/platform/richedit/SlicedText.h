@@ -48,19 +48,6 @@ public:
     virtual int percentGiven() const = 0;
 };
 
-// The pieces of a text in memory.
-class StringSource : public TextSource
-{
-public:
-    explicit StringSource(QString text);
-    QString next() override;
-    int percentGiven() const override;
-
-private:
-    QString m_text;
-    qsizetype m_at = 0;
-};
-
 // Appends a text to the end of a document piece by piece. Nothing else may
 // change the document meanwhile.
 class TextFill : public QObject
