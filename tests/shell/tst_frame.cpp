@@ -116,6 +116,87 @@ private Q_SLOTS:
                                     "Untitled4"}));
     }
 
+    // Ctrl+PgDn, Ctrl+PgUp and Ctrl+F6 walk the tab row, round its ends,
+    // whichever window was active before.
+    void keysWalkTheTabRow_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("Ctrl+PgDn") << QKeySequence(Qt::CTRL | Qt::Key_PageDown) << 0 << 1;
+        QTest::newRow("Ctrl+PgDn at the end")
+            << QKeySequence(Qt::CTRL | Qt::Key_PageDown) << 2 << 0;
+        QTest::newRow("Ctrl+PgUp") << QKeySequence(Qt::CTRL | Qt::Key_PageUp) << 1 << 0;
+        QTest::newRow("Ctrl+PgUp at the start")
+            << QKeySequence(Qt::CTRL | Qt::Key_PageUp) << 0 << 2;
+        QTest::newRow("Ctrl+F6") << QKeySequence(Qt::CTRL | Qt::Key_F6) << 1 << 2;
+        QTest::newRow("Ctrl+Shift+F6") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6) << 1 << 0;
+    }
+
+    void keysWalkTheTabRow()
+    {
+        QFETCH(QKeySequence, key);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        FrameFixture f;
+        for (int i = 0; i < 3; ++i)
+            f.frame.New1Click();
+        f.frame.PageControl1->setCurrentIndex(from);
+        QTRY_VERIFY(f.active()->Editor->focusProxy()->hasFocus());
+        QTest::keySequence(QApplication::focusWidget(), key);
+        QCOMPARE(f.frame.PageControl1->currentIndex(), to);
+        QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled%1").arg(to + 1));
+    }
+
+    // The tab draws the mark beside its caption, which stays as it is; the
+    // title shows "*" while the active document has unsaved changes.
+    void unsavedDocumentsAreMarked()
+    {
+        FrameFixture f;
+        f.frame.New1Click();
+        f.frame.New1Click();
+        const auto marks = [&] {
+            QString out;
+            for (int i = 0; i < f.frame.PageControl1->count(); ++i)
+                out += f.frame.PageControl1->tabIcon(i).isNull() ? u'-' : u'*';
+            return out + (f.frame.isWindowModified() ? u'*' : u'-');
+        };
+        QTest::keyClicks(f.active()->Editor->focusProxy(), QStringLiteral("x"));
+        QCOMPARE(marks(), QStringLiteral("-**"));
+        QCOMPARE(f.tabs(), QStringList({"Untitled1", "Untitled2"}));
+        QCOMPARE(f.frame.PageControl1->tabToolTip(1), QStringLiteral("Modified"));
+        f.frame.PageControl1->setCurrentIndex(0);
+        QCOMPARE(marks(), QStringLiteral("-*-"));
+        f.frame.PageControl1->setCurrentIndex(1);
+        QCOMPARE(marks(), QStringLiteral("-**"));
+        f.active()->Undo1->trigger();
+        QCOMPARE(marks(), QStringLiteral("---"));
+    }
+
+    // Every file named opens, in the order named; one that is not there is
+    // passed over.
+    void everyFileOfTheCommandLineOpens()
+    {
+        const OwnFolder runtime("XDG_RUNTIME_DIR",
+                                QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ScriptedPrompts prompts;
+        SettingsSandbox settings;
+        TestFolder folder;
+        const QStringList files{folder.write(QStringLiteral("a.txt"), "a"),
+                                folder.write(QStringLiteral("b.rtf"), "{\\rtf1 b}"),
+                                folder.write(QStringLiteral("c.txt"), "c")};
+        TFrameForm frame({{QStringLiteral("scrivlet"), files[0], folder.path(QStringLiteral("no")),
+                           files[1], files[2]},
+                          false});
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        QTRY_COMPARE(frame.editWindows().size(), 3);
+        QStringList opened;
+        for (const TEditForm *w : frame.editWindows())
+            opened << w->FFileName;
+        QCOMPARE(opened, files);
+    }
+
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
@@ -135,8 +216,9 @@ private Q_SLOTS:
         QStringList items;
         for (const QAction *a : f.frame.Window1->actions())
             items << a->text();
-        QCOMPARE(items, QStringList({"&Tile", "&Cascade", "&Entire", "", "Calendar", "",
-                                     "&1 Untitled1", "&2 Untitled2"}));
+        QCOMPARE(items,
+                 QStringList({"&Tile", "&Cascade", "&Entire", "", "Calendar", "", "&Next Document",
+                              "&Previous Document", "", "&1 Untitled1", "&2 Untitled2"}));
     }
 
     void calendarViewComesAndGoes()

@@ -5,6 +5,7 @@
 #include "FrameFixture.h"
 #include "RecordingKeyboard.h"
 #include "platform/keyboard/KeyboardDriver.h"
+#include "platform/text/WinColors.h"
 #include "settings/uniOptions.h"
 #include "transform/sndkey32.h"
 
@@ -257,7 +258,7 @@ private Q_SLOTS:
         TEditForm *after = f.active();
         QCOMPARE(after->Editor->backgroundColor(), 0x00FF00u);
         QCOMPARE(after->Editor->defAttributes(), applied);
-        QCOMPARE(before->Editor->backgroundColor(), 0xFFFFFFu);
+        QCOMPARE(before->Editor->backgroundColor(), wincolors::kWindow); // the desktop's
         QVERIFY(before->Translate2->isVisible());
         QVERIFY(!after->Translate2->isVisible());
         QVERIFY(!f.settings.value(QStringLiteral("HotKeys_Key/HotKeys_Key")).isValid());
