@@ -6,6 +6,7 @@
 #include "RecordingKeyboard.h"
 #include "platform/keyboard/KeyboardDriver.h"
 #include "platform/text/WinColors.h"
+#include "search/uniFind.h"
 #include "settings/uniOptions.h"
 #include "transform/sndkey32.h"
 
@@ -17,6 +18,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
 
 #include <functional>
 
@@ -280,6 +283,50 @@ private Q_SLOTS:
         f.active()->Translate2Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("text"));
         installKeyboardDriver(nullptr);
+    }
+
+    // The buttons a dialog shows together each answer Alt and a letter of
+    // their own: a letter two buttons share only moves the focus.
+    void dialogButtonsAnswerAltAndALetter_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("page"); // of the Options dialog
+        QTest::newRow("Find & Replace") << QStringLiteral("find") << -1;
+        for (int page = 0; page < 5; ++page)
+            QTest::newRow(qPrintable(QStringLiteral("Options page %1").arg(page)))
+                << QStringLiteral("options") << page;
+    }
+
+    void dialogButtonsAnswerAltAndALetter()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(int, page);
+        FrameFixture f;
+        QDialog *shown = f.frame.frmFind;
+        QList<QPushButton *> buttons = shown->findChildren<QPushButton *>();
+        QPushButton *close = f.frame.frmFind->btnClose;
+        if (dialog == QLatin1String("options")) {
+            TfrmOptions &d = *f.frame.frmOptions;
+            shown = &d;
+            d.PageControl1->setCurrentIndex(page);
+            buttons = d.PageControl1->currentWidget()->findChildren<QPushButton *>();
+            buttons << d.ButtonClose;
+            close = d.ButtonClose;
+        }
+        QStringList letters;
+        for (const QPushButton *b : buttons) {
+            const QKeySequence key = QKeySequence::mnemonic(b->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(b->text()));
+            QVERIFY2(!letters.contains(key.toString()), qPrintable(b->text()));
+            letters << key.toString();
+        }
+        shown->show();
+        shown->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), shown);
+        QSignalSpy clicked(close, &QPushButton::clicked);
+        QTest::keySequence(shown, QKeySequence::mnemonic(close->text()));
+        // The button shows itself pressed a moment before it acts.
+        QVERIFY(clicked.wait());
     }
 };
 
