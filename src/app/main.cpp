@@ -1,21 +1,18 @@
 #include "controls/AppIcon.h"
 #include "shell/AppTitle.h"
 #include "shell/MDIFrame.h"
+#include "shell/Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSessionManager>
 
 #include <cstdio>
 #include <memory>
 
 namespace {
-
-QString translate(const char *text)
-{
-    return QCoreApplication::translate("main", text);
-}
 
 // --help and --version are answered without a display, in a terminal that
 // has none: they need no more than a core application. After "--" come
@@ -42,10 +39,12 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 void setUp(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(translate("A text and RTF editor for Russian and English"));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("main", "A text and RTF editor for Russian and English"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("files"), translate("The files to open"),
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QCoreApplication::translate("main", "The files to open"),
                                  QStringLiteral("[file...]"));
 }
 
@@ -56,8 +55,8 @@ void reportIfNoFile(const QString &path)
     const QFileInfo info(path);
     if (info.isFile())
         return;
-    const QString reason =
-        info.exists() ? translate("%1: not a file") : translate("%1: no such file");
+    const QString reason = info.exists() ? QCoreApplication::translate("main", "%1: not a file")
+                                         : QCoreApplication::translate("main", "%1: no such file");
     std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName().toLower()),
                  qPrintable(reason.arg(path)));
 }
@@ -68,6 +67,9 @@ int main(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     setApplicationTitle();
+    // Before anything shows a text, --help and the messages in the terminal
+    // included.
+    translations::install(QLocale::system());
     QCoreApplication::setApplicationVersion(QStringLiteral(SCRIVLET_VERSION));
     QCommandLineParser parser;
     setUp(parser);

@@ -50,12 +50,13 @@ constexpr int kGutter = 6;
 
 QList<Prompts::FileFilter> saveFilters()
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("TEditForm", text); };
     return {
-        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt"), QStringLiteral("txt")},
-        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf"), QStringLiteral("rtf")},
-        {tr("HTML files"), QStringLiteral("*.htm;*.html")},
-        {tr("All files"), QStringLiteral("*.*")},
+        {QCoreApplication::translate("TEditForm", "Plain text files (*.txt)"),
+         QStringLiteral("*.txt"), QStringLiteral("txt")},
+        {QCoreApplication::translate("TEditForm", "Rich text files (*.rtf)"),
+         QStringLiteral("*.rtf"), QStringLiteral("rtf")},
+        {QCoreApplication::translate("TEditForm", "HTML files"), QStringLiteral("*.htm;*.html")},
+        {QCoreApplication::translate("TEditForm", "All files"), QStringLiteral("*.*")},
     };
 }
 

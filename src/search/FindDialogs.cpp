@@ -3,6 +3,7 @@
 #include "platform/system/Prompts.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +22,9 @@
 // writes every change the user makes straight back into the dialog.
 class FindDialogWindow : public QDialog
 {
+    // Without it, tr() would look the texts up under QDialog.
+    Q_DECLARE_TR_FUNCTIONS(FindDialogWindow)
+
 public:
     FindDialogWindow(FindDialog *dialog, QWidget *parent)
         : QDialog(parent)

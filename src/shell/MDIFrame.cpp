@@ -38,19 +38,22 @@ namespace {
 
 QList<Prompts::FileFilter> openFilters()
 {
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("TFrameForm", text);
-    };
     return {
-        {tr("Plain text files (*.txt)"), QStringLiteral("*.txt")},
-        {tr("Rich text files (*.rtf)"), QStringLiteral("*.rtf")},
-        {tr("Pascal files (*.pas;*.dpr)"), QStringLiteral("*.pas;*.dpr")},
-        {tr("C/C++ files (*.cpp;*.c;*.hpp;*.h)"), QStringLiteral("*.cpp;*.c;*.hpp;*.h")},
-        {tr("Assembler files (*.asm)"), QStringLiteral("*.asm")},
-        {tr("Java files (*.java)"), QStringLiteral("*.java")},
-        {tr("Batch files (*.bat)"), QStringLiteral("*.bat")},
-        {tr("HTML files"), QStringLiteral("*.htm;*.html")},
-        {tr("All files"), QStringLiteral("*.*")},
+        {QCoreApplication::translate("TFrameForm", "Plain text files (*.txt)"),
+         QStringLiteral("*.txt")},
+        {QCoreApplication::translate("TFrameForm", "Rich text files (*.rtf)"),
+         QStringLiteral("*.rtf")},
+        {QCoreApplication::translate("TFrameForm", "Pascal files (*.pas;*.dpr)"),
+         QStringLiteral("*.pas;*.dpr")},
+        {QCoreApplication::translate("TFrameForm", "C/C++ files (*.cpp;*.c;*.hpp;*.h)"),
+         QStringLiteral("*.cpp;*.c;*.hpp;*.h")},
+        {QCoreApplication::translate("TFrameForm", "Assembler files (*.asm)"),
+         QStringLiteral("*.asm")},
+        {QCoreApplication::translate("TFrameForm", "Java files (*.java)"),
+         QStringLiteral("*.java")},
+        {QCoreApplication::translate("TFrameForm", "Batch files (*.bat)"), QStringLiteral("*.bat")},
+        {QCoreApplication::translate("TFrameForm", "HTML files"), QStringLiteral("*.htm;*.html")},
+        {QCoreApplication::translate("TFrameForm", "All files"), QStringLiteral("*.*")},
     };
 }
 

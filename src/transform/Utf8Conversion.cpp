@@ -57,13 +57,13 @@ namespace {
 
 QString lossQuestion(int count)
 {
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("Utf8Conversion", text);
-    };
-    return count == 1
-               ? tr("1 character of the text is not in Windows-1251 and will become \"?\".")
-               : tr("%1 characters of the text are not in Windows-1251 and will become \"?\".")
-                     .arg(count);
+    return count == 1 ? QCoreApplication::translate(
+                            "Utf8Conversion",
+                            "1 character of the text is not in Windows-1251 and will become \"?\".")
+                      : QCoreApplication::translate("Utf8Conversion",
+                                                    "%1 characters of the text are not in "
+                                                    "Windows-1251 and will become \"?\".")
+                            .arg(count);
 }
 
 } // namespace

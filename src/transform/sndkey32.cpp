@@ -227,7 +227,7 @@ quint16 KeySender::lookUpName(const QByteArray &name)
         if (name == key.name)
             return key.virtualKey;
     }
-    showMessage("Invalid Key Name");
+    showMessage(QT_TRANSLATE_NOOP("SendKeys", "Invalid Key Name"));
     return KeyboardDriver::NoKey;
 }
 
@@ -248,7 +248,7 @@ qsizetype KeySender::braceGroup(const char *text, qsizetype length, qsizetype i)
         }
     }
     if (j >= length) {
-        showMessage("No Close");
+        showMessage(QT_TRANSLATE_NOOP("SendKeys", "No Close"));
         return -1;
     }
     ++j;
@@ -310,7 +310,7 @@ bool KeySender::send(const char *text, qsizetype length)
             break;
         default:
             if (const quint16 keyCode = m_driver.keyCodeOf(c); keyCode == KeyboardDriver::NoKey) {
-                showMessage("Invalid KeyName");
+                showMessage(QT_TRANSLATE_NOOP("SendKeys", "Invalid KeyName"));
             } else {
                 sendKeyCode(keyCode, 1, true);
                 releaseHeldModifiers();

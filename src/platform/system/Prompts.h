@@ -2,6 +2,7 @@
 
 #include "platform/text/TextAttributes.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -147,8 +148,10 @@ bool reportUnhandled(Body &&body) noexcept
         prompts().message(
             {QString::fromUtf8(e.what()), {}, Prompts::Icon::Error, Prompts::Buttons::Ok});
     } catch (...) {
-        prompts().message(
-            {QStringLiteral("Unknown error"), {}, Prompts::Icon::Error, Prompts::Buttons::Ok});
+        prompts().message({QCoreApplication::translate("Prompts", "Unknown error"),
+                           {},
+                           Prompts::Icon::Error,
+                           Prompts::Buttons::Ok});
     }
     return false;
 }

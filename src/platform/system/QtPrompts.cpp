@@ -113,6 +113,8 @@ QStringList fontFamilies(bool ansiOnly)
 // points, the four style bits and a colour; the character set is kept.
 class FontColorDialog : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(QtPrompts)
+
 public:
     FontColorDialog(const Prompts::FontRequest &request, QWidget *parent)
         : QDialog(parent)
@@ -126,8 +128,6 @@ public:
     CharAttributes chosen() const { return m_chosen; }
 
 private:
-    static QString tr(const char *text) { return QCoreApplication::translate("QtPrompts", text); }
-
     void createControls(const QStringList &families)
     {
         m_families = new QListWidget(this);

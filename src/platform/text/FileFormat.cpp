@@ -121,7 +121,9 @@ QString name(Charset charset)
 
 QString encodingName(Charset charset, bool byteOrderMark)
 {
-    return byteOrderMark ? tr("%1 with BOM").arg(name(charset)) : name(charset);
+    return byteOrderMark
+               ? QCoreApplication::translate("FileFormat", "%1 with BOM").arg(name(charset))
+               : name(charset);
 }
 
 QString name(LineBreak lineBreak)
