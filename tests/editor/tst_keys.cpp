@@ -1,6 +1,6 @@
 // The keys a user reaches for beside the design's menus, each by its effect
 // on a document; Go to Line; the zoom that is the screen's alone; the font
-// name box that takes a typed name whole; the unsaved mark the frame shows.
+// name box that takes a typed name whole.
 
 #include "EditWindowFixture.h"
 #include "editor/Formatting.h"
@@ -202,32 +202,6 @@ private Q_SLOTS:
         QTest::keyClick(box->lineEdit(), Qt::Key_Return);
         QCOMPARE(w->Editor->selAttributes().name, face.isEmpty() ? before : face);
         QCOMPARE(w->Editor->hasFocus() || w->Editor->focusProxy()->hasFocus(), !face.isEmpty());
-    }
-
-    // The frame marks the document's tab while it has unsaved changes: an
-    // edit, a save, an Undo back to what was saved, a Redo.
-    void theUnsavedMarkFollowsTheDocument()
-    {
-        EditWindowFixture f;
-        TEditForm *w = f.open(QStringLiteral("m.txt"), "saved");
-        const struct
-        {
-            const char *step;
-            bool marked;
-        } steps[] = {{"opened", false}, {"typed", true},   {"saved", false},
-                     {"typed", true},   {"undone", false}, {"redone", true}};
-        for (const auto &s : steps) {
-            const QByteArray step(s.step);
-            if (step == "typed")
-                QTest::keyClicks(w->Editor->focusProxy(), "x");
-            else if (step == "saved")
-                w->Save1Click();
-            else if (step == "undone")
-                w->Undo1->trigger();
-            else if (step == "redone")
-                w->Redo1->trigger();
-            QVERIFY2(f.host.modified.value(7, !s.marked) == s.marked, s.step);
-        }
     }
 };
 

@@ -19,6 +19,8 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 
+#include <functional>
+
 Q_DECLARE_METATYPE(Prompts::Answer)
 Q_DECLARE_METATYPE(CopyStart)
 
@@ -148,12 +150,13 @@ private Q_SLOTS:
         QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled%1").arg(to + 1));
     }
 
-    // The tab draws the mark beside its caption, which stays as it is; the
-    // title shows "*" while the active document has unsaved changes.
+    // The tab draws the mark beside its caption, which stays as it is, and
+    // the title shows "*" while the active document has unsaved changes:
+    // through edits, a save, an Undo back to what was saved and a Redo.
     void unsavedDocumentsAreMarked()
     {
         FrameFixture f;
-        f.frame.New1Click();
+        TEditForm *saved = f.open(f.write(QStringLiteral("m.txt"), "saved"));
         f.frame.New1Click();
         const auto marks = [&] {
             QString out;
@@ -161,40 +164,29 @@ private Q_SLOTS:
                 out += f.frame.PageControl1->tabIcon(i).isNull() ? u'-' : u'*';
             return out + (f.frame.isWindowModified() ? u'*' : u'-');
         };
-        QTest::keyClicks(f.active()->Editor->focusProxy(), QStringLiteral("x"));
-        QCOMPARE(marks(), QStringLiteral("-**"));
-        QCOMPARE(f.tabs(), QStringList({"Untitled1", "Untitled2"}));
-        QCOMPARE(f.frame.PageControl1->tabToolTip(1), QStringLiteral("Modified"));
-        f.frame.PageControl1->setCurrentIndex(0);
-        QCOMPARE(marks(), QStringLiteral("-*-"));
-        f.frame.PageControl1->setCurrentIndex(1);
-        QCOMPARE(marks(), QStringLiteral("-**"));
-        f.active()->Undo1->trigger();
-        QCOMPARE(marks(), QStringLiteral("---"));
-    }
-
-    // Every file named opens, in the order named; one that is not there is
-    // passed over.
-    void everyFileOfTheCommandLineOpens()
-    {
-        const OwnFolder runtime("XDG_RUNTIME_DIR",
-                                QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        ScriptedPrompts prompts;
-        SettingsSandbox settings;
-        TestFolder folder;
-        const QStringList files{folder.write(QStringLiteral("a.txt"), "a"),
-                                folder.write(QStringLiteral("b.rtf"), "{\\rtf1 b}"),
-                                folder.write(QStringLiteral("c.txt"), "c")};
-        TFrameForm frame({{QStringLiteral("scrivlet"), files[0], folder.path(QStringLiteral("no")),
-                           files[1], files[2]},
-                          false});
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        QTRY_COMPARE(frame.editWindows().size(), 3);
-        QStringList opened;
-        for (const TEditForm *w : frame.editWindows())
-            opened << w->FFileName;
-        QCOMPARE(opened, files);
+        const auto type = [&] { QTest::keyClicks(f.active()->Editor->focusProxy(), "x"); };
+        const auto show = [&](int tab) { f.frame.PageControl1->setCurrentIndex(tab); };
+        const struct
+        {
+            const char *step;
+            std::function<void()> act;
+            const char *marks; // each tab's, then the title's
+        } steps[] = {
+            {"opened", [] {}, "---"},
+            {"typed in the new one", type, "-**"},
+            {"the other one shown", [&] { show(0); }, "-*-"},
+            {"typed in it", type, "***"},
+            {"saved", [&] { saved->Save1Click(); }, "-*-"},
+            {"typed again", type, "***"},
+            {"undone to the saved text", [&] { saved->Undo1->trigger(); }, "-*-"},
+            {"redone", [&] { saved->Redo1->trigger(); }, "***"},
+        };
+        for (const auto &s : steps) {
+            s.act();
+            QVERIFY2(marks() == QLatin1String(s.marks), s.step);
+        }
+        QCOMPARE(f.tabs(), QStringList({"m.txt", "Untitled1"}));
+        QCOMPARE(f.frame.PageControl1->tabToolTip(0), QStringLiteral("Modified"));
     }
 
     void theActiveWindowsMenusJoinTheBar()

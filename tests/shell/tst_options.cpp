@@ -297,7 +297,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<int>("page"); // of the Options dialog
         for (const char *locale : {"C", "ru_RU"}) {
-            QTest::addRow("%s Find & Replace", locale) << QString::fromLatin1(locale) << "find" << -1;
+            QTest::addRow("%s Find & Replace", locale)
+                << QString::fromLatin1(locale) << "find" << -1;
             for (int page = 0; page < 5; ++page)
                 QTest::addRow("%s Options page %d", locale, page)
                     << QString::fromLatin1(locale) << "options" << page;

@@ -5,7 +5,6 @@
 #include "editor/EditHost.h"
 
 #include <QAction>
-#include <QMap>
 #include <QStringList>
 
 #include <memory>
@@ -23,8 +22,6 @@ public:
     QString dialogFolder;
     QList<RecentFile> recent;
     int editorComponentIndex = -1;
-    // What the window last said of its unsaved changes, by tag.
-    QMap<int, bool> modified;
     TRichEdit *findEditor = nullptr;
 
     void New1Click() override { told << QStringLiteral("New"); }
@@ -41,7 +38,7 @@ public:
         told << QStringLiteral("renamed %1 %2").arg(tag).arg(name);
     }
     void documentClosed(int tag) override { told << QStringLiteral("closed %1").arg(tag); }
-    void documentModified(int tag, bool isModified) override { modified[tag] = isModified; }
+    void documentModified(int, bool) override {}
     void setEditorComponentIndex(int index) override { editorComponentIndex = index; }
     void checkArrangement(Arrangement arrangement) override
     {
