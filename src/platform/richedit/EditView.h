@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace editview {
 
@@ -108,6 +109,22 @@ protected:
         Base::mousePressEvent(event);
     }
 
+    // Ctrl and the wheel zoom, a step for each notch; a touchpad's small
+    // moves add up to one.
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            Base::wheelEvent(event);
+            return;
+        }
+        m_wheel += event->angleDelta().y();
+        for (; m_wheel >= kWheelNotch; m_wheel -= kWheelNotch)
+            m_owner.zoomIn();
+        for (; m_wheel <= -kWheelNotch; m_wheel += kWheelNotch)
+            m_owner.zoomOut();
+        event->accept();
+    }
+
     // Dropped files are left to the window that holds the control.
     void dragEnterEvent(QDragEnterEvent *event) override
     {
@@ -161,5 +178,8 @@ protected:
     }
 
 private:
+    static constexpr int kWheelNotch = 120;
+
     TRichEdit &m_owner;
+    int m_wheel = 0;
 };

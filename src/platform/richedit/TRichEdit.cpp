@@ -2,8 +2,8 @@
 
 #include "platform/richedit/EditView.h"
 #include "platform/richedit/PageRenderer.h"
-#include "platform/richedit/PlainFile.h"
 #include "platform/richedit/Pictures.h"
+#include "platform/richedit/PlainFile.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
 #include "platform/richedit/SelectionMimeData.h"
@@ -336,6 +336,7 @@ void TRichEdit::showIn(QTextDocument *doc, bool plainView)
     pictures::prepare(*doc);
     m_views->setCurrentWidget(plainView ? static_cast<QWidget *>(m_plainView) : m_richView);
     setFocusProxy(currentView());
+    applyZoom(); // the document's layout is a new one
 }
 
 QTextDocument *TRichEdit::document() const
@@ -416,6 +417,11 @@ void TRichEdit::selectAll()
 void TRichEdit::undo()
 {
     withView([](auto &view) { view.undo(); });
+}
+
+void TRichEdit::redo()
+{
+    withView([](auto &view) { view.redo(); });
 }
 
 // Text --------------------------------------------------------------------
@@ -578,8 +584,8 @@ void TRichEdit::insertFromMimeData(const QMimeData &source)
     const auto picture = rtf ? std::nullopt : pastedImage(source, room);
     if (!rtf && !picture && !source.hasText())
         return;
-    if (const QString refused = picture ? QString()
-                                        : refusedIn(rtf ? rtf->toPlainText() : source.text());
+    if (const QString refused =
+            picture ? QString() : refusedIn(rtf ? rtf->toPlainText() : source.text());
         !refused.isEmpty()) {
         refuseCharacter(refused);
         return;
@@ -988,6 +994,11 @@ int TRichEdit::lineIndex(int line) const
 bool TRichEdit::canUndo() const
 {
     return document()->isUndoAvailable();
+}
+
+bool TRichEdit::canRedo() const
+{
+    return document()->isRedoAvailable();
 }
 
 // Formatting rectangle ------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "platform/text/TextAttributes.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QWidget>
@@ -155,6 +156,15 @@ public:
     int lineIndex(int line) const;
 
     bool canUndo() const;
+    bool canRedo() const;
+
+    // How big the text shows on the screen, in percent: the fonts, indents
+    // and pictures as a whole. Neither the document nor a printout changes.
+    int zoom() const { return m_zoom; }
+    void setZoom(int percent);
+    // The next size up or down of a fixed row of sizes.
+    void zoomIn();
+    void zoomOut();
 
     // The formatting rectangle inside the client area, where the text lies.
     QRect clientRect() const;
@@ -186,6 +196,7 @@ public Q_SLOTS:
     void paste();
     void selectAll();
     void undo();
+    void redo();
 
 Q_SIGNALS:
     // The text changed.
@@ -205,6 +216,8 @@ Q_SIGNALS:
     void characterRefused(const QString &character);
     // The file format or the plain-text mode changed: how a save writes.
     void fileFormatChanged();
+    // The text shows at another size (see zoom()).
+    void zoomChanged(int percent);
 
 protected:
     // Keys sent to the control itself go to the view that shows the text.
@@ -263,6 +276,9 @@ private:
     QString refusedIn(const QString &text) const;
     void refuseCharacter(const QString &character);
     QPalette systemPalette() const;
+    // Lays the document out at the zoom: for the screen's resolution
+    // scaled, as if on a device of that many dots per inch.
+    void applyZoom();
 
     RichView *m_richView;
     PlainView *m_plainView;
@@ -279,4 +295,6 @@ private:
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
     rtf::Losses m_losses;
+    int m_zoom = 100;
+    QImage m_zoomDevice;
 };
