@@ -342,11 +342,12 @@ void TEditForm::createStatusBar()
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
-    // The encoding and line-break panels are as wide as their texts.
+    // The first panels keep their widths while their texts change; a larger
+    // desktop font widens them rather than cutting "Modified" short. The
+    // encoding and line-break panels are as wide as their texts.
     for (const int width : {120, 60, 50, 50, 0, 0}) {
         auto *panel = new QLabel(StatusBar);
-        if (width > 0)
-            panel->setFixedWidth(width);
+        panel->setMinimumWidth(width);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar->addWidget(panel);
         m_panels.append(panel);
