@@ -1117,6 +1117,10 @@ Try again with a different file name.</source>
         <source>This document holds %1 tables inside tables that Scrivlet cannot keep; saving it will turn them into text.</source>
         <translation>Таблиц внутри таблиц в документе: %1. Scrivlet не может их сохранить; при сохранении они станут текстом.</translation>
     </message>
+    <message>
+        <source>This document holds headers, footers, footnotes or comments that Scrivlet cannot keep; saving it will drop them.</source>
+        <translation>В документе есть колонтитулы, сноски или примечания, которые Scrivlet не может сохранить; при сохранении они будут потеряны.</translation>
+    </message>
 </context>
 <context>
     <name>TTrayIcon</name>

@@ -701,16 +701,20 @@ void TRichEdit::saveToFile(const QString &path)
 
 QString TRichEdit::lossNotice() const
 {
-    const int tables = m_losses.nestedTables;
-    if (tables == 0)
-        return {};
-    if (tables == 1) {
-        return tr("This document holds a table inside a table that Scrivlet cannot keep; "
-                  "saving it will turn it into text.");
+    QStringList notices;
+    if (const int tables = m_losses.nestedTables; tables == 1) {
+        notices << tr("This document holds a table inside a table that Scrivlet cannot keep; "
+                      "saving it will turn it into text.");
+    } else if (tables > 1) {
+        notices << tr("This document holds %1 tables inside tables that Scrivlet cannot keep; "
+                      "saving it will turn them into text.")
+                       .arg(tables);
     }
-    return tr("This document holds %1 tables inside tables that Scrivlet cannot keep; "
-              "saving it will turn them into text.")
-        .arg(tables);
+    if (m_losses.droppedParts > 0) {
+        notices << tr("This document holds headers, footers, footnotes or comments that "
+                      "Scrivlet cannot keep; saving it will drop them.");
+    }
+    return notices.join(QLatin1Char('\n'));
 }
 
 void TRichEdit::setFileFormat(const FileFormat &format)
