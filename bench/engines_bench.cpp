@@ -133,6 +133,7 @@ public:
     std::optional<QString> saveFile(const SaveFileRequest &) override { return {}; }
     std::optional<CharAttributes> font(const FontRequest &) override { return {}; }
     std::optional<quint32> color(quint32) override { return {}; }
+    std::optional<int> number(const NumberRequest &) override { return {}; }
     bool print(QPrinter &) override { return false; }
     bool printerSetup(QPrinter &) override { return false; }
     void printPreview(QPrinter &, const std::function<void(QPrinter *)> &) override {}

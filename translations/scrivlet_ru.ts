@@ -113,6 +113,10 @@
         <source>Only %1 Favourites</source>
         <translation>В избранном может быть не более %1 файлов</translation>
     </message>
+    <message>
+        <source>&amp;Insert</source>
+        <translation>&amp;Добавить</translation>
+    </message>
 </context>
 <context>
     <name>FileFormat</name>
@@ -269,17 +273,13 @@
         <source>Font Size|Select font size</source>
         <translation>Размер шрифта|Выбор размера шрифта</translation>
     </message>
+    <message>
+        <source>&amp;Bullets</source>
+        <translation>&amp;Маркеры</translation>
+    </message>
 </context>
 <context>
     <name>GeneralPage</name>
-    <message>
-        <source>BackGround Color</source>
-        <translation>Цвет фона</translation>
-    </message>
-    <message>
-        <source>Font </source>
-        <translation>Шрифт </translation>
-    </message>
     <message>
         <source>Sample Text</source>
         <translation>Sample Text</translation>
@@ -291,6 +291,18 @@
     <message>
         <source>Error in TfrmOptions.btnOKGenClick</source>
         <translation>Ошибка в TfrmOptions.btnOKGenClick</translation>
+    </message>
+    <message>
+        <source>&amp;BackGround Color</source>
+        <translation>&amp;Цвет фона</translation>
+    </message>
+    <message>
+        <source>&amp;Font </source>
+        <translation>&amp;Шрифт </translation>
+    </message>
+    <message>
+        <source>&amp;Reopen the documents open at exit</source>
+        <translation>&amp;Восстанавливать документы, открытые при выходе</translation>
     </message>
 </context>
 <context>
@@ -322,40 +334,20 @@
 <context>
     <name>LangParserPage</name>
     <message>
-        <source>Comment Font</source>
-        <translation>Шрифт комментариев</translation>
-    </message>
-    <message>
         <source>Sets the font and style for comments</source>
         <translation>Шрифт и начертание комментариев</translation>
-    </message>
-    <message>
-        <source>Keyword Font</source>
-        <translation>Шрифт ключевых слов</translation>
     </message>
     <message>
         <source>Sets the font and style for keywords</source>
         <translation>Шрифт и начертание ключевых слов</translation>
     </message>
     <message>
-        <source>Normal Font</source>
-        <translation>Обычный шрифт</translation>
-    </message>
-    <message>
         <source>Sets the font and style for any normal text</source>
         <translation>Шрифт и начертание обычного текста</translation>
     </message>
     <message>
-        <source>Number Font</source>
-        <translation>Шрифт чисел</translation>
-    </message>
-    <message>
         <source>Sets the font and style for numbers</source>
         <translation>Шрифт и начертание чисел</translation>
-    </message>
-    <message>
-        <source>String Font</source>
-        <translation>Шрифт строк</translation>
     </message>
     <message>
         <source>Sets the font and style for strings</source>
@@ -381,12 +373,39 @@
         <source>Error in TfrmOptions.btnOKLangClick</source>
         <translation>Ошибка в TfrmOptions.btnOKLangClick</translation>
     </message>
+    <message>
+        <source>C&amp;omment Font</source>
+        <translation>Шрифт &amp;комментариев</translation>
+    </message>
+    <message>
+        <source>&amp;Keyword Font</source>
+        <translation>Шрифт к&amp;лючевых слов</translation>
+    </message>
+    <message>
+        <source>&amp;Normal Font</source>
+        <translation>&amp;Обычный шрифт</translation>
+    </message>
+    <message>
+        <source>N&amp;umber Font</source>
+        <translation>Шрифт &amp;чисел</translation>
+    </message>
+    <message>
+        <source>&amp;String Font</source>
+        <translation>Шрифт &amp;строк</translation>
+    </message>
 </context>
 <context>
     <name>MonthCalendar</name>
     <message>
         <source>Days</source>
         <translation>Дни</translation>
+    </message>
+</context>
+<context>
+    <name>PageControl</name>
+    <message>
+        <source>Modified</source>
+        <translation>Изменён</translation>
     </message>
 </context>
 <context>
@@ -819,6 +838,42 @@ Try again with a different file name.</source>
         <translation>Ошибка в TEditForm.FormCloseMy</translation>
     </message>
     <message>
+        <source>Zoom: %1%</source>
+        <translation>Масштаб: %1%</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>Redo|Redo the last undone action</source>
+        <translation>Повторить|Повторить отменённое действие</translation>
+    </message>
+    <message>
+        <source>&amp;Go to Line...</source>
+        <translation>Перейти к &amp;строке...</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Увели&amp;чить</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Умень&amp;шить</translation>
+    </message>
+    <message>
+        <source>&amp;Normal Size</source>
+        <translation>Обычный &amp;масштаб</translation>
+    </message>
+    <message>
+        <source>Go to Line</source>
+        <translation>Перейти к строке</translation>
+    </message>
+    <message>
+        <source>Line number (1 to %1):</source>
+        <translation>Номер строки (от 1 до %1):</translation>
+    </message>
+    <message>
         <source>Only the start of %1 was loaded. Saving it now cuts the file short. Save anyway?</source>
         <translation>Загружено только начало %1. Если сохранить его сейчас, файл будет обрезан. Всё равно сохранить?</translation>
     </message>
@@ -1028,6 +1083,14 @@ Try again with a different file name.</source>
         <source>Error in TFrameForm.FormCloseQuery part 1</source>
         <translation>Ошибка в TFrameForm.FormCloseQuery part 1</translation>
     </message>
+    <message>
+        <source>&amp;Next Document</source>
+        <translation>&amp;Следующий документ</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Document</source>
+        <translation>&amp;Предыдущий документ</translation>
+    </message>
 </context>
 <context>
     <name>TJustOne</name>
@@ -1053,6 +1116,10 @@ Try again with a different file name.</source>
     <message>
         <source>This document holds %1 tables inside tables that Scrivlet cannot keep; saving it will turn them into text.</source>
         <translation>Таблиц внутри таблиц в документе: %1. Scrivlet не может их сохранить; при сохранении они станут текстом.</translation>
+    </message>
+    <message>
+        <source>This document holds headers, footers, footnotes or comments that Scrivlet cannot keep; saving it will drop them.</source>
+        <translation>В документе есть колонтитулы, сноски или примечания, которые Scrivlet не может сохранить; при сохранении они будут потеряны.</translation>
     </message>
 </context>
 <context>
@@ -1141,30 +1208,6 @@ Try again with a different file name.</source>
         <translation>От курсора</translation>
     </message>
     <message>
-        <source>Find</source>
-        <translation>Найти</translation>
-    </message>
-    <message>
-        <source>Find Next</source>
-        <translation>Найти далее</translation>
-    </message>
-    <message>
-        <source>Replace Current</source>
-        <translation>Заменить</translation>
-    </message>
-    <message>
-        <source>Replace Next</source>
-        <translation>Заменить след.</translation>
-    </message>
-    <message>
-        <source>Replace All</source>
-        <translation>Заменить все</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Закрыть</translation>
-    </message>
-    <message>
         <source>Error in TfrmFind.FormClose</source>
         <translation>Ошибка в TfrmFind.FormClose</translation>
     </message>
@@ -1180,13 +1223,37 @@ Try again with a different file name.</source>
         <source>Error in TfrmFind.SetEditor</source>
         <translation>Ошибка в TfrmFind.SetEditor</translation>
     </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>&amp;Найти</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Найти &amp;далее</translation>
+    </message>
+    <message>
+        <source>Replace &amp;Current</source>
+        <translation>&amp;Заменить</translation>
+    </message>
+    <message>
+        <source>&amp;Replace Next</source>
+        <translation>Заменить с&amp;лед.</translation>
+    </message>
+    <message>
+        <source>Replace &amp;All</source>
+        <translation>Заменить &amp;все</translation>
+    </message>
+    <message>
+        <source>C&amp;lose</source>
+        <translation>Зак&amp;рыть</translation>
+    </message>
+    <message>
+        <source>Replace All: occurrences replaced: %1; documents changed: %2</source>
+        <translation>Заменить все: заменено вхождений: %1; изменено документов: %2</translation>
+    </message>
 </context>
 <context>
     <name>TfrmOptions</name>
-    <message>
-        <source>Apply</source>
-        <translation>Применить</translation>
-    </message>
     <message>
         <source>Options</source>
         <translation>Параметры</translation>
@@ -1303,6 +1370,10 @@ Try again with a different file name.</source>
         <source>Error in TfrmOptions.btnOKOtherClick</source>
         <translation>Ошибка в TfrmOptions.btnOKOtherClick</translation>
     </message>
+    <message>
+        <source>&amp;Apply</source>
+        <translation>&amp;Применить</translation>
+    </message>
 </context>
 <context>
     <name>TrayMenu</name>
@@ -1390,6 +1461,10 @@ Try again with a different file name.</source>
         <source>More</source>
         <translation>Ещё</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1398,16 +1473,16 @@ Try again with a different file name.</source>
         <translation>Редактор текстов и RTF для русского и английского языков</translation>
     </message>
     <message>
-        <source>The file to open</source>
-        <translation>Открываемый файл</translation>
-    </message>
-    <message>
         <source>%1: not a file</source>
         <translation>%1: это не файл</translation>
     </message>
     <message>
         <source>%1: no such file</source>
         <translation>%1: нет такого файла</translation>
+    </message>
+    <message>
+        <source>The files to open</source>
+        <translation>Открываемые файлы</translation>
     </message>
 </context>
 <context>

@@ -43,12 +43,12 @@ void setUp(QCommandLineParser &parser)
         QCoreApplication::translate("main", "A text and RTF editor for Russian and English"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QCoreApplication::translate("main", "The file to open"),
-                                 QStringLiteral("[file]"));
+    parser.addPositionalArgument(QStringLiteral("files"),
+                                 QCoreApplication::translate("main", "The files to open"),
+                                 QStringLiteral("[file...]"));
 }
 
-// The program opens the first file named; one that is not there is said so,
+// The program opens every file named; one that is not there is said so,
 // and the program starts as it would without it.
 void reportIfNoFile(const QString &path)
 {
@@ -76,8 +76,8 @@ int main(int argc, char *argv[])
     parser.process(*app); // --help, --version and unknown options end here
 
     const QStringList files = parser.positionalArguments();
-    if (!files.isEmpty())
-        reportIfNoFile(files.constFirst());
+    for (const QString &file : files)
+        reportIfNoFile(file);
     QGuiApplication::setDesktopFileName(QStringLiteral("scrivlet"));
     QApplication::setWindowIcon(appicon::icon());
 

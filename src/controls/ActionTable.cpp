@@ -54,9 +54,14 @@ QAction *make(QObject *owner, const Row &row)
         action->setText(row.caption.isEmpty() ? shortHint : row.caption);
         if (!shortHint.isEmpty())
             action->setIconText(shortHint);
-        action->setShortcut(row.shortcut);
+        if (!row.shortcut.isEmpty())
+            action->setShortcuts(QList<QKeySequence>{row.shortcut} + row.otherKeys);
         if (!row.hint.isEmpty())
             hints::setHint(action, row.hint);
+        if (!shortHint.isEmpty() && !row.shortcut.isEmpty())
+            action->setToolTip(
+                QCoreApplication::translate("actions", "%1 (%2)")
+                    .arg(shortHint, row.shortcut.toString(QKeySequence::NativeText)));
         if (row.glyph >= 0) {
             action->setIcon(toolbarimages::image(row.glyph));
             // The glyph is the toolbar's: a menu shows the caption alone.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -17,7 +18,8 @@ class QToolBar;
 // caption, or the short part of its hint) and how a failure of its handler
 // reaches the user. A command that a menu and the toolbar share is one row
 // with a caption and a hint: the menu shows the caption, the toolbar the
-// glyph, named by the hint's short part.
+// glyph, named by the hint's short part. A tooltip names the command's
+// short-cut key: "Bold (Ctrl+B)".
 namespace actions {
 
 struct Row
@@ -26,6 +28,7 @@ struct Row
     const char *name = "";    // object name
     QString caption{};        // "-" makes a separator
     QKeySequence shortcut{};
+    QList<QKeySequence> otherKeys{}; // further keys for the same command
     QString hint{};                  // "Short|Long": tooltip and status text
     int glyph = -1;                  // toolbar image index; -1: none
     std::function<void()> handler{}; // runs when the item is chosen

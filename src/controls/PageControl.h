@@ -21,6 +21,11 @@ public:
     void setActivePage(int index);
     // Removes a tab; the tab that becomes active is no user's choice either.
     void removePage(int index);
+    // A tab whose document has unsaved changes shows a mark beside its
+    // caption, which stays as it is; screen readers hear of it as the tab's
+    // description.
+    void setPageModified(int index, bool modified);
+    bool isPageModified(int index) const;
 
 Q_SIGNALS:
     // A mouse button was released over the tab row.
@@ -28,4 +33,9 @@ Q_SIGNALS:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // A dot in the tabs' text colour.
+    QIcon modifiedMark() const;
 };

@@ -97,6 +97,8 @@ QIcon image(int index)
                                 lettered(QStringLiteral("P"), glyphFont(true, false, false)));
     case Undo:
         return standard(QStyle::SP_ArrowBack);
+    case Redo:
+        return standard(QStyle::SP_ArrowForward);
     case Cut:
         return QIcon::fromTheme(QStringLiteral("edit-cut"),
                                 lettered(QStringLiteral("✂"), glyphFont(false, false, false)));

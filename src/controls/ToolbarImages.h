@@ -23,6 +23,7 @@ enum Index {
     New = 14,
     Exit = 15,
     Save = 18,
+    Redo = 19, // beside the design's glyphs
 };
 
 QIcon image(int index);

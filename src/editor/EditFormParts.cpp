@@ -15,9 +15,11 @@
 #include "platform/richedit/TRichEdit.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -26,7 +28,7 @@ void TEditForm::createControls()
 {
     Editor = new TRichEdit(this);
     Editor->setObjectName(QStringLiteral("Editor"));
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(textformat::desktopFace());
     font.setPixelSize(15);
     Editor->setFont(font);
     Editor->setHideSelection(false);
@@ -45,6 +47,8 @@ void TEditForm::createControls()
     });
     connect(Editor, &TRichEdit::fileFormatChanged, this, &TEditForm::showFileFormat);
     connect(Editor, &TRichEdit::loadFinished, this, &TEditForm::finishOpen);
+    connect(Editor, &TRichEdit::zoomChanged, this,
+            [this](int percent) { showNotice(tr("Zoom: %1%").arg(percent)); });
     m_fileWatch = new FileWatch(this);
     connect(m_fileWatch, &FileWatch::changed, this, &TEditForm::fileChangedOutside);
     connect(m_fileWatch, &FileWatch::removed, this, &TEditForm::fileRemovedOutside);
@@ -60,6 +64,17 @@ void TEditForm::createControls()
     Ruler = new IndentRuler(Editor, this);
     Ruler->setObjectName(QStringLiteral("Ruler"));
     connect(Ruler, &IndentRuler::markerDropped, this, &TEditForm::runSelectionChange);
+    // F6 goes between the text and the ruler's markers, which Tab walks on
+    // to the text again.
+    setTabOrder(Ruler->RightInd, Editor);
+    auto *pane = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    pane->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(pane, &QShortcut::activated, this, [this] {
+        if (Ruler->isAncestorOf(QApplication::focusWidget()))
+            Editor->setFocus(Qt::OtherFocusReason);
+        else
+            Ruler->FirstInd->setFocus(Qt::TabFocusReason);
+    });
 
     createStatusBar();
     m_workProgress = new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
@@ -209,8 +224,28 @@ void TEditForm::createEditMenu()
          .shortcut = QKeySequence(Qt::CTRL | Qt::Key_F), .handler = [this] { Find1Click(); }},
         {.slot = &FindAgain1, .name = "FindAgain1", .caption = tr("Find Again"),
          .shortcut = Qt::Key_F3, .handler = [this] { FindAgain1Click(); }},
+        {.name = "N11", .caption = QStringLiteral("-")},
+        {.slot = &Redo1, .name = "Redo1", .caption = tr("&Redo"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Y),
+         .otherKeys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+         .hint = tr("Redo|Redo the last undone action"), .glyph = toolbarimages::Redo,
+         .handler = [this] { Redo1Click(); }, .enabled = false},
+        {.slot = &GoToLine1, .name = "GoToLine1", .caption = tr("&Go to Line..."),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_G), .handler = [this] { GoToLine1Click(); }},
+        {.name = "N13", .caption = QStringLiteral("-")},
+        {.slot = &ZoomIn1, .name = "ZoomIn1", .caption = tr("Zoom &In"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Equal),
+         .otherKeys = {QKeySequence(Qt::CTRL | Qt::Key_Plus)},
+         .handler = [this] { Editor->zoomIn(); }},
+        {.slot = &ZoomOut1, .name = "ZoomOut1", .caption = tr("Zoom &Out"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Minus), .handler = [this] { Editor->zoomOut(); }},
+        {.slot = &ZoomNormal1, .name = "ZoomNormal1", .caption = tr("&Normal Size"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_0),
+         .handler = [this] { Editor->setZoom(100); }},
     });
     // clang-format on
+    // Their keys work in the window itself, wherever its menus are shown.
+    addActions({Redo1, GoToLine1, ZoomIn1, ZoomOut1, ZoomNormal1});
     connect(Edit1, &QMenu::aboutToShow, this, &TEditForm::Edit1Click);
 }
 
@@ -287,13 +322,14 @@ void TEditForm::createToolBar()
     SaveButton = Save1;
     PrintButton = Print1;
     UndoButton = Undo1;
+    RedoButton = Redo1;
     CutButton = Cut1;
     CopyButton = Copy1;
     PasteButton = Paste1;
     actions::addTo(ToolBar, {NewlButton, OpenButton, SaveButton, PrintButton});
     // clang-format off
     actions::addTo(ToolBar, {{.name = "ToolButton5", .caption = QStringLiteral("-")}});
-    actions::addTo(ToolBar, {UndoButton, CutButton, CopyButton, PasteButton});
+    actions::addTo(ToolBar, {UndoButton, RedoButton, CutButton, CopyButton, PasteButton});
     m_formatting->addTo(ToolBar);
     actions::addTo(ToolBar, {
         {.slot = &btnRus, .name = "btnRus", .caption = tr("Rus"),
@@ -309,11 +345,12 @@ void TEditForm::createStatusBar()
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     StatusBar->setSizeGripEnabled(false);
-    // The encoding and line-break panels are as wide as their texts.
+    // The first panels keep their widths while their texts change; a larger
+    // desktop font widens them rather than cutting "Modified" short. The
+    // encoding and line-break panels are as wide as their texts.
     for (const int width : {120, 60, 50, 50, 0, 0}) {
         auto *panel = new QLabel(StatusBar);
-        if (width > 0)
-            panel->setFixedWidth(width);
+        panel->setMinimumWidth(width);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar->addWidget(panel);
         m_panels.append(panel);

@@ -63,6 +63,9 @@ public:
     // The document's window is closing: its tab goes, and with the last
     // document the calendar comes back.
     virtual void documentClosed(int tag) = 0;
+    // The document has unsaved changes, or no longer has: its tab shows a
+    // mark, and the frame's title one while it is the active document.
+    virtual void documentModified(int tag, bool modified) = 0;
     // An edit window became active; where its Editor stands among its parts.
     virtual void setEditorComponentIndex(int index) = 0;
     // An edit window was maximised or minimised.

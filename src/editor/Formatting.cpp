@@ -8,18 +8,25 @@
 #include "platform/system/Prompts.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int kFontNameWidth = 133;
+// The box shows a face name this long whole.
+const QString kLongFaceName = QStringLiteral("DejaVu Sans Mono");
 // The size box and its arrows together.
 constexpr int kFontSizeWidth = 184;
 constexpr int kGapWidth = 8;
@@ -33,6 +40,26 @@ void addGap(QToolBar *bar, const char *name)
     gap->setObjectName(QLatin1String(name));
     gap->setFixedWidth(kGapWidth);
     bar->addWidget(gap);
+}
+
+// The width of an editable combo box that shows the text whole.
+int widthFor(const QComboBox &box, const QString &text)
+{
+    QStyleOptionComboBox option;
+    option.initFrom(&box);
+    option.editable = true;
+    const QFontMetrics metrics = box.fontMetrics();
+    const QSize content(metrics.horizontalAdvance(text), metrics.height());
+    return box.style()->sizeFromContents(QStyle::CT_ComboBox, &option, content, &box).width();
+}
+
+// The face text in this font is drawn with: the face itself where it is
+// installed, else the one the system puts in its place.
+QString shownFace(const QString &face)
+{
+    if (face.isEmpty() || QFontDatabase::hasFamily(face))
+        return face;
+    return QFontInfo(QFont(face)).family();
 }
 
 // The control's own font, as the font dialog takes it.
@@ -94,16 +121,16 @@ void Formatting::addTo(QToolBar *bar)
     m_alignGroup = new QActionGroup(this);
     // clang-format off
     actions::addTo(bar, {
-        {.slot = &BoldButton, .name = "BoldButton", .hint = tr("Bold"),
-         .glyph = toolbarimages::Bold,
+        {.slot = &BoldButton, .name = "BoldButton",
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_B), .hint = tr("Bold"), .glyph = toolbarimages::Bold,
          .handler = [this] { styleButtonClick(BoldButton, fontstyle::Bold); },
          .checkable = true},
-        {.slot = &ItalicButton, .name = "ItalicButton", .hint = tr("Italic"),
-         .glyph = toolbarimages::Italic,
+        {.slot = &ItalicButton, .name = "ItalicButton",
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_I), .hint = tr("Italic"), .glyph = toolbarimages::Italic,
          .handler = [this] { styleButtonClick(ItalicButton, fontstyle::Italic); },
          .checkable = true},
-        {.slot = &UnderlineButton, .name = "UnderlineButton", .hint = tr("Underline"),
-         .glyph = toolbarimages::Underline,
+        {.slot = &UnderlineButton, .name = "UnderlineButton",
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_U), .hint = tr("Underline"), .glyph = toolbarimages::Underline,
          .handler = [this] { styleButtonClick(UnderlineButton, fontstyle::Underline); },
          .checkable = true},
         {.name = "ToolButton16", .caption = QStringLiteral("-")},
@@ -117,7 +144,7 @@ void Formatting::addTo(QToolBar *bar)
          .glyph = toolbarimages::AlignRight,
          .handler = [this] { alignButtonClick(RightAlign); }, .group = m_alignGroup},
         {.name = "ToolButton20", .caption = QStringLiteral("-")},
-        {.slot = &BulletsButton, .name = "BulletsButton",
+        {.slot = &BulletsButton, .name = "BulletsButton", .caption = tr("&Bullets"),
          .hint = tr("Bullets|Enter bullet mode"), .glyph = toolbarimages::Bullets,
          .handler = [this] { BulletsButtonClick(); }, .checkable = true},
     });
@@ -126,6 +153,9 @@ void Formatting::addTo(QToolBar *bar)
     LeftAlign->setData(int(Alignment::Left));
     CenterAlign->setData(int(Alignment::Center));
     RightAlign->setData(int(Alignment::Right));
+    // Bullets without the mouse: the button's command in the menu too.
+    Character1->addSeparator()->setObjectName(QStringLiteral("N12"));
+    Character1->addAction(BulletsButton);
 }
 
 void Formatting::createFontBoxes(QWidget *parent)
@@ -135,10 +165,13 @@ void Formatting::createFontBoxes(QWidget *parent)
     FontName->setEditable(true);
     // A typed name picks a face; it does not become one of the list's.
     FontName->setInsertPolicy(QComboBox::NoInsert);
-    FontName->setFixedWidth(kFontNameWidth);
+    FontName->setFixedWidth(std::max(kFontNameWidth, widthFor(*FontName, kLongFaceName)));
     FontName->setFocusPolicy(Qt::ClickFocus);
     hints::setHint(FontName, tr("Font Name|Select font name"));
-    connect(FontName, &QComboBox::currentTextChanged, this, [this] { FontNameChange(); });
+    // A face is chosen from the list, or typed and confirmed with Enter:
+    // a name half typed is no choice, and the keys after it stay in the box.
+    connect(FontName, &QComboBox::activated, this, [this] { FontNameChange(); });
+    connect(FontName->lineEdit(), &QLineEdit::returnPressed, this, [this] { FontNameChange(); });
 
     FontSize = new QLineEdit(parent);
     FontSize->setObjectName(QStringLiteral("FontSize"));
@@ -171,7 +204,7 @@ void Formatting::showCaretAttributes()
     const ParaAttributes para = m_editor->paragraph();
     BulletsButton->setChecked(para.numbering == Numbering::Bullet);
     FontSize->setText(QString::number(attrs.size));
-    FontName->setEditText(attrs.name);
+    FontName->setEditText(shownFace(attrs.name));
     // A justified paragraph presses none of the three.
     pressAlignment(buttonFor(para.alignment));
 }
@@ -231,10 +264,19 @@ void Formatting::FontNameChange()
 {
     if (FUpdatingControls)
         return;
-    // While a name is typed that is not in the list, no face is chosen.
     const int index = FontName->findText(FontName->currentText(), Qt::MatchFixedString);
+    // A name no face has stays in the box to be put right.
+    if (index < 0) {
+        QApplication::beep();
+        return;
+    }
+    // The box holds its item: leaving it later chooses nothing again.
+    {
+        const QSignalBlocker quiet(FontName);
+        FontName->setCurrentIndex(index);
+    }
     CharAttributes attrs;
-    attrs.name = index >= 0 ? FontName->itemText(index) : QString();
+    attrs.name = FontName->itemText(index);
     setActiveAttributes(attrs, CharField::Name);
     if (m_editor->isVisible())
         m_editor->setFocus();

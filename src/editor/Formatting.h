@@ -65,6 +65,7 @@ public:
     CharAttributes ActiveAttributes() const;
     void setActiveAttributes(const CharAttributes &attrs, CharFields fields);
 
+    // A face picked from the list, or typed and confirmed with Enter.
     void FontNameChange();
     void FontSizeChange();
     // Enter in the size box: back to the text.

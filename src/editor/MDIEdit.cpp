@@ -515,6 +515,7 @@ void TEditForm::ShowModifiedState(bool modified)
         toolbarimages::image(modified ? toolbarimages::SaveModified : toolbarimages::Save));
     if (modified)
         Editor->setModified(true);
+    m_host.documentModified(Tag, modified);
 }
 
 void TEditForm::RichEditChange()
@@ -523,6 +524,7 @@ void TEditForm::RichEditChange()
     const bool canUndo = Editor->canUndo();
     UndoButton->setEnabled(canUndo);
     Undo1->setEnabled(canUndo);
+    Redo1->setEnabled(Editor->canRedo());
 }
 
 // The caret and its surroundings ----------------------------------------------------------
@@ -594,6 +596,24 @@ bool TEditForm::event(QEvent *event)
 void TEditForm::Undo1Click()
 {
     Editor->undo();
+}
+
+void TEditForm::Redo1Click()
+{
+    Editor->redo();
+}
+
+void TEditForm::GoToLine1Click()
+{
+    const int last = Editor->lineFromChar(Editor->textLength()) + 1;
+    const int current = Editor->lineFromChar(Editor->selStart()) + 1;
+    const auto line = prompts().number(
+        {tr("Go to Line"), tr("Line number (1 to %1):").arg(last), current, 1, last});
+    if (!line)
+        return;
+    Editor->setSelStart(Editor->lineIndex(std::clamp(*line, 1, last) - 1));
+    Editor->scrollCaret();
+    Editor->setFocus();
 }
 
 void TEditForm::Cut1Click()

@@ -94,6 +94,13 @@ public:
     QAction *Selectall1 = nullptr;
     QAction *Find1 = nullptr;
     QAction *FindAgain1 = nullptr;
+    // Beside the design's commands: Redo, Go to Line and the zoom of the
+    // text on the screen.
+    QAction *Redo1 = nullptr;
+    QAction *GoToLine1 = nullptr;
+    QAction *ZoomIn1 = nullptr;
+    QAction *ZoomOut1 = nullptr;
+    QAction *ZoomNormal1 = nullptr;
 
     // Convert menu
     QAction *D866W1251 = nullptr;
@@ -118,6 +125,7 @@ public:
     QAction *SaveButton = nullptr;
     QAction *PrintButton = nullptr;
     QAction *UndoButton = nullptr;
+    QAction *RedoButton = nullptr;
     QAction *CutButton = nullptr;
     QAction *CopyButton = nullptr;
     QAction *PasteButton = nullptr;
@@ -177,6 +185,9 @@ public:
 
     // Editing and whole-text commands.
     void Undo1Click();
+    void Redo1Click();
+    // Asks for a line and puts the caret at its start, in view.
+    void GoToLine1Click();
     void Cut1Click();
     void Copy1Click();
     void Paste1Click();
@@ -219,6 +230,10 @@ public:
     // The program's settings changed: the hot key and the keep-one-layout
     // option count from now on (see EditorSettings).
     void takeSettings(const EditorSettings &settings);
+
+    // A notice in the status bar, over the panels for a few seconds; said
+    // once however often it recurs.
+    void showNotice(const QString &notice);
 
 protected:
     bool event(QEvent *event) override;
@@ -270,8 +285,6 @@ private:
     static int encodingChoice(Charset charset, bool byteOrderMark);
     // Caption, file name and the window's own tab.
     void renameDocument(const QString &name);
-    // A status-bar notice, said once however often it recurs.
-    void showNotice(const QString &notice);
     // A Windows-1251 document whose file looks like KOI8-R or DOS 866 gets
     // the hint.
     void offerConversion(const QString &path);

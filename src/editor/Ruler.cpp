@@ -2,6 +2,7 @@
 
 #include "platform/richedit/TRichEdit.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
@@ -16,8 +17,12 @@ constexpr int kGutter = 6;
 constexpr int kTwipsPerPoint = 20;
 // The scale's tab stops, in average character widths of its font.
 constexpr int kTabStopChars = 8;
+// What an arrow key moves a marker by: 4 pixels, 3 points.
+constexpr int kKeyStepPoints = 3;
 
-// A marker: an arrow painted in the ruler's black.
+// A marker: an arrow painted in the ruler's text colour, dark on a light
+// desktop and light on a dark one. The keyboard reaches it by Tab (see
+// IndentRuler), the mouse only drags it.
 class RulerMarker : public QWidget
 {
 public:
@@ -29,6 +34,7 @@ public:
     {
         setGeometry(geometry);
         setAccessibleName(name);
+        setFocusPolicy(Qt::TabFocus);
         // Moves arrive with or without a button, as the marker's own
         // drag state decides what they do.
         setMouseTracking(true);
@@ -38,8 +44,12 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.setPen(Qt::black);
-        p.setBrush(m_shape == Shape::OutlinedUp ? Qt::white : Qt::black);
+        const QColor ink = palette().color(QPalette::WindowText);
+        if (hasFocus())
+            p.fillRect(rect(), palette().color(QPalette::Highlight));
+        p.setPen(hasFocus() ? palette().color(QPalette::HighlightedText) : ink);
+        p.setBrush(m_shape == Shape::OutlinedUp ? palette().color(QPalette::Window)
+                                                : p.pen().color());
         p.drawPolygon(arrow());
     }
 
@@ -196,10 +206,47 @@ void IndentRuler::mouseUp(QWidget *marker)
         RightIndMouseUp();
 }
 
+// The indents stand in points: a step moves the marker's indent by whole
+// points, as a drag to the marker's new place would write it without the
+// point or two a drag's reading adds. The first line's marker keeps the
+// other lines where they are, as its drag does.
+void IndentRuler::stepMarker(QWidget *marker, int direction)
+{
+    const ParaAttributes now = m_editor->paragraph();
+    const int step = direction * kKeyStepPoints * kTwipsPerPoint;
+    ParaAttributes para;
+    ParaFields fields;
+    if (marker == RightInd) {
+        para.rightIndent = withinRuler((now.rightIndent - step) / kTwipsPerPoint) * kTwipsPerPoint;
+        fields = ParaField::RightIndent;
+    } else if (marker == LeftInd) {
+        const int others = withinRuler((now.firstIndent + now.leftIndent + step) / kTwipsPerPoint);
+        para.leftIndent = others * kTwipsPerPoint - now.firstIndent;
+        fields = ParaField::LeftIndent;
+    } else {
+        para.firstIndent = withinRuler((now.firstIndent + step) / kTwipsPerPoint) * kTwipsPerPoint;
+        para.leftIndent = now.firstIndent + now.leftIndent - para.firstIndent;
+        fields = ParaFields(ParaField::FirstIndent) | ParaField::LeftIndent;
+    }
+    m_editor->setParagraph(para, fields);
+    Q_EMIT markerDropped();
+}
+
 bool IndentRuler::eventFilter(QObject *watched, QEvent *event)
 {
     auto *marker = qobject_cast<QWidget *>(watched);
     const auto x = [event] { return int(static_cast<QMouseEvent *>(event)->position().x()); };
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Left || key == Qt::Key_Right) {
+            stepMarker(marker, key == Qt::Key_Right ? 1 : -1);
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            m_editor->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

@@ -12,6 +12,10 @@ class TRichEdit;
 //
 // Positions are pixels at 4/3 to the point, measured from the ruler's left
 // edge with the text's 6-pixel gutter; indents are the editor's, in points.
+//
+// The keyboard reaches the markers too: each takes the focus by Tab (F6 in
+// the edit window goes to the first), the Left and Right keys move the
+// focused one a step, and Escape goes back to the text.
 class IndentRuler : public QFrame
 {
     Q_OBJECT
@@ -56,6 +60,8 @@ private:
     // An indent the markers can still show: from the margin to the ruler's end.
     int withinRuler(int points) const;
     void mouseUp(QWidget *marker);
+    // The Left (-1) or Right (1) key on a marker.
+    void stepMarker(QWidget *marker, int direction);
 
     TRichEdit *m_editor;
     QString m_scale;

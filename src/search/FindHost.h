@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class TRichEdit;
 
 // What the Find & Replace dialog asks of the frame that holds the open
@@ -19,4 +20,6 @@ public:
     virtual void nextDocument() = 0;
     // Brings the active document forward.
     virtual void showActiveDocument() = 0;
+    // Tells the user in the active document's status bar.
+    virtual void showStatus(const QString &text) = 0;
 };

@@ -216,6 +216,7 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     SearchableEdit &edit = control();
     if (!m_replaceDialog)
         SyncDialogs();
+    m_replacedCount = 0;
     bool terminate = false;
     const TFindOptions options = m_replaceDialog->options();
 
@@ -274,6 +275,7 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
         out.append(QByteArrayView(text).sliced(taken));
         edit.setWholeText(out);
     }
+    m_replacedCount = int(replaced);
     DoNotFound(m_replaceDialog);
 }
 

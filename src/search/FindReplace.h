@@ -112,6 +112,8 @@ public:
     // writes the text back in one go. OnProgress may stop it: the text then
     // stays as it was.
     virtual void ReplaceAll(const QString &findText, const QString &replaceText);
+    // How many occurrences the last Replace All replaced.
+    int replacedCount() const { return m_replacedCount; }
 
 protected:
     // Makes the dialogs when they do not exist yet and gives them the
@@ -134,6 +136,7 @@ private:
     bool m_ctl3D = true;
     int m_helpContext = 0;
     QPoint m_position{-1, -1};
+    int m_replacedCount = 0;
 
     FindDialog *m_findDialog = nullptr;
     ReplaceDialog *m_replaceDialog = nullptr;

@@ -139,12 +139,14 @@ void TfrmFind::createControls()
     RadioButtonStart   = option<QRadioButton>(GroupBox2, "RadioButtonStart", tr("Start of document"), {8, 16});
     RadioButtonCurrent = option<QRadioButton>(GroupBox2, "RadioButtonCurrent", tr("Current cursor position"), {8, 40});
 
-    btnFind            = button("btnFind", tr("Find"), {336, 8, 85, 25}, &TfrmFind::btnFindClick);
-    btnFindNext        = button("btnFindNext", tr("Find Next"), {336, 40, 85, 25}, &TfrmFind::btnFindNextClick);
-    btnReplaceCurrent  = button("btnReplaceCurrent", tr("Replace Current"), {336, 72, 85, 25}, &TfrmFind::btnReplaceCurrentClick);
-    btnReplaceNext     = button("btnReplaceNext", tr("Replace Next"), {336, 104, 85, 25}, &TfrmFind::btnReplaceNextClick);
-    btnReplaceAll      = button("btnReplaceAll", tr("Replace All"), {336, 136, 85, 25}, &TfrmFind::btnReplaceAllClick);
-    btnClose           = button("btnClose", tr("Close"), {336, 200, 85, 25}, &TfrmFind::btnCloseClick);
+    // Each button answers Alt and a letter of its caption, which "&" marks:
+    // drawn underlined, never shown, and left out of the accessible name.
+    btnFind            = button("btnFind", tr("&Find"), {336, 8, 85, 25}, &TfrmFind::btnFindClick);
+    btnFindNext        = button("btnFindNext", tr("Find &Next"), {336, 40, 85, 25}, &TfrmFind::btnFindNextClick);
+    btnReplaceCurrent  = button("btnReplaceCurrent", tr("Replace &Current"), {336, 72, 85, 25}, &TfrmFind::btnReplaceCurrentClick);
+    btnReplaceNext     = button("btnReplaceNext", tr("&Replace Next"), {336, 104, 85, 25}, &TfrmFind::btnReplaceNextClick);
+    btnReplaceAll      = button("btnReplaceAll", tr("Replace &All"), {336, 136, 85, 25}, &TfrmFind::btnReplaceAllClick);
+    btnClose           = button("btnClose", tr("C&lose"), {336, 200, 85, 25}, &TfrmFind::btnCloseClick);
     // clang-format on
 
     // Nothing reads it: replacing never asks.
@@ -422,19 +424,26 @@ void TfrmFind::btnReplaceAllClick()
 {
     applyDirection();
     const QScopedValueRollback replacing(ReplacingAll, true);
-    const auto replaceAll = [this] {
+    int replaced = 0;
+    int documents = 0;
+    const auto replaceAll = [&] {
         FindReplace->setReplaceText(cbReplace->currentText());
         takeFindText();
         FindReplace->ReplaceAll(FindReplace->FindText(), FindReplace->ReplaceText());
+        replaced += FindReplace->replacedCount();
+        documents += FindReplace->replacedCount() > 0 ? 1 : 0;
     };
     if (RadioButtonThis->isChecked()) {
         replaceAll();
-        return;
+    } else {
+        const int count = m_host.documentCount();
+        for (int i = 0; i < count; ++i) {
+            SetEditor();
+            replaceAll();
+            m_host.nextDocument();
+        }
     }
-    const int count = m_host.documentCount();
-    for (int i = 0; i < count; ++i) {
-        SetEditor();
-        replaceAll();
-        m_host.nextDocument();
-    }
+    m_host.showStatus(tr("Replace All: occurrences replaced: %1; documents changed: %2")
+                          .arg(replaced)
+                          .arg(documents));
 }

@@ -57,7 +57,7 @@ void onClick(QAbstractButton *button, std::function<void()> handler)
 
 QPushButton *applyButton(QWidget *page, const char *name)
 {
-    QPushButton *apply = button(page, name, QCoreApplication::translate("TfrmOptions", "Apply"));
+    QPushButton *apply = button(page, name, QCoreApplication::translate("TfrmOptions", "&Apply"));
     apply->setEnabled(false);
     return apply;
 }

@@ -14,7 +14,7 @@ class QWidget;
 
 // The controls the Options dialog's pages are made of. Buttons and check
 // boxes are named for screen readers by their captions and show their hints
-// as tooltips.
+// as tooltips. A "&" in a caption marks the letter that Alt presses it by.
 namespace optionscontrols {
 
 enum class Look { Plain, Bold, Green };

@@ -25,6 +25,8 @@ struct CurrentSettings
     bool OnlyOneKeyLayout = false;
     std::array<QString, settingsnames::kListSize> FavouriteFiles;
     int FavourCount = 0;
+    // Whether the documents open at exit open again at the next start.
+    bool ReopenDocuments = false;
 
     // The five style fonts in the order comment, keyword, normal, number,
     // string.

@@ -42,9 +42,9 @@ GeneralPage::GeneralPage(OptionsHost &host, QWidget *parent)
 
 void GeneralPage::createControls()
 {
-    btnBGColor = button(this, "btnBGColor", tr("BackGround Color"));
+    btnBGColor = button(this, "btnBGColor", tr("&BackGround Color"));
     onClick(btnBGColor, [this] { btnBGColorClick(); });
-    btnFont = button(this, "btnFont", tr("Font "));
+    btnFont = button(this, "btnFont", tr("&Font "));
     onClick(btnFont, [this] { btnFontClick(); });
     MemoDemo =
         new QPlainTextEdit(tr("Sample Text") + QLatin1Char('\n') + tr("Примерный текст"), this);
@@ -52,6 +52,9 @@ void GeneralPage::createControls()
     MemoDemo->setAccessibleName(tr("Sample Text"));
     MemoDemo->setTabChangesFocus(true);
     MemoDemo->setFixedHeight(MemoDemo->fontMetrics().lineSpacing() * 4);
+    cbReopenDocuments =
+        checkBox(this, "cbReopenDocuments", tr("&Reopen the documents open at exit"));
+    connect(cbReopenDocuments, &QCheckBox::clicked, this, [this] { btnOKGen->setEnabled(true); });
     btnOKGen = applyButton(this, "btnOKGen");
     onClick(btnOKGen, [this] { btnOKGenClick(); });
 
@@ -62,6 +65,7 @@ void GeneralPage::createControls()
     auto *page = new QVBoxLayout(this);
     page->addLayout(choices);
     page->addWidget(MemoDemo);
+    page->addWidget(cbReopenDocuments);
     page->addStretch(1);
     addApplyRow(page, btnOKGen);
 }
@@ -71,6 +75,7 @@ void GeneralPage::load()
     const CurrentSettings &current = m_host.currentSettings();
     m_pendingColor = current.EditorBGColor;
     m_pendingFont = current.EditorFont;
+    cbReopenDocuments->setChecked(current.ReopenDocuments);
 }
 
 void GeneralPage::showApplied()
@@ -130,6 +135,8 @@ void GeneralPage::btnOKGenClick()
         store.writeString(FontNameSection, FGFontName, font.name);
         store.writeInteger(FontNameSection, FGFontStyle, styleCode);
         store.writeInteger(FontNameSection, FGFontCharSet, font.charset);
+        current.ReopenDocuments = cbReopenDocuments->isChecked();
+        store.writeBool(Session, ReopenDocuments, current.ReopenDocuments);
         store.close();
         btnOKGen->setEnabled(false);
     });
@@ -166,7 +173,7 @@ void FavouritesPage::createControls()
     connect(ListBoxFav, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         PopupMenuFav->popup(ListBoxFav->viewport()->mapToGlobal(pos));
     });
-    btnInsert = button(this, "btnInsert", tr("Insert"));
+    btnInsert = button(this, "btnInsert", tr("&Insert"));
     onClick(btnInsert, [this] { btnInsertClick(); });
     btnOKFav = applyButton(this, "btnOKFav");
     onClick(btnOKFav, [this] { btnOKFavClick(); });
@@ -253,15 +260,15 @@ void LangParserPage::createControls()
         QString hint;
         void (LangParserPage::*handler)();
     } fontButtons[] = {
-        {btnCommentFont, "btnCommentFont", tr("Comment Font"),
+        {btnCommentFont, "btnCommentFont", tr("C&omment Font"),
          tr("Sets the font and style for comments"), &LangParserPage::btnCommentFontClick},
-        {btnKeywordFont, "btnKeywordFont", tr("Keyword Font"),
+        {btnKeywordFont, "btnKeywordFont", tr("&Keyword Font"),
          tr("Sets the font and style for keywords"), &LangParserPage::btnKeywordFontClick},
-        {btnNormalFont, "btnNormalFont", tr("Normal Font"),
+        {btnNormalFont, "btnNormalFont", tr("&Normal Font"),
          tr("Sets the font and style for any normal text"), &LangParserPage::btnNormalFontClick},
-        {btnNumberFont, "btnNumberFont", tr("Number Font"),
+        {btnNumberFont, "btnNumberFont", tr("N&umber Font"),
          tr("Sets the font and style for numbers"), &LangParserPage::btnNumberFontClick},
-        {btnStringFont, "btnStringFont", tr("String Font"),
+        {btnStringFont, "btnStringFont", tr("&String Font"),
          tr("Sets the font and style for strings"), &LangParserPage::btnStringFontClick},
     };
     // The font buttons stand in a column of one width.

@@ -19,7 +19,8 @@ class OptionsHost;
 // the page holds changes not yet applied; Apply writes the page's values
 // into the current settings and the settings store.
 
-// The General page: the editor's background colour and font.
+// The General page: the editor's background colour and font, and whether
+// the documents of one run open again at the next.
 class GeneralPage : public QWidget
 {
     Q_OBJECT
@@ -30,9 +31,10 @@ public:
     QPushButton *btnBGColor = nullptr;
     QPushButton *btnFont = nullptr;
     QPlainTextEdit *MemoDemo = nullptr;
+    QCheckBox *cbReopenDocuments = nullptr;
     QPushButton *btnOKGen = nullptr;
 
-    // The pending colour and font start as the current ones.
+    // The pending colour, font and choice start as the current ones.
     void load();
     // The demo memo shows the applied colour and font, whatever is pending.
     void showApplied();

@@ -61,6 +61,13 @@ inline const QString TopMargin = QStringLiteral("TopMargin");
 inline const QString RightMargin = QStringLiteral("RightMargin");
 inline const QString BottomMargin = QStringLiteral("BottomMargin");
 
+// The documents open at exit, with their carets, which the next start opens
+// again when the user asked for it: a section of the program's own.
+inline const QString Session = QStringLiteral("Session");
+inline const QString ReopenDocuments = QStringLiteral("ReopenDocuments");
+inline const QString DocumentCount = QStringLiteral("DocumentCount");
+inline const QString Caret = QStringLiteral("Caret");
+
 // The favourites and recent-files lists hold at most this many entries.
 constexpr int kListSize = 10;
 

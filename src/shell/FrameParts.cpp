@@ -41,6 +41,7 @@ void TFrameForm::createControls()
         if (TEditForm *form = TEditForm::inWindow(window))
             form->FormActivate();
         rebuildMenuBar();
+        showModifiedInTitle();
     });
 
     // The calendar panel lies over the documents while it is shown.
@@ -110,6 +111,15 @@ void TFrameForm::createMenus()
         {.slot = &mnuCalendar2, .name = "mnuCalendar2", .caption = tr("Calendar"),
          .handler = [this] { mnuCalendar2Click(); },
          .checkable = true, .checked = true},
+        {.name = "N4", .caption = QStringLiteral("-")},
+        {.slot = &NextDocument1, .name = "NextDocument1", .caption = tr("&Next Document"),
+         .shortcut = QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+         .otherKeys = {QKeySequence(Qt::CTRL | Qt::Key_F6)},
+         .handler = [this] { stepDocument(1); }},
+        {.slot = &PreviousDocument1, .name = "PreviousDocument1",
+         .caption = tr("&Previous Document"), .shortcut = QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+         .otherKeys = {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)},
+         .handler = [this] { stepDocument(-1); }},
     });
     // clang-format on
     connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });

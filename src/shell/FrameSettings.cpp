@@ -1,7 +1,9 @@
 // The frame's settings: the start-up load, the save at exit, the style set
 // whose styles stand in for missing style fonts, and the favourites.
 
+#include "controls/PageControl.h"
 #include "editor/MDIEdit.h"
+#include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
 #include "settings/LParser.h"
@@ -11,6 +13,7 @@
 #include "shell/MDIFrame.h"
 #include "shell/RecentFiles.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
@@ -30,17 +33,18 @@ constexpr int kDefaultTop = 100;
 constexpr QSize kSmallestFrame(136, 39);
 
 const QString kDefaultHotKeys = QStringLiteral("^{F3}");
-constexpr quint32 kWhite = 0xFFFFFF;
-constexpr quint32 kBlack = 0;
-const QString kEditorFace = QStringLiteral("MS Sans Serif");
+// Until the user chooses colours, the text follows the desktop's palette,
+// dark on a dark desktop, as the colours of a window's text do.
+constexpr quint32 kDefaultBackground = wincolors::kWindow;
+constexpr quint32 kDefaultTextColor = wincolors::kWindowText;
 constexpr int kEditorSize = 10;
 
 FontSpec defaultEditorFont()
 {
     FontSpec font;
-    font.name = kEditorFace;
+    font.name = textformat::desktopFace();
     font.setSize(kEditorSize);
-    font.color = kBlack;
+    font.color = kDefaultTextColor;
     font.style = 0;
     font.charset = charset::Russian;
     return font;
@@ -94,7 +98,7 @@ void TFrameForm::setDefaultSettings()
     TranslateHotKeys = kDefaultHotKeys;
     TranslateEnabled = true;
     LangParserEnabled = false;
-    EditorBGColor = kWhite;
+    EditorBGColor = kDefaultBackground;
     EditorFont = defaultEditorFont();
     OnlyOneKeyLayout = false;
     FavouriteFiles.fill(QString());
@@ -122,7 +126,8 @@ void TFrameForm::loadSettings(bool atStart)
         loadStyleFonts(store);
         TranslateHotKeys = store.readString(HotKeys, HotKeys, kDefaultHotKeys);
         TranslateEnabled = store.readBool(HotKeys, EnableTranslate, true);
-        EditorBGColor = quint32(store.readInteger(BGColorSection, BGColor, int(kWhite)));
+        EditorBGColor =
+            quint32(store.readInteger(BGColorSection, BGColor, int(kDefaultBackground)));
         loadEditorFont(store);
         OnlyOneKeyLayout = store.readBool(Other, settingsnames::OnlyOneKeyLayout, false);
         loadFavourites(store);
@@ -130,6 +135,10 @@ void TFrameForm::loadSettings(bool atStart)
             loadRecentFiles(store);
             m_recentFilesRead = true;
         }
+        ReopenDocuments = store.readBool(Session, settingsnames::ReopenDocuments, false);
+        if (atStart && ReopenDocuments)
+            m_session = session::load(store);
+        m_sessionRead = true;
         store.close();
     });
 }
@@ -175,9 +184,9 @@ void TFrameForm::loadStyleFonts(SettingsStore &store)
 void TFrameForm::loadEditorFont(SettingsStore &store)
 {
     FontSpec font;
-    font.color = quint32(store.readInteger(FontColorSection, FGFontColor, int(kBlack)));
+    font.color = quint32(store.readInteger(FontColorSection, FGFontColor, int(kDefaultTextColor)));
     font.setSize(store.readInteger(FontSizeSection, FGFontSize, kEditorSize));
-    font.name = store.readString(FontNameSection, FGFontName, kEditorFace);
+    font.name = store.readString(FontNameSection, FGFontName, textformat::desktopFace());
     const int styleCode = store.readInteger(FontNameSection, FGFontStyle, 0);
     font.charset = store.readInteger(FontNameSection, FGFontCharSet, charset::Russian) & 0xFF;
     font.style = stylecode::toStyle(styleCode);
@@ -251,7 +260,38 @@ void TFrameForm::saveSettings()
         saveGeometry(store);
     if (m_recentFilesRead)
         saveRecentFiles(store);
+    if (m_sessionRead && ReopenDocuments)
+        session::save(store, openDocuments());
     store.close();
+}
+
+// The documents that have a file, in the tab row's order.
+QList<session::Document> TFrameForm::openDocuments() const
+{
+    QList<session::Document> documents;
+    for (int tab = 0; tab < PageControl1->count(); ++tab) {
+        for (const TEditForm *form : editWindows()) {
+            if (form->Tag == PageControl1->tag(tab) && QFileInfo(form->FFileName).isAbsolute())
+                documents.append({form->FFileName, form->Editor->selStart()});
+        }
+    }
+    return documents;
+}
+
+// Each file that is still there opens as it was left, without the
+// question about files open already and without a recent-files entry.
+void TFrameForm::reopenDocuments(const QList<session::Document> &documents)
+{
+    for (const session::Document &d : documents) {
+        if (!QFileInfo(d.path).isFile())
+            continue;
+        showDocumentView();
+        openPath(d.path);
+        if (TEditForm *form = activeEditWindow()) {
+            form->Editor->setSelStart(std::min(d.caret, form->Editor->textLength()));
+            form->Editor->scrollCaret();
+        }
+    }
 }
 
 // A maximised frame keeps the size it had before, for the day it opens

@@ -7,11 +7,11 @@
 
 #include <cstdio>
 
-TJustOne::TJustOne(TFrameForm *owner, const QString &path)
+TJustOne::TJustOne(TFrameForm *owner, const QStringList &paths)
     : QObject(owner)
     , m_channel(new InstanceChannel(QStringLiteral("Scrivlet"), this))
 {
-    switch (m_channel->claim(path)) {
+    switch (m_channel->claim(paths)) {
     case InstanceChannel::Claim::Running:
         break;
     case InstanceChannel::Claim::HandedOver:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QStringList>
 
 class InstanceChannel;
 class TFrameForm;
@@ -16,15 +17,15 @@ enum class CopyStart {
 
 // The single-instance guard of the frame: created while the frame is
 // created, it either makes this copy the running one or asks the copy that
-// runs to come forward and open this copy's file, in which case this copy
+// runs to come forward and open this copy's files, in which case this copy
 // ends before it shows a window.
 class TJustOne : public QObject
 {
     Q_OBJECT
 
 public:
-    // `path`: the file named on this copy's command line, or empty.
-    TJustOne(TFrameForm *owner, const QString &path);
+    // `paths`: the files named on this copy's command line.
+    TJustOne(TFrameForm *owner, const QStringList &paths);
 
     CopyStart start() const { return m_start; }
 

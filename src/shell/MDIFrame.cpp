@@ -82,7 +82,8 @@ void leaveCtrlWToTheFileMenu(QMdiSubWindow *window)
 TFrameForm::TFrameForm(const StartOptions &options, QWidget *parent)
     : QMainWindow(parent)
 {
-    setWindowTitle(QStringLiteral("Scrivlet"));
+    // "*" after the name while the active document has unsaved changes.
+    setWindowTitle(QStringLiteral("Scrivlet[*]"));
     setGeometry(208, 111, 686, 334);
     createControls();
     connect(new ExposureWatch(this), &ExposureWatch::exposed, this, [this] { framePainted(true); });
@@ -103,26 +104,32 @@ void TFrameForm::FormCreate(const StartOptions &options)
     loadSettings(true);
     OpenPageCount = 0;
     PageTagCounter = 0;
-    // The running copy may work in another folder: the path goes over whole.
-    const QString first = options.arguments.value(1);
-    const QString file = !first.isEmpty() && QFileInfo(first).isFile()
-                             ? QFileInfo(first).absoluteFilePath()
-                             : QString();
-    // Another copy that runs gets the file over the channel: two copies
+    // Every file named opens, in the order named. The running copy may work
+    // in another folder: the paths go over whole.
+    QStringList files;
+    for (const QString &arg : options.arguments.mid(1)) {
+        if (!arg.isEmpty() && QFileInfo(arg).isFile())
+            files << QFileInfo(arg).absoluteFilePath();
+    }
+    // Another copy that runs gets the files over the channel: two copies
     // started at once never share the one hand-off file.
     if (options.singleInstance) {
-        m_justOne = new TJustOne(this, file);
+        m_justOne = new TJustOne(this, files);
         m_copyStart = m_justOne->start();
     }
     // A copy that hands over ends here, without ever showing an icon.
     if (m_copyStart != CopyStart::OnlyCopy && m_copyStart != CopyStart::SecondCopy)
         return;
-    // A second copy keeps its file to itself: the hand-off file is the
-    // other copy's, which would open it too once it answers again.
-    if (!file.isEmpty() && m_copyStart == CopyStart::SecondCopy)
-        m_handedOver << file;
-    else if (!file.isEmpty())
-        takeCommandLineFile(file);
+    // A second copy keeps its files to itself: the hand-off file is the
+    // other copy's, which would open it too once it answers again. The
+    // first copy's first file takes the hand-off file's road, the others
+    // follow it.
+    if (m_copyStart == CopyStart::OnlyCopy && !files.isEmpty())
+        takeCommandLineFile(files.takeFirst());
+    m_handedOver << files;
+    // The last run's documents are the running copy's to open.
+    if (m_copyStart != CopyStart::OnlyCopy)
+        m_session.clear();
     m_tray = new TrayMenu(this, TrayFavourites);
     if (m_copyStart == CopyStart::OnlyCopy)
         QTimer::singleShot(0, this, &TFrameForm::offerRecoveryCopies);
@@ -247,7 +254,8 @@ void TFrameForm::FormPaint(bool wholeFrame)
 {
     if (wholeFrame && isCalendarView())
         Panel1->backToToday();
-    if (m_pickUpPending || (m_handedOver.isEmpty() && !handOffFileExists()))
+    const bool waiting = !m_handedOver.isEmpty() || !m_session.isEmpty() || handOffFileExists();
+    if (m_pickUpPending || !waiting)
         return;
     m_pickUpPending = true;
     QTimer::singleShot(0, this, [this] {
@@ -256,10 +264,11 @@ void TFrameForm::FormPaint(bool wholeFrame)
     });
 }
 
-// The hand-off file's path first, then those that came over the channel,
-// in the order they came.
+// The last run's documents first, then the hand-off file's path, then
+// those that came over the channel, in the order they came.
 void TFrameForm::pickUpHandOffFile()
 {
+    reopenDocuments(std::exchange(m_session, {}));
     QStringList paths = std::exchange(m_handedOver, {});
     if (handOffFileExists()) {
         QString path;
@@ -290,10 +299,9 @@ void TFrameForm::offerRecoveryCopies()
     }
 }
 
-void TFrameForm::comeForward(const QString &path)
+void TFrameForm::comeForward(const QStringList &paths)
 {
-    if (!path.isEmpty())
-        m_handedOver << path;
+    m_handedOver << paths;
     ++m_activations;
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
@@ -424,6 +432,12 @@ void TFrameForm::showActiveDocument()
     }
 }
 
+void TFrameForm::showStatus(const QString &text)
+{
+    if (TEditForm *form = activeEditWindow())
+        form->showNotice(text);
+}
+
 QMdiSubWindow *TFrameForm::subWindowOf(const TEditForm *form) const
 {
     return form ? qobject_cast<QMdiSubWindow *>(form->parentWidget()) : nullptr;
@@ -453,6 +467,23 @@ void TFrameForm::documentClosed(int tag)
     // The window still counts: it goes once it has closed.
     if (editWindowCount() == 1)
         showCalendarView();
+    showModifiedInTitle();
+}
+
+void TFrameForm::documentModified(int tag, bool modified)
+{
+    const int tab = PageControl1->indexOfTag(tag);
+    if (tab < 0)
+        return;
+    PageControl1->setPageModified(tab, modified);
+    showModifiedInTitle();
+}
+
+void TFrameForm::showModifiedInTitle()
+{
+    const TEditForm *active = activeEditWindow();
+    const int tab = active ? PageControl1->indexOfTag(active->Tag) : -1;
+    setWindowModified(tab >= 0 && PageControl1->isPageModified(tab));
 }
 
 bool TFrameForm::IsFileOpen(const QString &path) const
@@ -671,6 +702,15 @@ void TFrameForm::Synchronize()
             }
         }
     });
+}
+
+void TFrameForm::stepDocument(int step)
+{
+    const int count = PageControl1->count();
+    if (count < 2)
+        return;
+    PageControl1->setActivePage((PageControl1->currentIndex() + step + count) % count);
+    Synchronize();
 }
 
 void TFrameForm::PageControl1Change()

@@ -7,6 +7,7 @@
 #include "settings/OptionsHost.h"
 #include "shell/CalendarPanel.h"
 #include "shell/JustOne.h"
+#include "shell/Session.h"
 #include "shell/Tray.h"
 
 #include <QMainWindow>
@@ -76,6 +77,9 @@ public:
     QAction *Cascade1 = nullptr;
     QAction *Entire1 = nullptr;
     QAction *mnuCalendar2 = nullptr;
+    // The next and the previous document in the tab row's order.
+    QAction *NextDocument1 = nullptr;
+    QAction *PreviousDocument1 = nullptr;
     QAction *Preference1 = nullptr;
     // A menu without items: choosing it shows the About box.
     QAction *About = nullptr;
@@ -141,6 +145,9 @@ public:
     void Tile1Click();
     void Cascade1Click();
     void Entire1Click();
+    // Brings forward the document whose tab stands `step` tabs from the
+    // active one, round the row.
+    void stepDocument(int step);
     void CloseAll() override;
     void Exit1Click() override;
     // The desktop session is ending: close as Exit does. Returns whether
@@ -156,9 +163,9 @@ public:
     QString LoadTempOpenFile();
     void DeleteTempOpenFile();
 
-    // Another copy asked this one to come forward and open the file at
-    // `path`, if any, at the next paint.
-    void comeForward(const QString &path = {});
+    // Another copy asked this one to come forward and open its files, if
+    // any, at the next paint.
+    void comeForward(const QStringList &paths = {});
     int activationCount() const { return m_activations; }
 
     // The calendar panel
@@ -193,6 +200,7 @@ public:
     void documentActivated(int tag) override;
     void documentRenamed(int tag, const QString &name) override;
     void documentClosed(int tag) override;
+    void documentModified(int tag, bool modified) override;
     void setEditorComponentIndex(int index) override { EditorComponentIndex = index; }
     void checkArrangement(Arrangement arrangement) override;
     // The recent files, the top one first.
@@ -211,6 +219,7 @@ public:
     // The frame's next-window command.
     void nextDocument() override;
     void showActiveDocument() override;
+    void showStatus(const QString &text) override;
 
 Q_SIGNALS:
     // The frame closed for good, the program ends: also when it closes
@@ -252,6 +261,8 @@ private:
     void saveGeometry(SettingsStore &store);
     void saveRecentFiles(SettingsStore &store);
     QAction *addFavouriteEntry(QMenu *menu, const QString &path);
+    QList<session::Document> openDocuments() const;
+    void reopenDocuments(const QList<session::Document> &documents);
     // The edit windows take the settings as they are now.
     void handOverSettings();
     // A paint of the frame; `wholeFrame` is false for a child's repaint
@@ -280,6 +291,8 @@ private:
     void tileHorizontally();
     void setArrangementChecks(Arrangement arrangement);
     void rebuildMenuBar();
+    // The title shows "*" while the active document has unsaved changes.
+    void showModifiedInTitle();
     void fillWindowList();
     QMdiSubWindow *subWindowOf(const TEditForm *form) const;
 
@@ -297,6 +310,9 @@ private:
     // write back.
     bool m_geometryRead = false;
     bool m_recentFilesRead = false;
+    bool m_sessionRead = false;
+    // The documents of the last run, to open at the first paint.
+    QList<session::Document> m_session;
     int m_activations = 0;
     DocumentPrinter m_printing;
 };

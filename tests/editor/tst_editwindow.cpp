@@ -5,7 +5,9 @@
 #include "Drops.h"
 #include "EditWindowFixture.h"
 
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QUrl>
 
 class TestEditWindow : public QObject
@@ -57,6 +59,26 @@ private Q_SLOTS:
         QTRY_COMPARE(f.host.told.size(), 5);
         QCOMPARE(f.host.told, QStringList({"activated 7", "chosen " + saved, "renamed 7 " + saved,
                                            "open recent " + saved, "dropped " + dropped}));
+    }
+
+    // A desktop font larger than the panels were measured for widens them
+    // rather than cutting their texts short.
+    void statusPanelsFitTheirTexts()
+    {
+        EditWindowFixture f;
+        f.window.resize(1000, 600);
+        auto *bar = f.window.findChild<QStatusBar *>(QStringLiteral("StatusBar"));
+        QFont large = bar->font();
+        large.setPixelSize(18);
+        bar->setFont(large);
+        bar->clearMessage(); // a message hides the panels
+        const QList<QLabel *> panels = bar->findChildren<QLabel *>();
+        panels[TEditForm::CaretPanel]->setText(QStringLiteral("Line: 12345   Col: 678"));
+        panels[TEditForm::ModifiedPanel]->setText(QStringLiteral("Modified"));
+        for (QLabel *panel : panels) {
+            const int needed = panel->fontMetrics().horizontalAdvance(panel->text());
+            QTRY_VERIFY2(panel->contentsRect().width() >= needed, qPrintable(panel->text()));
+        }
     }
 };
 

@@ -76,7 +76,8 @@ private Q_SLOTS:
         w->formatting()->FontSize->setText(sizeText);
         const QString face =
             w->formatting()->FontName->itemText(w->formatting()->FontName->count() - 1);
-        w->formatting()->FontName->setCurrentText(face);
+        w->formatting()->FontName->lineEdit()->setText(face);
+        QTest::keyClick(w->formatting()->FontName->lineEdit(), Qt::Key_Return);
 
         const CharAttributes outside = attributesAt(w, 1);
         QCOMPARE(outside.style, 0);
@@ -254,38 +255,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("New") << "New1"
-                             << "&New"
-                             << "New"
-                             << "New file";
-        QTest::newRow("Open") << "Open1"
-                              << "&Open..."
-                              << "Open"
-                              << "Open an existing file";
-        QTest::newRow("Save") << "Save1"
-                              << "&Save"
-                              << "Save"
-                              << "Save current file";
-        QTest::newRow("Print") << "Print1"
-                               << "&Print"
-                               << "Print"
-                               << "Print current file";
-        QTest::newRow("Undo") << "Undo1"
-                              << "&Undo"
-                              << "Undo"
-                              << "Undo the last action";
-        QTest::newRow("Cut") << "Cut1"
-                             << "Cu&t"
-                             << "Cut"
-                             << "Delete selected item";
-        QTest::newRow("Copy") << "Copy1"
-                              << "&Copy"
-                              << "Copy"
-                              << "Copy selected item to clipboard";
-        QTest::newRow("Paste") << "Paste1"
-                               << "&Paste"
-                               << "Paste"
-                               << "Paste contents of clipboard";
+        QTest::addColumn<QString>("tooltip"); // the short part and the key
+        const auto row = [](const char *name, const char *item, const char *caption,
+                            const char *tip, const char *key) {
+            QTest::newRow(name) << item << caption << name << tip
+                                << QStringLiteral("%1 (%2)").arg(QLatin1String(name),
+                                                                 QLatin1String(key));
+        };
+        row("New", "New1", "&New", "New file", "Ctrl+N");
+        row("Open", "Open1", "&Open...", "Open an existing file", "Ctrl+O");
+        row("Save", "Save1", "&Save", "Save current file", "Ctrl+S");
+        row("Print", "Print1", "&Print", "Print current file", "Ctrl+P");
+        row("Undo", "Undo1", "&Undo", "Undo the last action", "Ctrl+Z");
+        row("Redo", "Redo1", "&Redo", "Redo the last undone action", "Ctrl+Y");
+        row("Cut", "Cut1", "Cu&t", "Delete selected item", "Ctrl+X");
+        row("Copy", "Copy1", "&Copy", "Copy selected item to clipboard", "Ctrl+C");
+        row("Paste", "Paste1", "&Paste", "Paste contents of clipboard", "Ctrl+V");
     }
 
     void sharedCommandsAreNamedByTheirHints()
@@ -294,6 +279,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         QFETCH(QString, name);
         QFETCH(QString, tip);
+        QFETCH(QString, tooltip);
         EditWindowFixture f;
         TEditForm *w = &f.window;
         QAction *command = w->findChild<QAction *>(item);
@@ -303,7 +289,7 @@ private Q_SLOTS:
         QWidget *button = w->ToolBar->widgetForAction(command);
         QVERIFY(button);
         QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name), name);
-        QCOMPARE(button->toolTip(), name);
+        QCOMPARE(button->toolTip(), tooltip);
         command->setEnabled(true);
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(button, &enter);

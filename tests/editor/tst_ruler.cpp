@@ -117,6 +117,68 @@ private Q_SLOTS:
         QCOMPARE(f.paragraph(16), indents);
     }
 
+    // Left and Right step the marker 3 points, the 4 pixels the ruler
+    // shows them in, within the ruler; the first line's keeps the others.
+    void arrowKeysStepAMarker_data()
+    {
+        QTest::addColumn<QString>("marker");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("times");
+        QTest::addColumn<QList<int>>("indents"); // first, left, right in points
+        QTest::addColumn<QList<int>>("written");
+        QTest::newRow("first line right") << "FirstInd" << int(Qt::Key_Right) << 1
+                                          << QList<int>{30, -10, 0} << QList<int>{33, -13, 0};
+        QTest::newRow("first line left twice") << "FirstInd" << int(Qt::Key_Left) << 2
+                                               << QList<int>{30, -10, 0} << QList<int>{24, -4, 0};
+        QTest::newRow("first line at the margin")
+            << "FirstInd" << int(Qt::Key_Left) << 1 << QList<int>{0, 5, 0} << QList<int>{0, 5, 0};
+        QTest::newRow("other lines right") << "LeftInd" << int(Qt::Key_Right) << 1
+                                           << QList<int>{30, -10, 0} << QList<int>{30, -7, 0};
+        QTest::newRow("right indent left") << "RightInd" << int(Qt::Key_Left) << 1
+                                           << QList<int>{30, -10, 0} << QList<int>{30, -10, 3};
+        QTest::newRow("right indent at the end")
+            << "RightInd" << int(Qt::Key_Right) << 1 << QList<int>{30, -10, 0}
+            << QList<int>{30, -10, 0};
+    }
+
+    void arrowKeysStepAMarker()
+    {
+        QFETCH(QString, marker);
+        QFETCH(int, key);
+        QFETCH(int, times);
+        QFETCH(QList<int>, indents);
+        QFETCH(QList<int>, written);
+        Fixture f(indents, 559);
+        auto *m = f.ruler.findChild<QWidget *>(marker);
+        QCOMPARE(m->focusPolicy(), Qt::TabFocus);
+        QVERIFY(!m->accessibleName().isEmpty());
+        const int before = m->x();
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(m, Qt::Key(key));
+        QCOMPARE(f.paragraph(6), written);
+        QCOMPARE(f.paragraph(0), indents);
+        const int moved = written == indents ? 0 : (key == Qt::Key_Right ? 1 : -1);
+        QCOMPARE(m->x() > before ? 1 : (m->x() < before ? -1 : 0), moved);
+    }
+
+    // The markers take the text colour of the ruler's palette: light on a
+    // dark desktop.
+    void markersAreDrawnInThePalettesColours()
+    {
+        Fixture f({0, 0, 0}, 559);
+        QPalette dark = f.ruler.palette();
+        dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::WindowText, QColor(0xE0, 0xE0, 0xE0));
+        f.ruler.setPalette(dark);
+        const QImage marker = f.ruler.LeftInd->grab().toImage();
+        int lightest = 0;
+        for (int y = 0; y < marker.height(); ++y) {
+            for (int x = 0; x < marker.width(); ++x)
+                lightest = std::max(lightest, qGray(marker.pixel(x, y)));
+        }
+        QVERIFY2(lightest > 200, qPrintable(QString::number(lightest)));
+    }
+
     void movingWithoutAButtonMovesNothing()
     {
         Fixture f({0, 0, 0}, 559);

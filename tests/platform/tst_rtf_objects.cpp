@@ -151,6 +151,31 @@ private Q_SLOTS:
         QCOMPARE(again.nestedTables, 0);
     }
 
+    // Counted, so that the user is told before a save drops them; a
+    // starred group is the writer's own business, never the user's text.
+    void partsNotKeptAreCounted_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("droppedParts");
+        QTest::newRow("none") << QByteArray("{\\rtf1 text{\\*\\generator x;}}") << 0;
+        QTest::newRow("header and footer")
+            << QByteArray("{\\rtf1{\\header \\pard page\\par}{\\footerl \\pard 1\\par}text}") << 2;
+        QTest::newRow("a footnote and a comment")
+            << QByteArray("{\\rtf1 text{\\super\\chftn}{\\footnote \\pard note}"
+                          "{\\*\\atnid me}{\\annotation remark}}")
+            << 2;
+    }
+
+    void partsNotKeptAreCounted()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, droppedParts);
+        rtf::Losses losses;
+        const std::unique_ptr<QTextDocument> doc(read(rtf, &losses));
+        QCOMPARE(losses.droppedParts, droppedParts);
+        QVERIFY(doc->toPlainText().startsWith(QLatin1String("text")));
+    }
+
     void columnWidthsAndBordersSurvive()
     {
         const std::unique_ptr<QTextDocument> doc(

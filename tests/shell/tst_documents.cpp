@@ -255,11 +255,14 @@ private Q_SLOTS:
     void whatADocumentCannotKeepIsSaidAtOpenAndAskedAtSave()
     {
         FrameFixture f;
-        const QByteArray nested = "{\\rtf1\\trowd\\cellx3000\\intbl\\itap2 x\\nestcell y\\nestcell"
-                                  "{\\nonesttables\\par}\\itap1\\cell\\row}";
+        const QByteArray nested = "{\\rtf1{\\footer\\pard page\\par}\\trowd\\cellx3000\\intbl\\itap2 x"
+                                  "\\nestcell y\\nestcell{\\nonesttables\\par}\\itap1\\cell\\row}";
         const QString notice = QStringLiteral("This document holds a table inside a table that "
                                               "Scrivlet cannot keep; saving it will turn it "
-                                              "into text.");
+                                              "into text.\n"
+                                              "This document holds headers, footers, footnotes or "
+                                              "comments that Scrivlet cannot keep; saving it will "
+                                              "drop them.");
         f.prompts.expectOpenFile(f.write(QStringLiteral("nested.rtf"), nested));
         f.prompts.expectMessage(notice);
         f.frame.Open1Click();

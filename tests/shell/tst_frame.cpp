@@ -19,6 +19,8 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 
+#include <functional>
+
 Q_DECLARE_METATYPE(Prompts::Answer)
 Q_DECLARE_METATYPE(CopyStart)
 
@@ -116,6 +118,77 @@ private Q_SLOTS:
                                     "Untitled4"}));
     }
 
+    // Ctrl+PgDn, Ctrl+PgUp and Ctrl+F6 walk the tab row, round its ends,
+    // whichever window was active before.
+    void keysWalkTheTabRow_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("Ctrl+PgDn") << QKeySequence(Qt::CTRL | Qt::Key_PageDown) << 0 << 1;
+        QTest::newRow("Ctrl+PgDn at the end")
+            << QKeySequence(Qt::CTRL | Qt::Key_PageDown) << 2 << 0;
+        QTest::newRow("Ctrl+PgUp") << QKeySequence(Qt::CTRL | Qt::Key_PageUp) << 1 << 0;
+        QTest::newRow("Ctrl+PgUp at the start")
+            << QKeySequence(Qt::CTRL | Qt::Key_PageUp) << 0 << 2;
+        QTest::newRow("Ctrl+F6") << QKeySequence(Qt::CTRL | Qt::Key_F6) << 1 << 2;
+        QTest::newRow("Ctrl+Shift+F6") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6) << 1 << 0;
+    }
+
+    void keysWalkTheTabRow()
+    {
+        QFETCH(QKeySequence, key);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        FrameFixture f;
+        for (int i = 0; i < 3; ++i)
+            f.frame.New1Click();
+        f.frame.PageControl1->setCurrentIndex(from);
+        QTRY_VERIFY(f.active()->Editor->focusProxy()->hasFocus());
+        QTest::keySequence(QApplication::focusWidget(), key);
+        QCOMPARE(f.frame.PageControl1->currentIndex(), to);
+        QCOMPARE(f.active()->windowTitle(), QStringLiteral("Untitled%1").arg(to + 1));
+    }
+
+    // The tab draws the mark beside its caption, which stays as it is, and
+    // the title shows "*" while the active document has unsaved changes:
+    // through edits, a save, an Undo back to what was saved and a Redo.
+    void unsavedDocumentsAreMarked()
+    {
+        FrameFixture f;
+        TEditForm *saved = f.open(f.write(QStringLiteral("m.txt"), "saved"));
+        f.frame.New1Click();
+        const auto marks = [&] {
+            QString out;
+            for (int i = 0; i < f.frame.PageControl1->count(); ++i)
+                out += f.frame.PageControl1->tabIcon(i).isNull() ? u'-' : u'*';
+            return out + (f.frame.isWindowModified() ? u'*' : u'-');
+        };
+        const auto type = [&] { QTest::keyClicks(f.active()->Editor->focusProxy(), "x"); };
+        const auto show = [&](int tab) { f.frame.PageControl1->setCurrentIndex(tab); };
+        const struct
+        {
+            const char *step;
+            std::function<void()> act;
+            const char *marks; // each tab's, then the title's
+        } steps[] = {
+            {"opened", [] {}, "---"},
+            {"typed in the new one", type, "-**"},
+            {"the other one shown", [&] { show(0); }, "-*-"},
+            {"typed in it", type, "***"},
+            {"saved", [&] { saved->Save1Click(); }, "-*-"},
+            {"typed again", type, "***"},
+            {"undone to the saved text", [&] { saved->Undo1->trigger(); }, "-*-"},
+            {"redone", [&] { saved->Redo1->trigger(); }, "***"},
+        };
+        for (const auto &s : steps) {
+            s.act();
+            QVERIFY2(marks() == QLatin1String(s.marks), s.step);
+        }
+        QCOMPARE(f.tabs(), QStringList({"m.txt", "Untitled1"}));
+        QCOMPARE(f.frame.PageControl1->tabToolTip(0), QStringLiteral("Modified"));
+    }
+
     void theActiveWindowsMenusJoinTheBar()
     {
         FrameFixture f;
@@ -135,8 +208,9 @@ private Q_SLOTS:
         QStringList items;
         for (const QAction *a : f.frame.Window1->actions())
             items << a->text();
-        QCOMPARE(items, QStringList({"&Tile", "&Cascade", "&Entire", "", "Calendar", "",
-                                     "&1 Untitled1", "&2 Untitled2"}));
+        QCOMPARE(items,
+                 QStringList({"&Tile", "&Cascade", "&Entire", "", "Calendar", "", "&Next Document",
+                              "&Previous Document", "", "&1 Untitled1", "&2 Untitled2"}));
     }
 
     void calendarViewComesAndGoes()

@@ -5,11 +5,19 @@
 #include "FontPrinting.h"
 #include "FrameFixture.h"
 #include "SmallDisk.h"
+#include "platform/text/WinColors.h"
 #include "settings/LParser.h"
+#include "settings/OptionsPages.h"
 #include "settings/SettingsNames.h"
 #include "settings/SettingsStore.h"
+#include "settings/uniOptions.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 #include <cerrno>
@@ -117,8 +125,12 @@ private Q_SLOTS:
         QCOMPARE(frame.TranslateHotKeys, QStringLiteral("^{F3}"));
         QVERIFY(frame.TranslateEnabled);
         QVERIFY(!frame.LangParserEnabled);
-        QCOMPARE(frame.EditorBGColor, 0xFFFFFFu);
-        const CharAttributes editorFont{QStringLiteral("MS Sans Serif"), 10, 0, 0, 204};
+        // The desktop's colours and general font, which a Linux desktop has
+        // in place of MS Sans Serif.
+        QCOMPARE(frame.EditorBGColor, wincolors::kWindow);
+        const CharAttributes editorFont{
+            QFontDatabase::systemFont(QFontDatabase::GeneralFont).family(), 10, 0,
+            wincolors::kWindowText, 204};
         QCOMPARE(frame.editorFont(), editorFont);
         QVERIFY(!frame.OnlyOneKeyLayout);
         QCOMPARE(frame.FavourCount, 0);
@@ -128,8 +140,35 @@ private Q_SLOTS:
 
         // An edit window shows in the editor settings.
         frame.New1Click();
-        QCOMPARE(frame.activeEditWindow()->Editor->backgroundColor(), 0xFFFFFFu);
+        QCOMPARE(frame.activeEditWindow()->Editor->backgroundColor(), wincolors::kWindow);
         QCOMPARE(frame.activeEditWindow()->Editor->defAttributes(), editorFont);
+        QVERIFY(!frame.ReopenDocuments);
+    }
+
+    // Until the user chooses a background, the text takes the desktop's
+    // colours, as a dark theme gives them to Qt through its palette.
+    void aDarkDesktopGivesADarkTextAreaUntilAColourIsChosen()
+    {
+        const QPalette light = QGuiApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        QPalette dark = light;
+        dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+        dark.setColor(QPalette::Text, QColor(0xDD, 0xDD, 0xDD));
+        QApplication::setPalette(dark);
+        Runs runs;
+        TFrameForm &frame = runs.start();
+        frame.New1Click();
+        const auto colours = [&] {
+            const QPalette p = frame.activeEditWindow()->Editor->focusProxy()->palette();
+            return QStringList{p.color(QPalette::Base).name(), p.color(QPalette::Text).name()};
+        };
+        QCOMPARE(colours(), QStringList({"#1e1e1e", "#dddddd"}));
+
+        runs.prompts.expectColor(0xC0FFFF);
+        frame.frmOptions->TSGeneral->btnBGColor->click();
+        frame.frmOptions->TSGeneral->btnOKGen->click();
+        frame.New1Click();
+        QCOMPARE(colours().first(), QStringLiteral("#ffffc0"));
     }
 
     void storedValuesAreTaken()
@@ -394,6 +433,46 @@ private Q_SLOTS:
         if (kept > 0)
             expected.prepend(QStringLiteral("-"));
         QCOMPARE(runs.recent(), expected);
+    }
+
+    // With the box on the General page ticked and applied, the documents
+    // open at exit open again at the next start, their carets where they
+    // were; a document without a file, or whose file went, does not.
+    void theDocumentsOpenAtExitOpenAgain_data()
+    {
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("ticked") << true;
+        QTest::newRow("not ticked") << false;
+    }
+
+    void theDocumentsOpenAtExitOpenAgain()
+    {
+        QFETCH(bool, ticked);
+        Runs runs;
+        const QString a = runs.file(QStringLiteral("a.txt"), "alpha\r\nbeta");
+        const QString gone = runs.file(QStringLiteral("gone.txt"));
+        const QString b = runs.file(QStringLiteral("b.rtf"), "{\\rtf1 bold}");
+        TFrameForm &frame = runs.start();
+        if (ticked) {
+            frame.frmOptions->TSGeneral->cbReopenDocuments->click();
+            frame.frmOptions->TSGeneral->btnOKGen->click();
+        }
+        QCOMPARE(runs.stored(QStringLiteral("Session/ReopenDocuments")),
+                 ticked ? QStringLiteral("1") : QString());
+        for (const auto &[path, caret] : {std::pair{a, 8}, {gone, 1}, {b, 2}}) {
+            frame.PerformFileOpen(path);
+            frame.activeEditWindow()->Editor->setSelStart(caret);
+        }
+        frame.New1Click();
+        runs.exit();
+        QFile::remove(gone);
+
+        TFrameForm &next = runs.start();
+        QStringList reopened;
+        QTRY_COMPARE(next.editWindows().size(), ticked ? 2 : 0);
+        for (const TEditForm *w : next.editWindows())
+            reopened << QStringLiteral("%1@%2").arg(w->FFileName).arg(w->Editor->selStart());
+        QCOMPARE(reopened, ticked ? QStringList({a + "@8", b + "@2"}) : QStringList());
     }
 
     void recentFilesComeBackInTheirOrder()

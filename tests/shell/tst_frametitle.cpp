@@ -1,4 +1,5 @@
-// The frame's title as the window manager shows it names the program once.
+// The frame's title as the window manager shows it names the program once,
+// with "*" while the active document has unsaved changes.
 
 #include "FrameFixture.h"
 #include "platform/keyboard/X11Display.h"
@@ -50,6 +51,11 @@ private Q_SLOTS:
         const QString path = f.write(QStringLiteral("a.txt"), "a");
         f.open(path);
         QVERIFY(f.frame.MDIArea->activeSubWindow()->isMaximized());
+        QTRY_COMPARE(shownTitle(f.frame), QStringLiteral("Scrivlet - [%1]").arg(path));
+        // "*" while the active document has unsaved changes.
+        QTest::keyClicks(f.active()->Editor->focusProxy(), QStringLiteral("x"));
+        QTRY_COMPARE(shownTitle(f.frame), QStringLiteral("Scrivlet* - [%1]").arg(path));
+        f.active()->Save1Click();
         QTRY_COMPARE(shownTitle(f.frame), QStringLiteral("Scrivlet - [%1]").arg(path));
     }
 };

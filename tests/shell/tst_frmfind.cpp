@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 
 namespace {
 
@@ -181,19 +182,27 @@ private Q_SLOTS:
         QTest::addColumn<Ints>("carets");
         QTest::addColumn<QString>("setup");
         QTest::addColumn<Texts>("after");
+        QTest::addColumn<QString>("status"); // what Replace All says in the status bar
+        const auto said = [](int replaced, int documents) {
+            return QStringLiteral("Replace All: occurrences replaced: %1; documents changed: %2")
+                .arg(replaced)
+                .arg(documents);
+        };
 
         QTest::newRow("all, nothing to replace: no message")
-            << Texts{"xyz"} << Ints{} << "all" << Texts{"xyz"};
+            << Texts{"xyz"} << Ints{} << "all" << Texts{"xyz"} << said(0, 0);
         QTest::newRow("all, whatever the caret")
-            << Texts{"a a a"} << Ints{5} << "all" << Texts{"b b b"};
+            << Texts{"a a a"} << Ints{5} << "all" << Texts{"b b b"} << said(3, 1);
         QTest::newRow("all in every document")
-            << Texts{"a1", "x", "a3 a"} << Ints{} << "all everywhere" << Texts{"b1", "x", "b3 b"};
+            << Texts{"a1", "x", "a3 a"} << Ints{} << "all everywhere" << Texts{"b1", "x", "b3 b"}
+            << said(3, 2);
         QTest::newRow("next: the next occurrence")
-            << Texts{"a a"} << Ints{0} << "next" << Texts{"b a"};
+            << Texts{"a a"} << Ints{0} << "next" << Texts{"b a"} << QString();
         QTest::newRow("next, none left: the selection stays")
-            << Texts{"a x"} << Ints{0} << "next selected message" << Texts{"a x"};
+            << Texts{"a x"} << Ints{0} << "next selected message" << Texts{"a x"} << QString();
         QTest::newRow("next in the next document")
-            << Texts{"x", "y a a"} << Ints{} << "next everywhere" << Texts{"x", "y b a"};
+            << Texts{"x", "y a a"} << Ints{} << "next everywhere" << Texts{"x", "y b a"}
+            << QString();
     }
 
     void replace()
@@ -202,6 +211,7 @@ private Q_SLOTS:
         QFETCH(Ints, carets);
         QFETCH(QString, setup);
         QFETCH(Texts, after);
+        QFETCH(QString, status);
         const auto has = [&](const char *word) { return setup.contains(QLatin1String(word)); };
         FindFixture f;
         const QList<TEditForm *> w = f.documents(docs, carets);
@@ -213,6 +223,7 @@ private Q_SLOTS:
         (has("all") ? f.find().btnReplaceAll : f.find().btnReplaceNext)->click();
         QCOMPARE(f.texts(), after);
         QVERIFY(!f.find().ReplacingAll);
+        QCOMPARE(f.active()->StatusBar->currentMessage(), status);
     }
 
     void ctrlFBindsAndShowsF3SearchesOnWithoutRebinding()

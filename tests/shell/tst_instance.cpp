@@ -205,7 +205,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("said");
-        QTest::newRow("help") << QStringLiteral("--help") << QStringLiteral("[file]");
+        QTest::newRow("help") << QStringLiteral("--help") << QStringLiteral("[file...]");
         QTest::newRow("version") << QStringLiteral("--version")
                                  << QStringLiteral("Scrivlet " SCRIVLET_VERSION);
     }
@@ -236,12 +236,28 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{left}, kTimeoutMs);
     }
 
-    void onlyTheFirstArgumentCounts()
+    // Every file named opens, in the order named, whether the copy runs
+    // or hands its files to the copy that runs; a name with a blank too.
+    void everyFileNamedOpens_data()
     {
-        const QString a = file(QStringLiteral("a.txt"));
-        const QString b = file(QStringLiteral("b.txt"));
-        startRunning({a, b});
-        QTRY_COMPARE_WITH_TIMEOUT(documents(), QStringList{a}, kTimeoutMs);
+        QTest::addColumn<bool>("second");
+        QTest::newRow("the first copy's") << false;
+        QTest::newRow("a second copy's") << true;
+    }
+
+    void everyFileNamedOpens()
+    {
+        QFETCH(bool, second);
+        const QStringList files{file(QStringLiteral("a.txt")), file(QStringLiteral("b c.rtf")),
+                                file(QStringLiteral("c.txt"))};
+        const QStringList args{files[0], QStringLiteral("missing.txt"), files[1], files[2]};
+        if (second) {
+            startRunning();
+            QVERIFY(endsWithZero(start(args)));
+        } else {
+            startRunning(args);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(documents(), files, kTimeoutMs);
     }
 
     void aRelativeNameMeansTheStartingCopysFolder()

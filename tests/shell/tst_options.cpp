@@ -5,7 +5,10 @@
 #include "FrameFixture.h"
 #include "RecordingKeyboard.h"
 #include "platform/keyboard/KeyboardDriver.h"
+#include "platform/text/WinColors.h"
+#include "search/uniFind.h"
 #include "settings/uniOptions.h"
+#include "shell/Translations.h"
 #include "transform/sndkey32.h"
 
 #include <QAccessible>
@@ -16,6 +19,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTranslator>
 
 #include <functional>
 
@@ -257,7 +264,7 @@ private Q_SLOTS:
         TEditForm *after = f.active();
         QCOMPARE(after->Editor->backgroundColor(), 0x00FF00u);
         QCOMPARE(after->Editor->defAttributes(), applied);
-        QCOMPARE(before->Editor->backgroundColor(), 0xFFFFFFu);
+        QCOMPARE(before->Editor->backgroundColor(), wincolors::kWindow); // the desktop's
         QVERIFY(before->Translate2->isVisible());
         QVERIFY(!after->Translate2->isVisible());
         QVERIFY(!f.settings.value(QStringLiteral("HotKeys_Key/HotKeys_Key")).isValid());
@@ -279,6 +286,61 @@ private Q_SLOTS:
         f.active()->Translate2Click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("text"));
         installKeyboardDriver(nullptr);
+    }
+
+    // The buttons a dialog shows together each answer Alt and a letter of
+    // their own, in English and in Russian: a letter two buttons share only
+    // moves the focus.
+    void dialogButtonsAnswerAltAndALetter_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<int>("page"); // of the Options dialog
+        for (const char *locale : {"C", "ru_RU"}) {
+            QTest::addRow("%s Find & Replace", locale)
+                << QString::fromLatin1(locale) << "find" << -1;
+            for (int page = 0; page < 5; ++page)
+                QTest::addRow("%s Options page %d", locale, page)
+                    << QString::fromLatin1(locale) << "options" << page;
+        }
+    }
+
+    void dialogButtonsAnswerAltAndALetter()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, dialog);
+        QFETCH(int, page);
+        translations::install(QLocale(locale));
+        const auto english = qScopeGuard([] { qDeleteAll(qApp->findChildren<QTranslator *>()); });
+        FrameFixture f;
+        QDialog *shown = f.frame.frmFind;
+        QList<QPushButton *> buttons = shown->findChildren<QPushButton *>();
+        QPushButton *close = f.frame.frmFind->btnClose;
+        if (dialog == QLatin1String("options")) {
+            TfrmOptions &d = *f.frame.frmOptions;
+            shown = &d;
+            d.PageControl1->setCurrentIndex(page);
+            buttons = d.PageControl1->currentWidget()->findChildren<QPushButton *>();
+            buttons << d.ButtonClose;
+            close = d.ButtonClose;
+        }
+        QStringList letters;
+        for (const QPushButton *b : buttons) {
+            const QKeySequence key = QKeySequence::mnemonic(b->text());
+            QVERIFY2(!key.isEmpty(), qPrintable(b->text()));
+            QVERIFY2(!letters.contains(key.toString()), qPrintable(b->text()));
+            letters << key.toString();
+        }
+        shown->show();
+        shown->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), shown);
+        QSignalSpy clicked(close, &QPushButton::clicked);
+        // A Cyrillic letter goes with its text: QTest knows Latin keys only.
+        const Qt::Key letter = QKeySequence::mnemonic(close->text())[0].key();
+        QTest::sendKeyEvent(QTest::Click, shown, letter, QString(QChar(letter)).toLower(),
+                            Qt::AltModifier);
+        // The button shows itself pressed a moment before it acts.
+        QVERIFY(clicked.wait());
     }
 };
 

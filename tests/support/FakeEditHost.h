@@ -38,6 +38,7 @@ public:
         told << QStringLiteral("renamed %1 %2").arg(tag).arg(name);
     }
     void documentClosed(int tag) override { told << QStringLiteral("closed %1").arg(tag); }
+    void documentModified(int, bool) override {}
     void setEditorComponentIndex(int index) override { editorComponentIndex = index; }
     void checkArrangement(Arrangement arrangement) override
     {

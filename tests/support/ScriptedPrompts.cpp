@@ -19,6 +19,8 @@ const char *kindName(ScriptedPrompts::Kind kind)
         return "font dialog";
     case ScriptedPrompts::Kind::Color:
         return "colour dialog";
+    case ScriptedPrompts::Kind::Number:
+        return "number dialog";
     case ScriptedPrompts::Kind::Print:
         return "print dialog";
     case ScriptedPrompts::Kind::PrinterSetup:
@@ -120,6 +122,11 @@ void ScriptedPrompts::expectColor(std::optional<quint32> color)
     m_queue.push_back({.kind = Kind::Color, .color = color});
 }
 
+void ScriptedPrompts::expectNumber(std::optional<int> number)
+{
+    m_queue.push_back({.kind = Kind::Number, .number = number});
+}
+
 void ScriptedPrompts::expectPrint(bool accept)
 {
     m_queue.push_back({.kind = Kind::Print, .accept = accept});
@@ -173,6 +180,13 @@ std::optional<quint32> ScriptedPrompts::color(quint32 initial)
 {
     const auto e = take(Kind::Color, QString::number(initial, 16), {});
     return e ? e->color : std::nullopt;
+}
+
+std::optional<int> ScriptedPrompts::number(const NumberRequest &request)
+{
+    m_lastNumber = request;
+    const auto e = take(Kind::Number, request.label, request.title);
+    return e ? e->number : std::nullopt;
 }
 
 bool ScriptedPrompts::print(QPrinter &printer)

@@ -15,7 +15,17 @@
 class ScriptedPrompts : public Prompts
 {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Font, Color, Print, PrinterSetup, PrintPreview };
+    enum class Kind {
+        Message,
+        OpenFile,
+        SaveFile,
+        Font,
+        Color,
+        Number,
+        Print,
+        PrinterSetup,
+        PrintPreview
+    };
     enum class Match { Exact, Contains, ReasonBelow };
 
     struct Record
@@ -38,6 +48,7 @@ public:
     void expectSaveFile(std::optional<QString> path);
     void expectFont(std::optional<CharAttributes> font);
     void expectColor(std::optional<quint32> color);
+    void expectNumber(std::optional<int> number);
     void expectPrint(bool accept);
     // Accepts the print dialog with "Print to file" chosen: PDF into the file.
     void expectPrintToFile(const QString &pdfPath);
@@ -52,6 +63,7 @@ public:
     const SaveFileRequest &lastSaveRequest() const { return m_lastSave; }
     // The last request a font dialog was opened with.
     const FontRequest &lastFontRequest() const { return m_lastFont; }
+    const NumberRequest &lastNumberRequest() const { return m_lastNumber; }
     int pending() const { return int(m_queue.size()); }
     // The number of pages the last preview showed.
     int previewPages() const { return m_previewPages; }
@@ -61,6 +73,7 @@ public:
     std::optional<QString> saveFile(const SaveFileRequest &request) override;
     std::optional<CharAttributes> font(const FontRequest &request) override;
     std::optional<quint32> color(quint32 initial) override;
+    std::optional<int> number(const NumberRequest &request) override;
     bool print(QPrinter &printer) override;
     bool printerSetup(QPrinter &printer) override;
     void printPreview(QPrinter &printer, const std::function<void(QPrinter *)> &paint) override;
@@ -75,6 +88,7 @@ private:
         std::optional<QString> path{};
         std::optional<CharAttributes> font{};
         std::optional<quint32> color{};
+        std::optional<int> number{};
         bool accept = false;
         std::function<void(QPrinter &)> choose{};
     };
@@ -88,5 +102,6 @@ private:
     OpenFileRequest m_lastOpen;
     SaveFileRequest m_lastSave;
     FontRequest m_lastFont;
+    NumberRequest m_lastNumber;
     int m_previewPages = -1;
 };

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 #include <type_traits>
 
@@ -140,6 +141,22 @@ protected:
         Base::mousePressEvent(event);
     }
 
+    // Ctrl and the wheel zoom, a step for each notch; a touchpad's small
+    // moves add up to one.
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (!(event->modifiers() & Qt::ControlModifier)) {
+            Base::wheelEvent(event);
+            return;
+        }
+        m_wheel += event->angleDelta().y();
+        for (; m_wheel >= kWheelNotch; m_wheel -= kWheelNotch)
+            m_owner.zoomIn();
+        for (; m_wheel <= -kWheelNotch; m_wheel += kWheelNotch)
+            m_owner.zoomOut();
+        event->accept();
+    }
+
     // Dropped files are left to the window that holds the control.
     void dragEnterEvent(QDragEnterEvent *event) override
     {
@@ -228,7 +245,10 @@ private:
         m_laidOutWidth = this->width();
     }
 
+    static constexpr int kWheelNotch = 120;
+
     TRichEdit &m_owner;
+    int m_wheel = 0;
     int m_laidOutWidth = -1;
     bool m_widthPending = false;
 };

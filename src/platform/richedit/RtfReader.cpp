@@ -640,6 +640,14 @@ void Reader::controlWord(QByteArrayView word, bool hasParam, int param)
     }
 }
 
+// The skipped destinations that hold text the user wrote, which a save
+// would drop.
+bool isUsersText(QByteArrayView word)
+{
+    return word.startsWith("header") || word.startsWith("footer") || word == "footnote" ||
+           word == "annotation";
+}
+
 // Opens a destination when the word names one at the start of a group.
 bool Reader::destination(QByteArrayView word, bool starred)
 {
@@ -683,6 +691,8 @@ bool Reader::destination(QByteArrayView word, bool starred)
         dest = Dest::LevelText;
     } else if (starred ||
                std::find(std::begin(skipped), std::end(skipped), word) != std::end(skipped)) {
+        if (!starred && isUsersText(word))
+            ++m_losses.droppedParts;
         skipGroup();
         m_stack.pop_back();
         if (m_stack.empty())

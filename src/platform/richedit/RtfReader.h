@@ -23,6 +23,7 @@ bool isRtf(QByteArrayView bytes);
 struct Losses
 {
     int nestedTables = 0; // kept as text
+    int droppedParts = 0; // headers, footers, footnotes and comments: not kept
 
     bool operator==(const Losses &) const = default;
 };

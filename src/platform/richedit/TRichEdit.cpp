@@ -258,7 +258,10 @@ public:
         return text;
     }
 
-    int percentGiven() const override { return int(m_at * 100 / std::max<qsizetype>(1, m_bytes.size())); }
+    int percentGiven() const override
+    {
+        return int(m_at * 100 / std::max<qsizetype>(1, m_bytes.size()));
+    }
 
 private:
     static constexpr qsizetype kPieceBytes = 32 * 1024;
@@ -396,6 +399,7 @@ void TRichEdit::showIn(QTextDocument *doc, bool plainView)
     pictures::prepare(*doc);
     m_views->setCurrentWidget(plainView ? static_cast<QWidget *>(m_plainView) : m_richView);
     setFocusProxy(currentView());
+    applyZoom(); // the document's layout is a new one
 }
 
 QTextDocument *TRichEdit::document() const
@@ -630,7 +634,8 @@ void TRichEdit::writeAside(QByteArrayView bytes, int anchor, int position)
     QTextDocument *doc = newDocument();
     doc->setParent(this);
     doc->setUndoRedoEnabled(false);
-    const QString old = bytes.contains(textview::kForeignByte) ? document()->toRawText() : QString();
+    const QString old =
+        bytes.contains(textview::kForeignByte) ? document()->toRawText() : QString();
     TextFill fill(*doc, std::make_unique<ViewBytesSource>(bytes.toByteArray(), old));
     // The view's caret stays at the start, before the text that goes in
     // after the first piece.
@@ -662,6 +667,8 @@ void TRichEdit::showPlainView(PlainView *view)
     setFocusProxy(view);
     if (focused)
         view->setFocus();
+    // The state may have been laid out at another zoom.
+    applyZoom();
     Q_EMIT textChanged();
     noteSelection();
 }
@@ -959,16 +966,20 @@ QByteArray TRichEdit::plainFileBytes()
 
 QString TRichEdit::lossNotice() const
 {
-    const int tables = m_losses.nestedTables;
-    if (tables == 0)
-        return {};
-    if (tables == 1) {
-        return tr("This document holds a table inside a table that Scrivlet cannot keep; "
-                  "saving it will turn it into text.");
+    QStringList notices;
+    if (const int tables = m_losses.nestedTables; tables == 1) {
+        notices << tr("This document holds a table inside a table that Scrivlet cannot keep; "
+                      "saving it will turn it into text.");
+    } else if (tables > 1) {
+        notices << tr("This document holds %1 tables inside tables that Scrivlet cannot keep; "
+                      "saving it will turn them into text.")
+                       .arg(tables);
     }
-    return tr("This document holds %1 tables inside tables that Scrivlet cannot keep; "
-              "saving it will turn them into text.")
-        .arg(tables);
+    if (m_losses.droppedParts > 0) {
+        notices << tr("This document holds headers, footers, footnotes or comments that "
+                      "Scrivlet cannot keep; saving it will drop them.");
+    }
+    return notices.join(QLatin1Char('\n'));
 }
 
 void TRichEdit::setFileFormat(const FileFormat &format)
@@ -1309,6 +1320,11 @@ int TRichEdit::lineIndex(int line) const
 bool TRichEdit::canUndo() const
 {
     return document()->isUndoAvailable() || m_states->canGoBack();
+}
+
+bool TRichEdit::canRedo() const
+{
+    return document()->isRedoAvailable() || m_states->canGoForward();
 }
 
 // Formatting rectangle ------------------------------------------------------------

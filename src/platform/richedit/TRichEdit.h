@@ -5,6 +5,7 @@
 #include "platform/text/TextAttributes.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QWidget>
@@ -188,6 +189,15 @@ public:
     int lineIndex(int line) const;
 
     bool canUndo() const;
+    bool canRedo() const;
+
+    // How big the text shows on the screen, in percent: the fonts, indents
+    // and pictures as a whole. Neither the document nor a printout changes.
+    int zoom() const { return m_zoom; }
+    void setZoom(int percent);
+    // The next size up or down of a fixed row of sizes.
+    void zoomIn();
+    void zoomOut();
 
     // The formatting rectangle inside the client area, where the text lies.
     QRect clientRect() const;
@@ -246,6 +256,8 @@ Q_SIGNALS:
     // Typing, a paste or a command would have changed the document while
     // the control takes no change: it beeped and changed nothing.
     void editRefused();
+    // The text shows at another size (see zoom()).
+    void zoomChanged(int percent);
 
 protected:
     // Keys sent to the control itself go to the view that shows the text.
@@ -329,6 +341,9 @@ private:
     QString refusedIn(const QString &text) const;
     void refuseCharacter(const QString &character);
     QPalette systemPalette() const;
+    // Lays the document out at the zoom: for the screen's resolution
+    // scaled, as if on a device of that many dots per inch.
+    void applyZoom();
 
     RichView *m_richView;
     QStackedLayout *m_views;
@@ -354,4 +369,6 @@ private:
     bool m_partial = false;
     // Paragraphs that continue the same line of the file (plainfile::Reader).
     QList<int> m_continued;
+    int m_zoom = 100;
+    QImage m_zoomDevice;
 };

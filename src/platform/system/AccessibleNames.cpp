@@ -80,9 +80,14 @@ public:
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
 
+    // Named by its caption; what its tooltip says of it is its description.
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name && isValid() ? m_row->tabText(m_index) : QString();
+        if (!isValid())
+            return QString();
+        if (t == QAccessible::Name)
+            return m_row->tabText(m_index);
+        return t == QAccessible::Description ? m_row->tabToolTip(m_index) : QString();
     }
 
     void setText(QAccessible::Text, const QString &) override {}

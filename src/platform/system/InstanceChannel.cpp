@@ -80,10 +80,29 @@ QStringList exchange(QLocalSocket &socket, const QString &appName, const QString
     return {};
 }
 
-// Whether the running copy took the request to come forward in time.
-bool handOver(const QString &appName, const QString &path, int timeoutMs)
+// "activate" and the files, each encoded on its own so that no blank in a
+// name splits it.
+QString activationRequest(const QStringList &paths)
 {
-    const QString request = path.isEmpty() ? kActivate : kActivate + QLatin1Char(' ') + path;
+    QString request = kActivate;
+    for (const QString &path : paths)
+        request += QLatin1Char(' ') + QString::fromLatin1(path.toUtf8().toPercentEncoding());
+    return request;
+}
+
+QStringList requestedPaths(const QString &request)
+{
+    QStringList paths;
+    for (const QString &word :
+         request.mid(kActivate.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        paths << QString::fromUtf8(QByteArray::fromPercentEncoding(word.toLatin1()));
+    return paths;
+}
+
+// Whether the running copy took the request to come forward in time.
+bool handOver(const QString &appName, const QStringList &paths, int timeoutMs)
+{
+    const QString request = activationRequest(paths);
     QLocalSocket socket;
     if (exchange(socket, appName, request, timeoutMs) != QStringList{kOk})
         return false;
@@ -115,7 +134,7 @@ public:
     }
 
 Q_SIGNALS:
-    void handedOver(const QString &path);
+    void handedOver(const QStringList &paths);
 
 private:
     void serve(QLocalSocket *socket)
@@ -130,11 +149,11 @@ private:
     void take(QLocalSocket *socket, const QString &request)
     {
         if (request == kActivate || request.startsWith(kActivate + QLatin1Char(' '))) {
-            socket->setProperty("path", request.mid(kActivate.size() + 1));
+            socket->setProperty("paths", requestedPaths(request));
             answer(socket, {kOk});
-        } else if (request == kTaken && socket->property("path").isValid()) {
-            Q_EMIT handedOver(socket->property("path").toString());
-            socket->setProperty("path", QVariant());
+        } else if (request == kTaken && socket->property("paths").isValid()) {
+            Q_EMIT handedOver(socket->property("paths").toStringList());
+            socket->setProperty("paths", QVariant());
         } else if (request == QLatin1String("status")) {
             answerStatus(socket);
         } else {
@@ -188,7 +207,7 @@ QString InstanceChannel::lockPath(const QString &appName)
     return runtimeFolder() + QLatin1Char('/') + baseName(appName) + QStringLiteral(".lock");
 }
 
-InstanceChannel::Claim InstanceChannel::claim(const QString &path)
+InstanceChannel::Claim InstanceChannel::claim(const QStringList &paths)
 {
     const QDeadlineTimer deadline(kClaimTimeoutMs);
     do {
@@ -200,7 +219,7 @@ InstanceChannel::Claim InstanceChannel::claim(const QString &path)
         // that listens answers at once; one that was stopped gets the time
         // that is left.
         const int wait = int(std::max<qint64>(kConnectStepMs, deadline.remainingTime()));
-        if (handOver(m_appName, path, wait))
+        if (handOver(m_appName, paths, wait))
             return Claim::HandedOver;
         // No lock could be made at all (a full runtime folder): nobody holds
         // one that this copy could wait for.

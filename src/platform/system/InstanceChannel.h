@@ -12,7 +12,7 @@ class ChannelListener;
 // The channel between copies of the program run by one user. The first
 // copy holds a lock and listens; a later copy finds the lock taken and asks
 // the running copy, through a local socket only that user can open, to come
-// forward and open the later copy's file. A copy that died leaves a lock
+// forward and open the later copy's files. A copy that died leaves a lock
 // whose process is gone: the next copy takes it over.
 //
 // The running copy answers on a thread of its own, so that a later copy
@@ -20,7 +20,9 @@ class ChannelListener;
 // file, say); the files handed over wait for the program's own thread.
 //
 // Requests and answers are lines of text; each goes over percent-encoded,
-// so that a line break in a file name travels whole. A hand-over takes
+// so that a line break in a file name travels whole. A request to come
+// forward names its files after the word "activate", each percent-encoded
+// on its own, one blank apart. A hand-over takes
 // three lines: the request, the answer "ok", and the later copy's "taken",
 // without which the running copy drops the request: a later copy that gave
 // up waiting (and may run on its own) never finds its file opened twice.
@@ -39,8 +41,8 @@ public:
     ~InstanceChannel() override;
 
     // Becomes the running copy, or asks the running copy to come forward
-    // and open the file at `path` (none when empty).
-    Claim claim(const QString &path = {});
+    // and open the files at `paths` (none when empty).
+    Claim claim(const QStringList &paths = {});
 
     // The socket's name and the lock's file: in the user's private runtime
     // folder.
@@ -57,9 +59,9 @@ public:
     QStringList status() const;
 
 Q_SIGNALS:
-    // Another copy asked this one to come forward, and to open the file at
-    // `path` when it is not empty.
-    void activationRequested(const QString &path);
+    // Another copy asked this one to come forward, and to open the files
+    // at `paths`.
+    void activationRequested(const QStringList &paths);
 
 private:
     void listen();

@@ -71,6 +71,16 @@ public:
         bool ansiOnly = false;
     };
 
+    // A whole number from a range, such as the line to go to.
+    struct NumberRequest
+    {
+        QString title;
+        QString label;
+        int value = 1;
+        int minimum = 1;
+        int maximum = 1;
+    };
+
     virtual ~Prompts() = default;
 
     // Whether a question reaches a user who can answer it.
@@ -80,6 +90,8 @@ public:
     virtual std::optional<QString> saveFile(const SaveFileRequest &request) = 0;
     virtual std::optional<CharAttributes> font(const FontRequest &request) = 0;
     virtual std::optional<quint32> color(quint32 initial) = 0;
+    // The number chosen, within the request's range; none when cancelled.
+    virtual std::optional<int> number(const NumberRequest &request) = 0;
     virtual bool print(QPrinter &printer) = 0;
     virtual bool printerSetup(QPrinter &printer) = 0;
     // Shows the pages that `paint` lays out on the printer, with a command

@@ -11,6 +11,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -315,6 +316,14 @@ std::optional<quint32> QtPrompts::color(quint32 initial)
     if (!c.isValid())
         return std::nullopt;
     return wincolors::fromColor(c);
+}
+
+std::optional<int> QtPrompts::number(const NumberRequest &request)
+{
+    bool ok = false;
+    const int n = QInputDialog::getInt(dialogParent(), request.title, request.label, request.value,
+                                       request.minimum, request.maximum, 1, &ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
 }
 
 bool QtPrompts::print(QPrinter &printer)

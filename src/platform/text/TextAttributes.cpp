@@ -2,6 +2,8 @@
 
 #include "platform/text/WinColors.h"
 
+#include <QFontDatabase>
+
 #include <algorithm>
 #include <cmath>
 
@@ -124,6 +126,11 @@ QFont toFont(const CharAttributes &attrs)
     font.setUnderline(attrs.style & fontstyle::Underline);
     font.setStrikeOut(attrs.style & fontstyle::StrikeOut);
     return font;
+}
+
+QString desktopFace()
+{
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
 QTextCharFormat toCharFormat(const CharAttributes &attrs, CharFields fields,

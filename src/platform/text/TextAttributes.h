@@ -95,6 +95,10 @@ constexpr int kRightIndentProperty = QTextFormat::UserProperty + 5;
 // A font with the face, size and style of the attributes.
 QFont toFont(const CharAttributes &attrs);
 
+// The face of the desktop's general font. It stands in for MS Sans Serif,
+// the Windows face the program's defaults name, which Linux lacks.
+QString desktopFace();
+
 // The style bits of a font.
 int styleOf(const QFont &font);
 
