@@ -770,10 +770,6 @@ Try again with a different file name.</source>
         <translation>Ошибка в TEditForm.FormActivate_menu</translation>
     </message>
     <message>
-        <source>Loading </source>
-        <translation>Загрузка </translation>
-    </message>
-    <message>
         <source>Error in TEditForm.Open</source>
         <translation>Ошибка в TEditForm.Open</translation>
     </message>
@@ -876,6 +872,10 @@ Try again with a different file name.</source>
     <message>
         <source>Line number (1 to %1):</source>
         <translation>Номер строки (от 1 до %1):</translation>
+    </message>
+    <message>
+        <source>Only the start of %1 was loaded. Saving it now cuts the file short. Save anyway?</source>
+        <translation>Загружено только начало %1. Если сохранить его сейчас, файл будет обрезан. Всё равно сохранить?</translation>
     </message>
 </context>
 <context>
@@ -1414,6 +1414,45 @@ Try again with a different file name.</source>
     <message>
         <source>%1 characters of the text are not in Windows-1251 and will become &quot;?&quot;.</source>
         <translation>Символов текста, которых нет в Windows-1251: %1. Они станут «?».</translation>
+    </message>
+</context>
+<context>
+    <name>WorkProgress</name>
+    <message>
+        <source>Progress</source>
+        <translation>Ход работы</translation>
+    </message>
+    <message>
+        <source>Loading </source>
+        <translation>Загрузка </translation>
+    </message>
+    <message>
+        <source>Reading </source>
+        <translation>Чтение </translation>
+    </message>
+    <message>
+        <source>Saving </source>
+        <translation>Сохранение </translation>
+    </message>
+    <message>
+        <source>Changing </source>
+        <translation>Изменение </translation>
+    </message>
+    <message>
+        <source>Only part of the file was loaded</source>
+        <translation>Загружена только часть файла</translation>
+    </message>
+    <message>
+        <source>Read-only: lines too long</source>
+        <translation>Только чтение: слишком длинные строки</translation>
+    </message>
+    <message>
+        <source>The file is still loading and takes no changes until it is loaded. Escape stops loading.</source>
+        <translation>Файл ещё загружается и не принимает изменений до конца загрузки. Escape останавливает загрузку.</translation>
+    </message>
+    <message>
+        <source>Lines longer than %1 characters are shown in pieces of that length and cannot be changed; saving writes them as they were.</source>
+        <translation>Строки длиннее %1 символов показаны частями такой длины и не могут быть изменены; при сохранении они записываются как были.</translation>
     </message>
 </context>
 <context>

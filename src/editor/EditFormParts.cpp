@@ -11,6 +11,7 @@
 #include "editor/FileWatch.h"
 #include "editor/Formatting.h"
 #include "editor/Ruler.h"
+#include "editor/WorkProgress.h"
 #include "platform/richedit/TRichEdit.h"
 
 #include <QActionGroup>
@@ -45,6 +46,7 @@ void TEditForm::createControls()
                        .arg(character, fileformat::name(Editor->fileFormat().charset)));
     });
     connect(Editor, &TRichEdit::fileFormatChanged, this, &TEditForm::showFileFormat);
+    connect(Editor, &TRichEdit::loadFinished, this, &TEditForm::finishOpen);
     connect(Editor, &TRichEdit::zoomChanged, this,
             [this](int percent) { showNotice(tr("Zoom: %1%").arg(percent)); });
     m_fileWatch = new FileWatch(this);
@@ -75,6 +77,7 @@ void TEditForm::createControls()
     });
 
     createStatusBar();
+    m_workProgress = new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
     encodingHint = new EncodingHint(StatusBar, this);
     connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())

@@ -244,18 +244,27 @@ void TEditForm::rebuildRecentFiles()
 
 // Files ---------------------------------------------------------------------------
 
+// The status bar says "Loading " while the editor reads the file; a long
+// text then goes in while the window works on (WorkProgress), and
+// finishOpen() follows.
 bool TEditForm::Open(const QString &path)
 {
-    setPanel(LoadingPanel, tr("Loading "));
     ToolBar->hide();
-    QByteArray bytes;
-    const bool loaded = reportFailure(tr("Error in TEditForm.Open"), [&] {
+    const bool started = reportFailure(tr("Error in TEditForm.Open"), [&] {
         setCaption(path);
         if (filenames::hasExtension(path, "rtf"))
             Editor->setPlainTextMode(false);
-        bytes = fileio::read(path);
-        Editor->load(bytes, m_readAs);
+        Editor->startLoading(path, m_readAs);
         m_fileWatch->watch(path);
+    });
+    if (!started)
+        ToolBar->show();
+    return started;
+}
+
+void TEditForm::finishOpen()
+{
+    const bool done = reportFailure(tr("Error in TEditForm.Open"), [&] {
         Editor->setTextLimit(textLimitFor(Editor->textLength()));
         Editor->setSelStart(0);
         Editor->setModified(false);
@@ -265,16 +274,14 @@ bool TEditForm::Open(const QString &path)
         SelectionChange();
     });
     ToolBar->show();
-    setPanel(LoadingPanel, QString());
-    if (loaded) {
-        offerConversion(bytes);
+    if (done) {
+        offerConversion(FFileName);
         if (const QString loss = Editor->lossNotice(); !loss.isEmpty())
             prompts().information(loss);
     }
-    return loaded;
 }
 
-void TEditForm::offerConversion(QByteArrayView bytes)
+void TEditForm::offerConversion(const QString &path)
 {
     encodingHint->dismiss();
     // UTF-8 is read as UTF-8 already; a charset the user chose is not
@@ -282,7 +289,13 @@ void TEditForm::offerConversion(QByteArrayView bytes)
     if (!Editor->isPlainTextMode() || Editor->fileFormat().charset != Charset::Windows1251 ||
         m_readAs)
         return;
-    const encodings::Detection found = encodings::detect(bytes);
+    QByteArray head;
+    try {
+        head = fileio::read(path, encodings::kSampleSize);
+    } catch (const FileError &) {
+        return; // the file was read a moment ago; without a hint it reads as it is
+    }
+    const encodings::Detection found = encodings::detect(head);
     QAction *command = nullptr;
     switch (found.encoding) {
     case encodings::Encoding::Koi8R:
@@ -316,7 +329,8 @@ void TEditForm::Save1Click()
 bool TEditForm::saveTo(const QString &path)
 {
     const bool plain = !filenames::hasExtension(path, "rtf");
-    if (!mayOverwrite(path) || (plain && !mayLoseCharacters()))
+    if ((Editor->isLoading() && Editor->refuseChange()) || !mayOverwrite(path) ||
+        !mayCutShort(path) || (plain && !mayLoseCharacters()))
         return false;
     // What the document could not keep of its file is dropped only when the
     // user says so.
@@ -337,6 +351,15 @@ bool TEditForm::mayOverwrite(const QString &path)
            prompts().yesNo(
                tr("%1 was changed by another program since it was opened. Overwrite it?").arg(path),
                {}, Prompts::Icon::Warning);
+}
+
+bool TEditForm::mayCutShort(const QString &path)
+{
+    return !Editor->isPartial() || path != m_fileWatch->path() ||
+           prompts().yesNo(tr("Only the start of %1 was loaded. Saving it now cuts the file "
+                              "short. Save anyway?")
+                               .arg(path),
+                           {}, Prompts::Icon::Warning);
 }
 
 bool TEditForm::mayLoseCharacters()
@@ -643,6 +666,8 @@ void TEditForm::Edit1Click()
 
 void TEditForm::convert(const std::array<unsigned char, 256> &table)
 {
+    if (Editor->refuseChange())
+        return;
     applyToWholeText(*Editor, table);
     ShowModifiedState(true);
 }
@@ -669,12 +694,14 @@ void TEditForm::Win1251Koi8Click()
 
 void TEditForm::Utf8Win1251Click()
 {
-    if (convertUtf8ToWin1251(*Editor))
+    if (!Editor->refuseChange() && convertUtf8ToWin1251(*Editor))
         ShowModifiedState(true);
 }
 
 void TEditForm::Win1251Utf8Click()
 {
+    if (Editor->refuseChange())
+        return;
     convertWin1251ToUtf8(*Editor);
     ShowModifiedState(true);
 }
@@ -729,6 +756,11 @@ void TEditForm::Close1Click()
 
 void TEditForm::FormCloseQuery(bool &canClose)
 {
+    // Work that runs inside a command finishes first; a load stops.
+    if (Editor->work() != TRichEdit::Work::None && !Editor->isLoading()) {
+        canClose = false;
+        return;
+    }
     if (!Editor->isModified())
         return;
     try {

@@ -24,6 +24,7 @@ class Formatting;
 class IndentRuler;
 class TDragDrop;
 class TRichEdit;
+class WorkProgress;
 
 // An edit window: one document in its rich-edit control, with its toolbar,
 // ruler, status bar and menus, living in the frame's MDI area.
@@ -139,8 +140,9 @@ public:
     // What Insert last switched the editor to, as panel 2 shows it.
     bool FOverwriteMode = false;
 
-    // Loads a file into the window; a failure is reported and leaves the
-    // text as it was. Returns whether the file was loaded.
+    // Loads a file into the window; a failure to read it is reported and
+    // leaves the text as it was. Returns whether the file could be read: a
+    // long text is then still going in.
     bool Open(const QString &path);
     // A document whose file could not be read must not be saved over that
     // file: it takes the next free "Untitled" name, so Save asks for one.
@@ -265,8 +267,12 @@ private:
     // extension, once the user agreed where a question was due; returns
     // whether it was written.
     bool saveTo(const QString &path);
+    // What Open does once the text is in.
+    void finishOpen();
     // Over a file another program changed since the document had it.
     bool mayOverwrite(const QString &path);
+    // Over the file of which only the start was loaded.
+    bool mayCutShort(const QString &path);
     // When a plain save would write characters as "?".
     bool mayLoseCharacters();
     // When a plain save would drop formatting, pictures or tables.
@@ -279,14 +285,15 @@ private:
     static int encodingChoice(Charset charset, bool byteOrderMark);
     // Caption, file name and the window's own tab.
     void renameDocument(const QString &name);
-    // A Windows-1251 document whose file (these bytes) looks like KOI8-R or
-    // DOS 866 gets the hint.
-    void offerConversion(QByteArrayView bytes);
+    // A Windows-1251 document whose file looks like KOI8-R or DOS 866 gets
+    // the hint.
+    void offerConversion(const QString &path);
 
     EditHost &m_host;
     EditorSettings m_settings;
     Formatting *m_formatting = nullptr;
     FileWatch *m_fileWatch = nullptr;
+    WorkProgress *m_workProgress = nullptr;
     // The charset the user chose to read the file in; none: as it looks.
     std::optional<Charset> m_readAs;
     QActionGroup *m_saveEncodings = nullptr;

@@ -287,10 +287,20 @@ void TFrameForm::reopenDocuments(const QList<session::Document> &documents)
             continue;
         showDocumentView();
         openPath(d.path);
-        if (TEditForm *form = activeEditWindow()) {
-            form->Editor->setSelStart(std::min(d.caret, form->Editor->textLength()));
-            form->Editor->scrollCaret();
-        }
+        TEditForm *form = activeEditWindow();
+        if (!form)
+            continue;
+        TRichEdit *editor = form->Editor;
+        const auto placeCaret = [editor, caret = d.caret] {
+            editor->setSelStart(std::min(caret, editor->textLength()));
+            editor->scrollCaret();
+        };
+        // A long file is still going in: the caret goes where it was after
+        // the window put it at the start.
+        if (editor->isLoading())
+            connect(editor, &TRichEdit::loadFinished, editor, placeCaret, Qt::SingleShotConnection);
+        else
+            placeCaret();
     }
 }
 

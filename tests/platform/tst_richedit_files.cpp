@@ -1,11 +1,15 @@
 #include "FileBytes.h"
+#include "platform/richedit/PlainFile.h"
 #include "platform/richedit/TRichEdit.h"
 #include "platform/system/FileIO.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -137,6 +141,148 @@ private Q_SLOTS:
         QCOMPARE(readAll(path("out.txt")), saved.insert(secondLine, '#'));
     }
 
+    // A line longer than a paragraph may be comes as pieces of the longest
+    // length; the document takes no change, and a save writes the file back
+    // as it was, byte for byte.
+    void longLinesComeBackWhole_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("paragraphs");
+        const int longest = plainfile::kLongestLine;
+        const QByteArray text = QString(longest * 2 + 5, QLatin1Char('a')).toLatin1();
+        const QByteArray cyrillic = QString(longest * 4, QChar(0x0416)).toUtf8();
+        QByteArray emoji = QByteArray(longest - 1, 'b') + "\xF0\x9F\x98\x80" + "c";
+        QTest::newRow("one line") << text << 3;
+        QTest::newRow("amid short lines") << "one\r\n" + text + "\r\ntwo\r\n" << 6;
+        QTest::newRow("UTF-8, pieces of the file beside characters")
+            << "\xD0\x96\n" + cyrillic << 5;
+        QTest::newRow("a character beyond U+FFFF at the cut") << emoji << 2;
+        QTest::newRow("the longest line that is one paragraph") << QByteArray(longest, 'd') + "\r\n"
+                                                                << 2;
+    }
+
+    void longLinesComeBackWhole()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, paragraphs);
+        QVERIFY(writeAll(path("long.txt"), file));
+        TRichEdit edit;
+        edit.loadFromFile(path("long.txt"));
+        QCOMPARE(edit.document()->blockCount(), paragraphs);
+        const bool cut = paragraphs > file.count('\n') + 1;
+        QCOMPARE(edit.isReadOnly(), cut);
+        QSignalSpy refused(&edit, &TRichEdit::editRefused);
+        edit.setWholeText("x");
+        QTest::keyClicks(&edit, QStringLiteral("y"));
+        QCOMPARE(refused.count(), cut ? 2 : 0);
+        if (cut) {
+            edit.saveToFile(path("out.txt"));
+            QCOMPARE(readAll(path("out.txt")), file);
+        }
+    }
+
+    // A long file that is one line, or holds one, loads from the event loop
+    // read-only and saves back as it was, byte for byte.
+    void longLinesOfLongFilesRoundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        const qsizetype repeats = 2 * TRichEdit::kLongText / 12;
+        const QByteArray ansi = QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2 world ").repeated(repeats);
+        const QByteArray utf8 = QStringLiteral("Привет world ").toUtf8().repeated(repeats);
+        QTest::newRow("one line, Windows-1251") << ansi;
+        QTest::newRow("one line, UTF-8") << utf8;
+        QTest::newRow("one line and its CR LF") << ansi + "\r\n";
+        QTest::newRow("amid short lines, LF") << "ab\n" + utf8 + "\ncd\n";
+    }
+
+    void longLinesOfLongFilesRoundTrip()
+    {
+        QFETCH(QByteArray, file);
+        QVERIFY(writeAll(path("line.txt"), file));
+        TRichEdit edit;
+        QSignalSpy finished(&edit, &TRichEdit::loadFinished);
+        edit.startLoading(path("line.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 60000);
+        QVERIFY(edit.isReadOnly());
+        QVERIFY(!edit.isPartial());
+        edit.saveToFile(path("out.txt"));
+        QCOMPARE(readAll(path("out.txt")), file);
+    }
+
+    // A long file goes into the document from the event loop: meanwhile the
+    // control takes no change, and at the end the document is unmodified,
+    // without undo history, the caret at its start. A load stopped half
+    // way keeps the whole lines it has and is partial until saved.
+    void longFilesLoadFromTheEventLoop_data()
+    {
+        QTest::addColumn<bool>("stop");
+        QTest::newRow("to the end") << false;
+        QTest::newRow("stopped") << true;
+    }
+
+    void longFilesLoadFromTheEventLoop()
+    {
+        QFETCH(bool, stop);
+        QByteArray file;
+        for (int i = 0; file.size() < 2 * TRichEdit::kLongText; ++i)
+            file += "line " + QByteArray::number(i) + "\r\n";
+        QVERIFY(writeAll(path("long.txt"), file));
+        TRichEdit edit;
+        edit.setWholeText("old");
+        QSignalSpy finished(&edit, &TRichEdit::loadFinished);
+        QSignalSpy refused(&edit, &TRichEdit::editRefused);
+        edit.startLoading(path("long.txt"));
+        QVERIFY(edit.isLoading());
+        QTest::keyClicks(&edit, QStringLiteral("x"));
+        edit.setWholeText("y");
+        QCOMPARE(refused.count(), 2);
+        if (stop) {
+            QTRY_VERIFY(edit.textLength() > 0);
+            edit.stopLoading();
+        }
+        QTRY_COMPARE(finished.count(), 1);
+        QVERIFY(!edit.isLoading());
+        QCOMPARE(edit.isPartial(), stop);
+        const QByteArray text = edit.wholeText();
+        if (stop) {
+            QVERIFY(text.size() < file.size());
+            QVERIFY(text.endsWith("\r\n"));
+            QVERIFY(file.startsWith(text));
+        } else {
+            QCOMPARE(text, file);
+        }
+        QVERIFY(!edit.isModified());
+        QVERIFY(!edit.canUndo());
+        QCOMPARE(edit.selStart(), 0);
+        edit.setSelText("z");
+        QVERIFY(edit.wholeText().startsWith("zline 0"));
+        edit.saveToFile(path("out.txt"));
+        QVERIFY(!edit.isPartial());
+    }
+
+    // A narrower view wraps the text anew: a long text when it is next
+    // painted, so that windows the MDI area resizes behind the one shown
+    // lay nothing out.
+    void aNarrowerViewWrapsTheTextAnew_data()
+    {
+        QTest::addColumn<qsizetype>("lines");
+        QTest::newRow("short text") << qsizetype(10);
+        QTest::newRow("long text") << TRichEdit::kLongText / 45 + 1;
+    }
+
+    void aNarrowerViewWrapsTheTextAnew()
+    {
+        QFETCH(qsizetype, lines);
+        TRichEdit edit;
+        edit.resize(600, 200);
+        edit.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&edit));
+        edit.setWholeText(QByteArray("word ").repeated(9).append("\r\n").repeated(lines));
+        QTRY_COMPARE(edit.document()->firstBlock().lineCount(), 1);
+        edit.resize(150, 200);
+        QTRY_VERIFY(edit.document()->firstBlock().lineCount() > 1);
+    }
+
     void loadingReplacesTextAndUndoHistory()
     {
         TRichEdit edit;
@@ -149,7 +295,7 @@ private Q_SLOTS:
 
     void loadingIsNotCutByTheTextLimit()
     {
-        const QByteArray big(100000, 'x');
+        const QByteArray big = QByteArray(98, 'x').append("\r\n").repeated(1000);
         QVERIFY(writeAll(path("big.txt"), big));
         TRichEdit edit;
         edit.loadFromFile(path("big.txt"));

@@ -8,7 +8,9 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QStatusBar>
 
@@ -16,6 +18,27 @@
 #include <cstring>
 
 #include <sys/stat.h>
+
+namespace {
+
+// A file the editor loads from the event loop.
+QByteArray longFile()
+{
+    QByteArray file;
+    for (int i = 0; file.size() < 2 * TRichEdit::kLongText; ++i)
+        file += "line " + QByteArray::number(i) + "\r\n";
+    return file;
+}
+
+// Whether the status bar shows the text beside its panels.
+bool statusShows(const TEditForm *w, const QString &text)
+{
+    const QList<QLabel *> labels = w->StatusBar->findChildren<QLabel *>();
+    return std::any_of(labels.begin(), labels.end(),
+                       [&](const QLabel *l) { return l->isVisibleTo(w) && l->text() == text; });
+}
+
+} // namespace
 
 class TestDocuments : public QObject
 {
@@ -555,11 +578,77 @@ private Q_SLOTS:
         const QByteArray line = QByteArray(1022, 'x') + "\r\n";
         const QString path = f.write(QStringLiteral("big.txt"), line.repeated(16384));
         TEditForm *w = f.open(path);
+        QTRY_VERIFY_WITH_TIMEOUT(!w->Editor->isLoading(), 120000);
         const int loaded = w->Editor->textLength();
         QCOMPARE(loaded, 16384 * 1024);
         QTest::keyClicks(w->Editor, QStringLiteral("ab"));
         QCOMPARE(w->Editor->textLength(), loaded + 2);
         QVERIFY(w->StatusBar->currentMessage().isEmpty());
+    }
+
+    // A long file loads while the window works on: typing meanwhile is
+    // refused and the status bar says why, Escape stops the load, and a
+    // save over the file it cut short asks first.
+    void aStoppedLoadAsksBeforeSavingOverItsFile_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("saved anyway") << true;
+        QTest::newRow("kept") << false;
+    }
+
+    void aStoppedLoadAsksBeforeSavingOverItsFile()
+    {
+        QFETCH(bool, save);
+        FrameFixture f;
+        const QByteArray file = longFile();
+        const QString path = f.write(QStringLiteral("long.txt"), file);
+        TEditForm *w = f.open(path);
+        QVERIFY(w->Editor->isLoading());
+        QCOMPARE(w->panelText(TEditForm::LoadingPanel), QStringLiteral("Loading "));
+        QTest::keyClicks(w->Editor, QStringLiteral("x"));
+        QVERIFY(w->StatusBar->currentMessage().contains(QStringLiteral("still loading")));
+        QTest::keyClick(w->Editor, Qt::Key_Escape);
+        QVERIFY(!w->Editor->isLoading());
+        QCOMPARE(w->panelText(TEditForm::LoadingPanel), QString());
+        QVERIFY(w->ToolBar->isVisibleTo(w));
+        QVERIFY(statusShows(w, QStringLiteral("Only part of the file was loaded")));
+        QVERIFY(!w->Editor->isModified());
+
+        const QByteArray part = w->Editor->wholeText();
+        QTest::keyClicks(w->Editor, QStringLiteral("x"));
+        f.prompts.expectMessage(QStringLiteral("Only the start of %1 was loaded. Saving it now "
+                                               "cuts the file short. Save anyway?")
+                                    .arg(path),
+                                save ? Prompts::Answer::Yes : Prompts::Answer::No);
+        w->Save1Click();
+        QCOMPARE(f.read(QStringLiteral("long.txt")), save ? "x" + part : file);
+        QCOMPARE(w->Editor->isModified(), !save);
+        QCOMPARE(statusShows(w, QStringLiteral("Only part of the file was loaded")), !save);
+    }
+
+    // The user closes the window while its file goes in, or just as it is
+    // all in: the window goes, and the rest of the load with it.
+    void closingWhileLoadingEndsTheLoad_data()
+    {
+        QTest::addColumn<bool>("asItEnds");
+        QTest::newRow("while it goes in") << false;
+        QTest::newRow("as it ends") << true;
+    }
+
+    void closingWhileLoadingEndsTheLoad()
+    {
+        QFETCH(bool, asItEnds);
+        FrameFixture f;
+        QPointer<TEditForm> w = f.open(f.write(QStringLiteral("long.txt"), longFile()));
+        QVERIFY(w->Editor->isLoading());
+        if (asItEnds) {
+            connect(w->Editor, &TRichEdit::loadFinished, w, &TEditForm::Close1Click);
+        } else {
+            connect(w->Editor, &TRichEdit::workProgress, w, &TEditForm::Close1Click,
+                    Qt::SingleShotConnection);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(w.isNull(), 60000);
+        QCOMPARE(f.tabs(), QStringList());
     }
 
     void typingAtTheLimitBeepsAndSaysSo()

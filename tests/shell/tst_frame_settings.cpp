@@ -452,6 +452,9 @@ private Q_SLOTS:
         const QString a = runs.file(QStringLiteral("a.txt"), "alpha\r\nbeta");
         const QString gone = runs.file(QStringLiteral("gone.txt"));
         const QString b = runs.file(QStringLiteral("b.rtf"), "{\\rtf1 bold}");
+        // Long enough to load while the window works on.
+        const QString c =
+            runs.file(QStringLiteral("c.txt"), QByteArray("line\r\n").repeated(300000));
         TFrameForm &frame = runs.start();
         if (ticked) {
             frame.frmOptions->TSGeneral->cbReopenDocuments->click();
@@ -459,9 +462,11 @@ private Q_SLOTS:
         }
         QCOMPARE(runs.stored(QStringLiteral("Session/ReopenDocuments")),
                  ticked ? QStringLiteral("1") : QString());
-        for (const auto &[path, caret] : {std::pair{a, 8}, {gone, 1}, {b, 2}}) {
+        for (const auto &[path, caret] : {std::pair{a, 8}, {gone, 1}, {b, 2}, {c, 1000000}}) {
             frame.PerformFileOpen(path);
-            frame.activeEditWindow()->Editor->setSelStart(caret);
+            TRichEdit *editor = frame.activeEditWindow()->Editor;
+            QTRY_VERIFY_WITH_TIMEOUT(!editor->isLoading(), 60000);
+            editor->setSelStart(caret);
         }
         frame.New1Click();
         runs.exit();
@@ -469,10 +474,13 @@ private Q_SLOTS:
 
         TFrameForm &next = runs.start();
         QStringList reopened;
-        QTRY_COMPARE(next.editWindows().size(), ticked ? 2 : 0);
-        for (const TEditForm *w : next.editWindows())
+        QTRY_COMPARE(next.editWindows().size(), ticked ? 3 : 0);
+        for (const TEditForm *w : next.editWindows()) {
+            QTRY_VERIFY_WITH_TIMEOUT(!w->Editor->isLoading(), 60000);
             reopened << QStringLiteral("%1@%2").arg(w->FFileName).arg(w->Editor->selStart());
-        QCOMPARE(reopened, ticked ? QStringList({a + "@8", b + "@2"}) : QStringList());
+        }
+        QCOMPARE(reopened,
+                 ticked ? QStringList({a + "@8", b + "@2", c + "@1000000"}) : QStringList());
     }
 
     void recentFilesComeBackInTheirOrder()

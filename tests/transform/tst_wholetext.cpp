@@ -135,6 +135,55 @@ private Q_SLOTS:
         QCOMPARE(formatting(*edit.document()), formats);
     }
 
+    // A long plain document gets the text of a whole-text command as a new
+    // state of its own: Undo goes back to the state before with the changes
+    // made in it, Redo forward again, an edit after an Undo leaves no Redo,
+    // and a state other than the one saved counts as modified.
+    void longDocumentsKeepTheirStatesForUndo_data()
+    {
+        QTest::addColumn<bool>("sameLength");
+        QTest::newRow("EngToLower") << true;
+        QTest::newRow("a text of another length") << false;
+    }
+
+    void longDocumentsKeepTheirStatesForUndo()
+    {
+        QFETCH(bool, sameLength);
+        const QByteArray line = "ABC Abc \xC0\xE1\r\n";
+        const QByteArray text = line.repeated(TRichEdit::kLongText / line.size() + 1);
+        TRichEdit edit;
+        edit.setWholeText(text);
+        edit.setSelStart(4);
+        edit.setSelText("typed ");
+        edit.setModified(false);
+        const QByteArray before = edit.wholeText();
+        if (sameLength)
+            applyToWholeText(edit, upperToLowerTable());
+        else
+            replaceWholeText(edit, "> " + before);
+        const QByteArray after = sameLength ? mapBytes(before, upperToLowerTable()) : "> " + before;
+        QCOMPARE(edit.wholeText(), after);
+        QCOMPARE(edit.selStart(), sameLength ? 10 : 0);
+        QVERIFY(edit.isModified());
+        edit.setModified(false); // saved
+
+        edit.undo();
+        QCOMPARE(edit.wholeText(), before);
+        QVERIFY(edit.isModified());
+        edit.undo();
+        QCOMPARE(edit.wholeText(), text);
+        edit.redo();
+        edit.redo();
+        QCOMPARE(edit.wholeText(), after);
+        QVERIFY(!edit.isModified());
+
+        edit.undo();
+        edit.setSelStart(0);
+        edit.setSelText("x");
+        edit.redo();
+        QCOMPARE(edit.wholeText(), "x" + before);
+    }
+
     // Commands that change the text's length write it whole; the characters
     // the code page lacks come back where they stood.
     void wholeWritesKeepCharactersTheCodePageLacks()

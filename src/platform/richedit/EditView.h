@@ -10,7 +10,11 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QWheelEvent>
+
+#include <type_traits>
 
 namespace editview {
 
@@ -32,6 +36,15 @@ inline int insertedBy(const QKeyEvent &event)
     if (text.isEmpty() || !(text.at(0).isPrint() || text.at(0) == u'\t'))
         return 0;
     return int(text.size());
+}
+
+// Whether a key press would change the text.
+inline bool changesText(const QKeyEvent &event)
+{
+    return insertedBy(event) > 0 || event.key() == Qt::Key_Backspace ||
+           event.key() == Qt::Key_Delete || event.matches(QKeySequence::Cut) ||
+           event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Undo) ||
+           event.matches(QKeySequence::Redo);
 }
 
 } // namespace editview
@@ -61,6 +74,19 @@ protected:
         Q_EMIT m_owner.keyDown(vk::fromKeyEvent(*event), event->modifiers());
 
         const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+        if (editview::changesText(*event) && m_owner.refuseChange()) {
+            event->accept();
+            return;
+        }
+        // Undo may go back to a state a whole-text write left (PlainStates).
+        if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+            if (event->matches(QKeySequence::Undo))
+                m_owner.undo();
+            else
+                m_owner.redo();
+            event->accept();
+            return;
+        }
         if (event->key() == Qt::Key_Insert && mods == Qt::NoModifier) {
             this->setOverwriteMode(!this->overwriteMode());
             event->accept();
@@ -92,7 +118,13 @@ protected:
 
     void inputMethodEvent(QInputMethodEvent *event) override
     {
-        const QString refused = m_owner.refusedIn(event->commitString());
+        const QString commit = event->commitString();
+        if (!commit.isEmpty() && m_owner.refuseChange()) {
+            QInputMethodEvent copy(event->preeditString(), event->attributes());
+            Base::inputMethodEvent(&copy);
+            return;
+        }
+        const QString refused = m_owner.refusedIn(commit);
         if (refused.isEmpty()) {
             Base::inputMethodEvent(event);
             return;
@@ -144,6 +176,31 @@ protected:
         Base::dropEvent(event);
     }
 
+    // A plain view lays every paragraph out again when its width changes, a
+    // tenth of a second for 50 MB. Switching windows in the MDI area shows,
+    // restores and maximizes them in turn, and leaves all but one covered;
+    // so with a long document the new width waits until the view paints.
+    void resizeEvent(QResizeEvent *event) override
+    {
+        if constexpr (std::is_same_v<Base, QPlainTextEdit>) {
+            if (this->document()->characterCount() >= TRichEdit::kLongText &&
+                event->size().width() != event->oldSize().width()) {
+                m_widthPending = true;
+                this->viewport()->update();
+                return;
+            }
+        }
+        Base::resizeEvent(event);
+        m_laidOutWidth = this->width();
+    }
+
+    bool viewportEvent(QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_widthPending)
+            applyWidth();
+        return Base::viewportEvent(event);
+    }
+
     void changeEvent(QEvent *event) override
     {
         Base::changeEvent(event);
@@ -178,8 +235,20 @@ protected:
     }
 
 private:
+    void applyWidth()
+    {
+        m_widthPending = false;
+        if (this->width() == m_laidOutWidth)
+            return;
+        QResizeEvent resized(this->size(), QSize(m_laidOutWidth, this->height()));
+        Base::resizeEvent(&resized);
+        m_laidOutWidth = this->width();
+    }
+
     static constexpr int kWheelNotch = 120;
 
     TRichEdit &m_owner;
     int m_wheel = 0;
+    int m_laidOutWidth = -1;
+    bool m_widthPending = false;
 };

@@ -4,9 +4,11 @@
 #include "platform/richedit/PageRenderer.h"
 #include "platform/richedit/Pictures.h"
 #include "platform/richedit/PlainFile.h"
+#include "platform/richedit/PlainStates.h"
 #include "platform/richedit/RtfReader.h"
 #include "platform/richedit/RtfWriter.h"
 #include "platform/richedit/SelectionMimeData.h"
+#include "platform/richedit/SlicedText.h"
 #include "platform/richedit/TextView.h"
 #include "platform/system/FileIO.h"
 #include "platform/text/AnsiCodec.h"
@@ -15,6 +17,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImage>
 #include <QMimeData>
 #include <QPagedPaintDevice>
@@ -22,6 +25,8 @@
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QResizeEvent>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSet>
 #include <QStackedLayout>
@@ -216,10 +221,9 @@ std::optional<QString> rewritten(QStringView old, QByteArrayView bytes)
 }
 
 // Puts back the characters that `text` has as the foreign byte's character:
-// the ones `old` had, in their order.
-void restoreForeign(QString &text, QStringView old)
+// the ones `old` has from `from` on, in their order; `from` moves past them.
+void restoreForeign(QString &text, QStringView old, qsizetype &from)
 {
-    qsizetype from = 0;
     const QChar foreign = QLatin1Char(textview::kForeignByte);
     for (QChar &c : text) {
         if (c != foreign)
@@ -232,20 +236,54 @@ void restoreForeign(QString &text, QStringView old)
     }
 }
 
+// View bytes as text (textview::decode) a piece at a time, the characters
+// shown as the foreign byte put back from the document's old text.
+class ViewBytesSource : public TextSource
+{
+public:
+    ViewBytesSource(QByteArray bytes, QString old)
+        : m_bytes(std::move(bytes))
+        , m_old(std::move(old))
+    {}
+
+    QString next() override
+    {
+        if (m_at == m_bytes.size())
+            return {};
+        bool atLineEnd = false;
+        const qsizetype end = textview::pieceEnd(m_bytes, m_at, kPieceBytes, atLineEnd);
+        QString text = textview::decode(QByteArrayView(m_bytes).sliced(m_at, end - m_at));
+        m_at = end;
+        restoreForeign(text, m_old, m_from);
+        return text;
+    }
+
+    int percentGiven() const override
+    {
+        return int(m_at * 100 / std::max<qsizetype>(1, m_bytes.size()));
+    }
+
+private:
+    static constexpr qsizetype kPieceBytes = 32 * 1024;
+    QByteArray m_bytes;
+    QString m_old; // empty when the bytes hold no foreign byte
+    qsizetype m_at = 0;
+    qsizetype m_from = 0;
+};
+
 } // namespace
 
 TRichEdit::TRichEdit(QWidget *parent)
     : QWidget(parent)
     , m_richView(new RichView(*this))
-    , m_plainView(new PlainView(*this))
     , m_views(new QStackedLayout(this))
     , m_background(wincolors::kWindow)
 {
     m_richView->setAcceptRichText(false);
-    m_views->addWidget(m_plainView);
+    m_plainView = makePlainView();
+    m_states = std::make_unique<PlainStates>([this] { return makePlainView(); });
     m_views->addWidget(m_richView);
     // What a screen reader calls the text area, whichever view shows it.
-    m_plainView->setAccessibleName(tr("Text"));
     m_richView->setAccessibleName(tr("Text"));
     const QFont f = font();
     m_defaults.name = f.family();
@@ -256,20 +294,43 @@ TRichEdit::TRichEdit(QWidget *parent)
     setAutoFillBackground(true);
     setBackgroundColor(m_background);
     applySelectionPalette();
+    relayFrom(m_richView);
+}
 
-    // Only the view that shows the document speaks for the control.
-    const auto relay = [this](auto *view, auto signal, auto handler) {
+TRichEdit::~TRichEdit() = default;
+
+// Only the view that shows the document speaks for the control.
+template<class View>
+void TRichEdit::relayFrom(View *view)
+{
+    const auto relay = [this, view](auto signal, auto handler) {
         connect(view, signal, this, [this, view, handler] {
             if (view == currentView())
                 (this->*handler)();
         });
     };
-    relay(m_richView, &QTextEdit::textChanged, &TRichEdit::textChanged);
-    relay(m_plainView, &QPlainTextEdit::textChanged, &TRichEdit::textChanged);
-    relay(m_richView, &QTextEdit::cursorPositionChanged, &TRichEdit::noteSelection);
-    relay(m_plainView, &QPlainTextEdit::cursorPositionChanged, &TRichEdit::noteSelection);
-    relay(m_richView, &QTextEdit::selectionChanged, &TRichEdit::noteSelection);
-    relay(m_plainView, &QPlainTextEdit::selectionChanged, &TRichEdit::noteSelection);
+    relay(&View::textChanged, &TRichEdit::textChanged);
+    relay(&View::cursorPositionChanged, &TRichEdit::noteSelection);
+    relay(&View::selectionChanged, &TRichEdit::noteSelection);
+}
+
+TRichEdit::PlainView *TRichEdit::makePlainView()
+{
+    auto *view = new PlainView(*this);
+    m_views->insertWidget(0, view);
+    view->setAccessibleName(tr("Text"));
+    if (m_plainView) {
+        // Laid out at the width of the one it stands in for, so that showing
+        // it lays nothing out again.
+        view->setLineWrapMode(m_plainView->lineWrapMode());
+        view->setHorizontalScrollBarPolicy(m_plainView->horizontalScrollBarPolicy());
+        view->setVerticalScrollBarPolicy(m_plainView->verticalScrollBarPolicy());
+        view->setViewportMargins(m_margins);
+        view->setTextInteractionFlags(m_plainView->textInteractionFlags());
+    }
+    relayFrom(view);
+    m_plainViews.append(view);
+    return view;
 }
 
 // Views ----------------------------------------------------------------------
@@ -306,6 +367,8 @@ void TRichEdit::chooseView()
     const bool plain = m_plainTextMode && !needsRichLayout(*document());
     if (plain == showsPlainView())
         return;
+    // The states kept are plain views of their own.
+    m_states->clear();
     const QTextCursor cursor = textCursor();
     const bool overwrite = overwriteMode();
     const bool focused = currentView()->hasFocus();
@@ -396,7 +459,8 @@ void TRichEdit::moveCursor(QTextCursor::MoveOperation operation, QTextCursor::Mo
 
 void TRichEdit::cut()
 {
-    withView([](auto &view) { view.cut(); });
+    if (!refuseChange())
+        withView([](auto &view) { view.cut(); });
 }
 
 void TRichEdit::copy()
@@ -406,7 +470,8 @@ void TRichEdit::copy()
 
 void TRichEdit::paste()
 {
-    withView([](auto &view) { view.paste(); });
+    if (!refuseChange())
+        withView([](auto &view) { view.paste(); });
 }
 
 void TRichEdit::selectAll()
@@ -416,19 +481,50 @@ void TRichEdit::selectAll()
 
 void TRichEdit::undo()
 {
+    if (refuseChange())
+        return;
+    if (!document()->isUndoAvailable()) {
+        if (PlainView *before = m_states->back(m_plainView))
+            showPlainView(before);
+        return;
+    }
     withView([](auto &view) { view.undo(); });
 }
 
 void TRichEdit::redo()
 {
+    if (refuseChange())
+        return;
+    if (!document()->isRedoAvailable()) {
+        if (PlainView *after = m_states->forward(m_plainView))
+            showPlainView(after);
+        return;
+    }
     withView([](auto &view) { view.redo(); });
 }
 
 // Text --------------------------------------------------------------------
 
-QByteArray TRichEdit::wholeText() const
+QByteArray TRichEdit::wholeText()
 {
-    return textview::text(*document());
+    QTextDocument &doc = *document();
+    if (doc.characterCount() < kLongText || m_work != Work::None)
+        return textview::text(doc);
+    QByteArray text;
+    text.reserve(textLength());
+    readText(Work::Reading, [&](QStringView piece) { text += textview::encode(piece); });
+    return text;
+}
+
+void TRichEdit::readText(Work work, const std::function<void(QStringView)> &take)
+{
+    // QTextDocument gives its text at once in 2 ns a character; what is
+    // made of it takes longer.
+    const QString text = document()->toRawText();
+    setWork(work);
+    const auto done = qScopeGuard([this] { setWork(Work::None); });
+    slices::forEachPiece(text, take,
+                         [this, work](int percent) { Q_EMIT workProgress(work, percent); });
 }
 
 void TRichEdit::layOutLazily()
@@ -442,9 +538,17 @@ void TRichEdit::layOutLazily()
 
 void TRichEdit::setWholeText(QByteArrayView bytes)
 {
+    if (refuseChange())
+        return;
+    if (writesAside(bytes.size())) {
+        writeAside(bytes, 0, 0);
+        return;
+    }
     QString text = textview::decode(bytes);
-    if (bytes.contains(textview::kForeignByte))
-        restoreForeign(text, document()->toRawText());
+    if (bytes.contains(textview::kForeignByte)) {
+        qsizetype from = 0;
+        restoreForeign(text, document()->toRawText(), from);
+    }
     select(0, 0);
     layOutLazily();
     // The new text goes in after the old one, which is then removed from
@@ -475,15 +579,22 @@ int TRichEdit::textLength() const
 
 void TRichEdit::rewriteText(QByteArrayView bytes)
 {
+    if (refuseChange())
+        return;
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    // A plain document has one format to keep: a new one has it too.
+    if (writesAside(bytes.size())) {
+        writeAside(bytes, anchor, position);
+        return;
+    }
     QTextDocument &doc = *document();
     const QString old = doc.toRawText();
-    const std::optional<QString> text = rewritten(old, bytes);
+    std::optional<QString> text = rewritten(old, bytes);
     if (!text) {
         setWholeText(bytes);
         return;
     }
-    const int anchor = textCursor().anchor();
-    const int position = textCursor().position();
     layOutLazily();
     QTextCursor c(&doc);
     c.beginEditBlock();
@@ -502,6 +613,72 @@ void TRichEdit::rewriteText(QByteArrayView bytes)
     }
     c.endEditBlock();
     select(anchor, position);
+}
+
+bool TRichEdit::writesAside(qsizetype chars) const
+{
+    // A rich document keeps its formats through the writes above; a plain
+    // one has none to keep.
+    return showsPlainView() &&
+           std::max<qsizetype>(chars, document()->characterCount()) >= kLongText;
+}
+
+void TRichEdit::writeAside(QByteArrayView bytes, int anchor, int position)
+{
+    PlainView *view = m_states->spare();
+    // Shown once while empty, the view is polished and as wide as the one
+    // shown: a view first shown, or at another width, with a long document
+    // lays every paragraph of it out.
+    m_views->setCurrentWidget(view);
+    m_views->setCurrentWidget(m_plainView);
+    QTextDocument *doc = newDocument();
+    doc->setParent(this);
+    doc->setUndoRedoEnabled(false);
+    const QString old =
+        bytes.contains(textview::kForeignByte) ? document()->toRawText() : QString();
+    TextFill fill(*doc, std::make_unique<ViewBytesSource>(bytes.toByteArray(), old));
+    // The view's caret stays at the start, before the text that goes in
+    // after the first piece.
+    fill.appendSlice(0);
+    {
+        const QSignalBlocker quiet(view);
+        doc->setDocumentLayout(new QPlainTextDocumentLayout(doc));
+        view->setDocument(doc);
+    }
+    runWork(
+        Work::Changing, [&] { return fill.appendSlice(); },
+        [&] { return fill.source().percentGiven(); });
+    doc->setUndoRedoEnabled(true);
+    watchEdits(doc);
+    QTextCursor caret(doc);
+    caret.setPosition(std::min(anchor, doc->characterCount() - 1));
+    caret.setPosition(std::min(position, doc->characterCount() - 1), QTextCursor::KeepAnchor);
+    view->setTextCursor(caret);
+    m_states->advance(m_plainView);
+    showPlainView(view);
+}
+
+void TRichEdit::showPlainView(PlainView *view)
+{
+    const bool focused = currentView()->hasFocus();
+    view->setOverwriteMode(overwriteMode());
+    m_plainView = view;
+    m_views->setCurrentWidget(view);
+    setFocusProxy(view);
+    if (focused)
+        view->setFocus();
+    // The state may have been laid out at another zoom.
+    applyZoom();
+    Q_EMIT textChanged();
+    noteSelection();
+}
+
+void TRichEdit::watchEdits(QTextDocument *doc)
+{
+    connect(doc, &QTextDocument::undoCommandAdded, this, [this, doc] {
+        if (doc == document())
+            m_states->dropLater();
+    });
 }
 
 // Selection ----------------------------------------------------------------
@@ -555,6 +732,8 @@ QByteArray TRichEdit::selText() const
 
 void TRichEdit::setSelText(QByteArrayView bytes)
 {
+    if (refuseChange())
+        return;
     QTextCursor c = textCursor();
     c.insertText(textview::decode(bytes));
     setTextCursor(c);
@@ -562,7 +741,8 @@ void TRichEdit::setSelText(QByteArrayView bytes)
 
 void TRichEdit::deleteSelection()
 {
-    textCursor().removeSelectedText();
+    if (!refuseChange())
+        textCursor().removeSelectedText();
 }
 
 bool TRichEdit::canPaste(const QString &mimeType) const
@@ -579,6 +759,8 @@ bool TRichEdit::canInsertFromMimeData(const QMimeData &source) const
 
 void TRichEdit::insertFromMimeData(const QMimeData &source)
 {
+    if (refuseChange())
+        return;
     const int room = roomFor(selLength());
     const auto rtf = pastedRtf(source, room);
     const auto picture = rtf ? std::nullopt : pastedImage(source, room);
@@ -654,17 +836,43 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
 
 void TRichEdit::loadFromFile(const QString &path, std::optional<Charset> charset)
 {
-    load(fileio::read(path), charset);
+    load(path, charset, false);
 }
 
-void TRichEdit::load(QByteArrayView bytes, std::optional<Charset> charset)
+void TRichEdit::startLoading(const QString &path, std::optional<Charset> charset)
 {
-    loadBytes(bytes, fileformat::detect(bytes, charset));
+    load(path, charset, true);
 }
 
-void TRichEdit::loadBytes(QByteArrayView bytes, const FileFormat &format)
+void TRichEdit::load(const QString &path, std::optional<Charset> charset, bool inBackground)
 {
+    // A load under way gives way to this one: what it brought stays, as a
+    // part of its file, if this one cannot read its own.
+    if (TextFill *earlier = std::exchange(m_load, nullptr)) {
+        delete earlier;
+        m_partial = true;
+        document()->setUndoRedoEnabled(true);
+    }
+    setWork(Work::Loading);
+    QByteArray bytes;
+    FileFormat format;
+    try {
+        // Telling UTF-8 takes a look at every byte: 3 ns each.
+        const auto readFile = [&] {
+            bytes = fileio::read(path);
+            format = fileformat::detect(bytes, charset);
+        };
+        if (inBackground && QFileInfo(path).size() >= kLongText)
+            slices::runAside(readFile);
+        else
+            readFile();
+    } catch (...) {
+        setWork(Work::None);
+        throw;
+    }
     m_losses = {};
+    m_partial = false;
+    m_continued.clear();
     // The new content is built in a document of its own, which starts a new
     // undo history. The rich view takes it filled: it then leaves the caret
     // at the start without scrolling to it, and lays a long text out bit by
@@ -675,28 +883,85 @@ void TRichEdit::loadBytes(QByteArrayView bytes, const FileFormat &format)
     // An RTF file's own line breaks say nothing of how its text would be
     // written as plain text.
     m_fileFormat = FileFormat();
-    if (m_plainTextMode) {
-        adoptDocument(doc);
-        const QSignalBlocker quiet(m_plainView);
-        doc->setPlainText(plainfile::decode(bytes, format));
-        m_fileFormat = format;
-    } else {
+    if (!m_plainTextMode) {
         if (!rtf::read(bytes, *doc, &m_losses)) {
             doc->setPlainText(plainfile::decode(bytes, format));
             m_fileFormat = format;
         }
         adoptDocument(doc);
+        finishLoading();
+        return;
+    }
+    m_fileFormat = format;
+    doc->setUndoRedoEnabled(false);
+    const bool background = inBackground && bytes.size() >= kLongText;
+    auto reader = std::make_unique<plainfile::Reader>(std::move(bytes), format);
+    m_load = new TextFill(*doc, std::move(reader), this);
+    if (!background) {
+        adoptDocument(doc);
+        connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
+        m_load->runToEnd();
+        return;
+    }
+    // The view's caret stays at the start, before the text that goes in
+    // after the first piece.
+    m_load->appendSlice(0);
+    adoptDocument(doc);
+    connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
+    connect(m_load, &TextFill::progress, this,
+            [this](int percent) { Q_EMIT workProgress(Work::Loading, percent); });
+    m_load->start();
+}
+
+void TRichEdit::stopLoading()
+{
+    if (m_load)
+        m_load->stop();
+}
+
+void TRichEdit::finishLoading()
+{
+    if (TextFill *fill = std::exchange(m_load, nullptr)) {
+        m_partial = !fill->isComplete();
+        // The fill of a load reads a file.
+        m_continued = static_cast<const plainfile::Reader &>(fill->source()).continued();
+        document()->setUndoRedoEnabled(true);
+        // Its signal is still being said.
+        fill->deleteLater();
     }
     startAfresh();
+    setWork(Work::None);
     Q_EMIT fileFormatChanged();
+    Q_EMIT loadFinished();
 }
 
 void TRichEdit::saveToFile(const QString &path)
 {
-    fileio::write(path, m_plainTextMode ? plainfile::encode(document()->toRawText(), m_fileFormat)
-                                        : toRtf());
+    const QByteArray bytes = m_plainTextMode ? plainFileBytes() : toRtf();
+    if (bytes.size() < kLongText) {
+        fileio::write(path, bytes);
+    } else {
+        // Writing waits for the disk.
+        setWork(Work::Saving);
+        const auto done = qScopeGuard([this] { setWork(Work::None); });
+        slices::runAside([&] { fileio::write(path, bytes); });
+    }
     // The file holds what the document holds now.
     m_losses = {};
+    m_partial = false;
+    // Said also after a short save: what the window shows of the document
+    // may change with it.
+    setWork(Work::None);
+}
+
+QByteArray TRichEdit::plainFileBytes()
+{
+    plainfile::Writer file(m_fileFormat, m_continued);
+    if (document()->characterCount() < kLongText)
+        file.add(document()->toRawText());
+    else
+        readText(Work::Saving, [&](QStringView piece) { file.add(piece); });
+    return file.take();
 }
 
 QString TRichEdit::lossNotice() const
@@ -765,8 +1030,10 @@ QTextDocument *TRichEdit::newDocument() const
 
 void TRichEdit::adoptDocument(QTextDocument *doc)
 {
+    m_states->clear();
     QPointer<QTextDocument> old = document();
     doc->setParent(this);
+    watchEdits(doc);
     showIn(doc, m_plainTextMode && !needsRichLayout(*doc));
     // The views free the documents they made themselves; the ones given to
     // them are ours to free.
@@ -787,12 +1054,52 @@ void TRichEdit::startAfresh()
 
 bool TRichEdit::isModified() const
 {
-    return document()->isModified();
+    // A document being loaded has taken text, not changes.
+    return !isLoading() && document()->isModified();
+}
+
+bool TRichEdit::refuseChange()
+{
+    if (m_work == Work::None && !isReadOnly())
+        return false;
+    QApplication::beep();
+    Q_EMIT editRefused();
+    return true;
+}
+
+void TRichEdit::setWork(Work work)
+{
+    m_work = work;
+    updateEditable();
+    Q_EMIT workProgress(work, work == Work::None ? 100 : 0);
+}
+
+void TRichEdit::runWork(Work work, const std::function<bool()> &step,
+                        const std::function<int()> &percentDone)
+{
+    setWork(work);
+    // Work::None again, also when the work fails.
+    const auto done = qScopeGuard([this] { setWork(Work::None); });
+    slices::run(step, [&] { Q_EMIT workProgress(work, percentDone()); });
+}
+
+void TRichEdit::updateEditable()
+{
+    const Qt::TextInteractionFlags flags =
+        m_work == Work::None && !isReadOnly()
+            ? Qt::TextEditorInteraction
+            : Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+    m_richView->setTextInteractionFlags(flags);
+    for (PlainView *view : m_plainViews)
+        view->setTextInteractionFlags(flags);
 }
 
 void TRichEdit::setModified(bool modified)
 {
     document()->setModified(modified);
+    // The file holds the document as it is now, none of its other states.
+    if (!modified)
+        m_states->markModified();
 }
 
 // Character attributes ------------------------------------------------------
@@ -810,6 +1117,8 @@ CharAttributes TRichEdit::selAttributes() const
 
 void TRichEdit::setSelAttributes(const CharAttributes &attrs, CharFields fields)
 {
+    if (refuseChange())
+        return;
     mergeCurrentCharFormat(textformat::toCharFormat(attrs, fields, systemPalette()));
 }
 
@@ -843,7 +1152,16 @@ void TRichEdit::setDefAttributes(const CharAttributes &attrs, CharFields fields)
 
 void TRichEdit::applyDefaults()
 {
-    document()->setDefaultFont(textformat::toFont(m_defaults));
+    // Every state Undo may show again; a document told its font again lays
+    // every paragraph out again.
+    const QFont font = textformat::toFont(m_defaults);
+    QList<QTextDocument *> docs{document()};
+    for (PlainView *view : m_plainViews)
+        docs.append(view->document());
+    for (QTextDocument *doc : docs) {
+        if (doc->defaultFont() != font)
+            doc->setDefaultFont(font);
+    }
     QPalette p = palette();
     const QColor text = wincolors::toColor(m_defaults.color, systemPalette());
     p.setColor(QPalette::Active, QPalette::Text, text);
@@ -866,6 +1184,8 @@ ParaAttributes TRichEdit::paragraph() const
 
 void TRichEdit::setParagraph(const ParaAttributes &attrs, ParaFields fields)
 {
+    if (refuseChange())
+        return;
     const QTextCursor sel = textCursor();
     const QTextBlock last = document()->findBlock(sel.selectionEnd());
     QTextCursor edit(document());
@@ -905,7 +1225,8 @@ bool TRichEdit::wordWrap() const
 void TRichEdit::setWordWrap(bool wrap)
 {
     m_richView->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
-    m_plainView->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    for (PlainView *view : m_plainViews)
+        view->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TRichEdit::setScrollBars(ScrollBars bars)
@@ -917,8 +1238,9 @@ void TRichEdit::setScrollBars(ScrollBars bars)
     // and went would change the width the text is laid out in, and with it
     // lay out the whole text again; in a rich document taller than INT_MAX /
     // 100 pixels Qt's scroll range overflows and would flip it at every move.
-    for (QAbstractScrollArea *view : {static_cast<QAbstractScrollArea *>(m_richView),
-                                      static_cast<QAbstractScrollArea *>(m_plainView)}) {
+    QList<QAbstractScrollArea *> views(m_plainViews.begin(), m_plainViews.end());
+    views.append(m_richView);
+    for (QAbstractScrollArea *view : views) {
         view->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         view->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     }
@@ -997,12 +1319,12 @@ int TRichEdit::lineIndex(int line) const
 
 bool TRichEdit::canUndo() const
 {
-    return document()->isUndoAvailable();
+    return document()->isUndoAvailable() || m_states->canGoBack();
 }
 
 bool TRichEdit::canRedo() const
 {
-    return document()->isRedoAvailable();
+    return document()->isRedoAvailable() || m_states->canGoForward();
 }
 
 // Formatting rectangle ------------------------------------------------------------
@@ -1028,7 +1350,8 @@ void TRichEdit::setFormattingRect(const QRect &rect)
         return;
     m_margins = margins;
     m_richView->setViewportMargins(margins);
-    m_plainView->setViewportMargins(margins);
+    for (PlainView *view : m_plainViews)
+        view->setViewportMargins(margins);
 }
 
 void TRichEdit::scrollCaret()

@@ -10,6 +10,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,6 +21,8 @@ class QPlainTextEdit;
 class QScrollBar;
 class QStackedLayout;
 class QTextImageFormat;
+class PlainStates;
+class TextFill;
 template<class Base>
 class EditView;
 
@@ -36,24 +39,36 @@ class EditView;
 // scrolls at once; a rich one by a QTextEdit, which can show every paragraph
 // attribute. The control moves its one QTextDocument, with its undo history,
 // into the view that suits it, and answers the same whichever it is.
+//
+// Work on a long plain text (loading, saving, whole-text writes) goes in
+// slices from the event loop, so that the window goes on answering; the
+// control takes no change meanwhile (see work()).
 class TRichEdit : public QWidget
 {
     Q_OBJECT
 
 public:
     enum class ScrollBars { None, Horizontal, Vertical, Both };
+    // Long work under way.
+    enum class Work { None, Loading, Reading, Saving, Changing };
+
+    // Texts of at least this many characters are loaded, written and saved
+    // a slice at a time: QTextDocument takes about 45 ms for a million.
+    static constexpr qsizetype kLongText = 1 << 20;
 
     // The limit a control starts with, as the Windows control does.
     static constexpr int kDefaultTextLimit = 0x7FFF;
 
     explicit TRichEdit(QWidget *parent = nullptr);
+    ~TRichEdit() override;
 
     // Whole text. Writing replaces the document with unformatted text in one
     // undoable step and puts the caret at the start. The characters the
     // view shows as its foreign byte come back in the order the document
     // had them, one for each such byte, so that a command that moves text
-    // about but keeps that byte keeps them too.
-    QByteArray wholeText() const;
+    // about but keeps that byte keeps them too. A long text is read and
+    // written as long work (work()).
+    QByteArray wholeText();
     void setWholeText(QByteArrayView bytes);
     int textLength() const;
     // Writes a text of the view's own length over it, in one undoable step:
@@ -93,8 +108,26 @@ public:
     // start, the document is unmodified and has no undo history.
     // The control gets a new QTextDocument: document() changes.
     void loadFromFile(const QString &path, std::optional<Charset> charset = std::nullopt);
-    // The same for a file's content read already.
-    void load(QByteArrayView bytes, std::optional<Charset> charset = std::nullopt);
+    // The same, but a long plain text goes into the document from the event
+    // loop after this returns: the control shows what is in so far and
+    // takes no change until loadFinished(). The file is read, and a failure
+    // thrown, before this returns.
+    void startLoading(const QString &path, std::optional<Charset> charset = std::nullopt);
+    // Ends a load under way: the document keeps the lines it has and is
+    // partial.
+    void stopLoading();
+    bool isLoading() const { return m_work == Work::Loading; }
+    // Whether a load was stopped, so that the document holds only the start
+    // of its file; a save makes it whole again.
+    bool isPartial() const { return m_partial; }
+    // Whether the document holds lines too long for one paragraph each
+    // (plainfile::kLongestLine): they are shown in pieces, written back
+    // whole, and the document takes no change.
+    bool isReadOnly() const { return !m_continued.isEmpty(); }
+    Work work() const { return m_work; }
+    // Whether the control takes no change now, while it works or is
+    // read-only; it then beeps and says editRefused().
+    bool refuseChange();
     // Writes the document to the file, atomically, as RTF in rich-text mode
     // and else as plain text in its file format; a failure throws FileError
     // and leaves the file that was there untouched.
@@ -216,6 +249,13 @@ Q_SIGNALS:
     void characterRefused(const QString &character);
     // The file format or the plain-text mode changed: how a save writes.
     void fileFormatChanged();
+    // Long work went on, percent done; Work::None when it is over.
+    void workProgress(TRichEdit::Work work, int percent);
+    // A load (startLoading) is complete or was stopped.
+    void loadFinished();
+    // Typing, a paste or a command would have changed the document while
+    // the control takes no change: it beeped and changed nothing.
+    void editRefused();
     // The text shows at another size (see zoom()).
     void zoomChanged(int percent);
 
@@ -239,6 +279,8 @@ private:
     template<typename F>
     decltype(auto) withView(F &&f) const;
     QAbstractScrollArea *currentView() const;
+    template<class View>
+    void relayFrom(View *view);
     // Moves the document into the view that suits it.
     void chooseView();
     void showIn(QTextDocument *doc, bool plainView);
@@ -249,8 +291,31 @@ private:
     void mergeCurrentCharFormat(const QTextCharFormat &format);
     // The document as an RTF file holds it.
     QByteArray toRtf() const;
-    // Takes the bytes as a file's content.
-    void loadBytes(QByteArrayView bytes, const FileFormat &format);
+    // Reads the file into a new document: a long plain text from the event
+    // loop when `inBackground`, else at once.
+    void load(const QString &path, std::optional<Charset> charset, bool inBackground);
+    void finishLoading();
+    void setWork(Work work);
+    // Runs the step until it returns false, in slices between which the
+    // event loop runs (slices::run).
+    void runWork(Work work, const std::function<bool()> &step,
+                 const std::function<int()> &percentDone);
+    // The document's raw text a piece at a time, as long work.
+    void readText(Work work, const std::function<void(QStringView)> &take);
+    // The document as a plain file in its format holds it.
+    QByteArray plainFileBytes();
+    // Views take typing unless the control works or is read-only.
+    void updateEditable();
+    // A whole-text write to a big plain document builds the new text in a
+    // document of its own in a spare view, which is shown once it is
+    // complete; the one before stays for Undo (PlainStates).
+    bool writesAside(qsizetype chars) const;
+    void writeAside(QByteArrayView bytes, int anchor, int position);
+    // Shows the plain view of another state of the document.
+    void showPlainView(PlainView *view);
+    PlainView *makePlainView();
+    // An edit of the document shown makes the states after it unreachable.
+    void watchEdits(QTextDocument *doc);
     // A big change is laid out bit by bit while the user can already work.
     void layOutLazily();
     // Document positions.
@@ -281,8 +346,12 @@ private:
     void applyZoom();
 
     RichView *m_richView;
-    PlainView *m_plainView;
     QStackedLayout *m_views;
+    // The plain view that holds the document when the plain view shows it,
+    // and every plain view made, for the settings they share.
+    PlainView *m_plainView = nullptr;
+    QList<PlainView *> m_plainViews;
+    std::unique_ptr<PlainStates> m_states;
     bool m_forwarding = false;
     bool m_plainTextMode = true;
     FileFormat m_fileFormat;
@@ -295,6 +364,11 @@ private:
     int m_lastAnchor = 0;
     int m_lastPosition = 0;
     rtf::Losses m_losses;
+    Work m_work = Work::None;
+    TextFill *m_load = nullptr;
+    bool m_partial = false;
+    // Paragraphs that continue the same line of the file (plainfile::Reader).
+    QList<int> m_continued;
     int m_zoom = 100;
     QImage m_zoomDevice;
 };

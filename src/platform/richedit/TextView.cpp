@@ -18,18 +18,7 @@ int viewStart(const QTextBlock &block)
     return block.position() + block.blockNumber();
 }
 
-// The characters a document marks the start of a table cell and the end of
-// a table with.
-constexpr char16_t kCellStart = 0xFDD0;
-constexpr char16_t kTableEnd = 0xFDD1;
-
 } // namespace
-
-bool isBlockBreak(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == QChar::ParagraphSeparator || u == kCellStart || u == kTableEnd;
-}
 
 bool isForeign(QChar c)
 {
@@ -77,18 +66,21 @@ QByteArray text(const QTextDocument &doc)
 
 QByteArray encode(QStringView docText)
 {
-    const QByteArray bytes = ansi::codec().encode(docText, kForeignByte);
+    // One pass over the text for its length, one to write it: a long text
+    // is read out at every whole-text command.
+    const SingleByteCodec &codec = ansi::codec();
     const qsizetype breaks = std::count_if(docText.begin(), docText.end(), isBlockBreak);
-    QByteArray out(bytes.size() + breaks, Qt::Uninitialized);
+    QByteArray out(docText.size() + breaks, Qt::Uninitialized);
     char *d = out.data();
-    const QChar *c = docText.data();
-    for (const char b : bytes) {
-        const QChar u = *c++;
-        if (isBlockBreak(u)) {
+    for (const QChar c : docText) {
+        if (isBlockBreak(c)) {
             *d++ = '\r';
             *d++ = '\n';
+        } else if (c == QChar::LineSeparator) {
+            *d++ = kLineSeparatorByte;
         } else {
-            *d++ = u == QChar::LineSeparator ? kLineSeparatorByte : b;
+            const int b = codec.fromUnicode(c.unicode());
+            *d++ = b < 0 ? kForeignByte : char(b);
         }
     }
     return out;
@@ -97,6 +89,26 @@ QByteArray encode(QStringView docText)
 QString decode(QByteArrayView bytes)
 {
     return foldLineBreaks(ansi::decode(bytes));
+}
+
+qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype length, bool &atLineEnd)
+{
+    const qsizetype size = bytes.size();
+    const qsizetype end = std::min(size, from + length);
+    atLineEnd = end == size;
+    if (atLineEnd)
+        return end;
+    const char *const data = bytes.data();
+    const char *const limit = data + std::min(size, end + length);
+    const char *lineEnd =
+        std::find_if(data + end, limit, [](char c) { return c == '\n' || c == '\r'; });
+    atLineEnd = lineEnd != limit;
+    if (!atLineEnd)
+        return end;
+    qsizetype after = lineEnd - data + 1;
+    if (*lineEnd == '\r' && after < size && data[after] == '\n')
+        ++after;
+    return after;
 }
 
 QString foldLineBreaks(QString out)

@@ -29,10 +29,19 @@ constexpr char kLineSeparatorByte = '\x0b';
 // command that writes the bytes back leaves those characters as they were.
 constexpr char kForeignByte = '\x1a';
 
+// The characters a document marks the start of a table cell and the end of
+// a table with.
+constexpr char16_t kCellStart = 0xFDD0;
+constexpr char16_t kTableEnd = 0xFDD1;
+
 // Whether the character ends a paragraph in a document's raw text: a
 // paragraph separator, or the marks QTextDocument puts where a table cell
 // starts and where a table ends. The view writes each as CR LF.
-bool isBlockBreak(QChar c);
+inline bool isBlockBreak(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == QChar::ParagraphSeparator || u == kCellStart || u == kTableEnd;
+}
 
 // Whether the view shows the character as kForeignByte: it is not a line
 // or paragraph separator and the code page lacks it, or it is SUB itself.
@@ -59,6 +68,12 @@ QByteArray encode(QStringView docText);
 // View bytes to text for insertion: CR LF, lone CR and lone LF each become
 // one paragraph break ('\n'), 0x0B a line separator.
 QString decode(QByteArrayView bytes);
+
+// Where a piece of bytes that starts at `from` ends when it is to be about
+// `length` long: after the first line break (CR LF, CR or LF) from there
+// on, unless that is another `length` away; never between a CR and its LF.
+// `atLineEnd` tells which.
+qsizetype pieceEnd(QByteArrayView bytes, qsizetype from, qsizetype length, bool &atLineEnd);
 
 // The same for text read from a file in any encoding.
 QString foldLineBreaks(QString text);
