@@ -61,6 +61,11 @@ public:
     {
         writeMs += bench::timeMs([&] { m_edit->setWholeText(bytes); });
     }
+    void workOnText(const std::function<bool()> &step,
+                    const std::function<int()> &percentDone) override
+    {
+        m_edit->workOnText(step, percentDone);
+    }
     int selStart() const override { return m_edit->selStart(); }
     void setSelStart(int start) override { m_edit->setSelStart(start); }
     int selLength() const override { return m_edit->selLength(); }

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,26 @@ QByteArray patternBytes(const QString &text)
     const QByteArray bytes = ansi::encode(text);
     return ansi::fold(text) == text && !bytes.contains(textview::kForeignByte) ? bytes
                                                                                : QByteArray();
+}
+
+int percentOf(qsizetype part, qsizetype whole)
+{
+    return whole > 0 ? int(part * 100 / whole) : 100;
+}
+
+// The text upper-cased for a matcher a stride at a time.
+QByteArray upperInSlices(SearchableEdit &edit, QByteArrayView text)
+{
+    QByteArray upper;
+    upper.reserve(text.size());
+    edit.workOnText(
+        [&] {
+            const qsizetype n = std::min(TFindReplace::kReplaceStride, text.size() - upper.size());
+            upper += ansiUpper(text.sliced(upper.size(), n));
+            return upper.size() < text.size();
+        },
+        [&] { return percentOf(upper.size(), text.size()); });
+    return upper;
 }
 
 bool failsOptions(const TMatchResult &match, TFindOptions options)
@@ -217,7 +238,6 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     if (!m_replaceDialog)
         SyncDialogs();
     m_replacedCount = 0;
-    bool terminate = false;
     const TFindOptions options = m_replaceDialog->options();
 
     // The result is built by appending: at every moment the working text is
@@ -226,7 +246,8 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     const QByteArray text = edit.wholeText();
     const QByteArray pattern = patternBytes(findText);
     const QByteArray replacement = ansi::encode(replaceText);
-    const TextMatcher matcher(text, pattern, true);
+    const TextMatcher matcher(text, pattern.isEmpty() ? QByteArray() : upperInSlices(edit, text),
+                              pattern, true);
     QByteArray out;
     qsizetype taken = 0;
     qsizetype replaced = 0;
@@ -244,12 +265,31 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
                ((options & frMatchCase) && !matcher.exactCaseAt(pos));
     };
 
-    qsizetype pos = matcher.find(0);
-    DoReplacingAll();
-    while (pos >= 0) {
+    // Each step searches on from `from` within one stride, and takes the
+    // occurrence found, if any; an occurrence may end beyond the stride.
+    // The first one found after a replacement, wherever it is, reports
+    // progress.
+    qsizetype from = 0;
+    bool afterReplacement = false;
+    bool terminate = false;
+    const auto step = [&] {
+        const qsizetype limit = std::min(text.size(), from + kReplaceStride);
+        const qsizetype pos = matcher.find(from, limit - from + pattern.size() - 1);
+        if (pos < 0) {
+            from = limit;
+            return from < text.size();
+        }
+        if (std::exchange(afterReplacement, false)) {
+            const qsizetype at = out.size() + (pos - taken);
+            if (at % 60 == 0) {
+                DoProgress(int(at), terminate);
+                if (terminate)
+                    return false;
+            }
+        }
         if (fails(pos)) {
-            pos = matcher.find(pos + 1);
-            continue;
+            from = pos + 1;
+            return true;
         }
         if (replaced == 0)
             out.reserve(text.size() + std::max<qsizetype>(0, replacement.size() - pattern.size()));
@@ -258,16 +298,15 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
         taken = pos + pattern.size();
         ++replaced;
         // Searching on after the inserted text: it is never searched again.
-        pos = matcher.find(taken);
-        if (pos >= 0) {
-            const qsizetype at = out.size() + (pos - taken);
-            if (at % 60 == 0) {
-                DoProgress(int(at), terminate);
-                if (terminate)
-                    return;
-            }
-        }
-    }
+        from = taken;
+        afterReplacement = true;
+        return true;
+    };
+
+    DoReplacingAll();
+    edit.workOnText(step, [&] { return percentOf(from, text.size()); });
+    if (terminate)
+        return;
     DoReplacedAll();
     // With nothing replaced the text stays as it is, formatting and caret
     // included, and the document is not marked modified.

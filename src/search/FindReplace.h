@@ -41,6 +41,10 @@ public:
     explicit TFindReplace(QObject *owner = nullptr);
     ~TFindReplace() override;
 
+    // Replace All upper-cases and searches the text this many bytes at a
+    // time, so that a long text's window answers in between.
+    static constexpr qsizetype kReplaceStride = 64 * 1024;
+
     // Searches of Find and Find Next use the skip-table search; the results
     // are the same.
     bool Fast() const { return m_fast; }

@@ -2,6 +2,12 @@
 
 #include "platform/richedit/TRichEdit.h"
 
+void SearchableEdit::workOnText(const std::function<bool()> &step, const std::function<int()> &)
+{
+    while (step()) {
+    }
+}
+
 RichEditSearchable *RichEditSearchable::of(TRichEdit *edit)
 {
     if (!edit)
@@ -25,6 +31,12 @@ QByteArray RichEditSearchable::wholeText() const
 void RichEditSearchable::setWholeText(QByteArrayView bytes)
 {
     m_edit->setWholeText(bytes);
+}
+
+void RichEditSearchable::workOnText(const std::function<bool()> &step,
+                                    const std::function<int()> &percentDone)
+{
+    m_edit->workOnText(step, percentDone);
 }
 
 int RichEditSearchable::selStart() const

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QObject>
 
+#include <functional>
+
 class TRichEdit;
 
 // What the search engine needs of the control it searches: the whole text
@@ -19,6 +21,10 @@ public:
 
     virtual QByteArray wholeText() const = 0;
     virtual void setWholeText(QByteArrayView bytes) = 0;
+    // Runs the step until it returns false; a control may run it a slice
+    // of time at a time, answering and showing the percent done between.
+    virtual void workOnText(const std::function<bool()> &step,
+                            const std::function<int()> &percentDone);
     virtual int selStart() const = 0;
     virtual void setSelStart(int start) = 0;
     virtual int selLength() const = 0;
@@ -43,6 +49,8 @@ public:
 
     QByteArray wholeText() const override;
     void setWholeText(QByteArrayView bytes) override;
+    void workOnText(const std::function<bool()> &step,
+                    const std::function<int()> &percentDone) override;
     int selStart() const override;
     void setSelStart(int start) override;
     int selLength() const override;

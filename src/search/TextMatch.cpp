@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 bool isWordChar(char c)
 {
@@ -72,12 +73,17 @@ struct TextMatcher::Side
 };
 
 TextMatcher::TextMatcher(QByteArrayView text, QByteArrayView pattern, bool fast)
+    : TextMatcher(text, pattern.isEmpty() ? QByteArray() : ansiUpper(text), pattern, fast)
+{}
+
+TextMatcher::TextMatcher(QByteArrayView text, QByteArray upperText, QByteArrayView pattern,
+                         bool fast)
     : m_text(text)
     , m_pattern(pattern)
     , m_fast(fast)
 {
     if (!pattern.isEmpty())
-        m_forward = std::make_unique<Side>(ansiUpper(text), ansiUpper(pattern));
+        m_forward = std::make_unique<Side>(std::move(upperText), ansiUpper(pattern));
 }
 
 TextMatcher::~TextMatcher() = default;

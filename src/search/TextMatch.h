@@ -58,6 +58,9 @@ class TextMatcher
 {
 public:
     TextMatcher(QByteArrayView text, QByteArrayView pattern, bool fast);
+    // The same with the text already upper-cased (ansiUpper), which a long
+    // text is best a piece at a time.
+    TextMatcher(QByteArrayView text, QByteArray upperText, QByteArrayView pattern, bool fast);
     ~TextMatcher();
 
     TMatchResult forward(qsizetype start, qsizetype count = -1) const;

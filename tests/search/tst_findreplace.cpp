@@ -331,6 +331,63 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("replacingAll"), QStringLiteral("progress 60")}));
     }
 
+    // The search goes a stride at a time; the text is `tail` after dashes
+    // that end `at` bytes from the first stride's end.
+    void replaceAllAcrossStrides_data()
+    {
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QString>("tail");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<TFindOptions>("options");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QList<int>>("progress");
+
+        const TFindOptions none{};
+        QTest::newRow("ends at the seam") << -3 << "fox"
+                                          << "fox" << none << "wolf" << 1 << QList<int>{};
+        QTest::newRow("across the seam") << -1 << "fox"
+                                         << "fox" << none << "wolf" << 1 << QList<int>{};
+        QTest::newRow("starts at the seam") << 0 << "fox"
+                                            << "fox" << none << "wolf" << 1 << QList<int>{};
+        QTest::newRow("a word joins it before the seam")
+            << -2 << "xfox fox"
+            << "fox" << TFindOptions(frWholeWord) << "xfox wolf" << 1 << QList<int>{};
+        // The second ". " follows the written "wolf" across the seam.
+        QTest::newRow("written word before it across the seam")
+            << -2 << ". . "
+            << ". " << TFindOptions(frWholeWord) << "wolf. " << 1 << QList<int>{};
+        // The occurrence after the first replacement, a stride later, is
+        // reported: it is at a multiple of 60 in the working text.
+        const int stride = int(TFindReplace::kReplaceStride);
+        const int reported = (stride / 60 + 1) * 60;
+        const QString gap(reported - 4, u'-');
+        QTest::newRow("progress a stride later")
+            << -stride << QStringLiteral("fox") + gap + QStringLiteral("fox") << "fox" << none
+            << QStringLiteral("wolf") + gap + QStringLiteral("wolf") << 2 << QList<int>{reported};
+    }
+
+    void replaceAllAcrossStrides()
+    {
+        QFETCH(int, at);
+        QFETCH(QString, tail);
+        QFETCH(QString, find);
+        QFETCH(TFindOptions, options);
+        QFETCH(QString, result);
+        QFETCH(int, count);
+        QFETCH(QList<int>, progress);
+        const QString dashes(int(TFindReplace::kReplaceStride) + at, u'-');
+        Host host(dashes + tail, options);
+        host.engine.ReplaceAll(find, QStringLiteral("wolf"));
+        QCOMPARE(host.edit.text, cp(dashes + result));
+        QCOMPARE(host.engine.replacedCount(), count);
+        QList<int> reported;
+        for (const QString &entry : std::as_const(host.log))
+            if (entry.startsWith(QLatin1String("progress ")))
+                reported << entry.mid(9).toInt();
+        QCOMPARE(reported, progress);
+    }
+
     void replaceSelection_data()
     {
         QTest::addColumn<QString>("text");

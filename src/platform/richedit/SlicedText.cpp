@@ -21,6 +21,8 @@ namespace slices {
 
 void run(const std::function<bool()> &step, const std::function<void()> &turn)
 {
+    // What went before the work may have kept the event loop waiting.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QElapsedTimer clock;
     clock.start();
     while (step()) {

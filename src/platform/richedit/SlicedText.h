@@ -19,9 +19,10 @@ namespace slices {
 // The longest a slice runs before the event loop gets its turn.
 constexpr int kMilliseconds = 20;
 
-// Calls `step` until it returns false, and between slices `turn`, then the
-// event loop without user input: what the user types or clicks waits until
-// the work is done, and the caller goes on as if it had been done at once.
+// Calls `step` until it returns false, and before the first slice the event
+// loop without user input, between slices `turn` and then the event loop:
+// what the user types or clicks waits until the work is done, and the
+// caller goes on as if it had been done at once.
 void run(const std::function<bool()> &step, const std::function<void()> &turn = {});
 
 // Runs the job on a thread of its own and waits for it as run() does; what

@@ -71,6 +71,10 @@ public:
     QByteArray wholeText();
     void setWholeText(QByteArrayView bytes);
     int textLength() const;
+    // A caller's work on the whole text: the step runs until it returns
+    // false, on a long text as long work (Work::Changing), in slices between
+    // which the window answers, each followed by the percent done.
+    void workOnText(const std::function<bool()> &step, const std::function<int()> &percentDone);
     // Writes a text of the view's own length over it, in one undoable step:
     // only the characters whose bytes differ change, and each keeps its
     // attributes, as every paragraph keeps its own. The caret and selection
