@@ -892,6 +892,10 @@ Try again with a different file name.</source>
         <source>Find</source>
         <translation>Поиск</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not in Windows-1251: Replace cannot write it into the text.</source>
+        <translation>«%1» нет в кодировке Windows-1251: замена не может вставить этот символ в текст.</translation>
+    </message>
 </context>
 <context>
     <name>TFrameForm</name>

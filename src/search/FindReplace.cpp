@@ -3,6 +3,7 @@
 #include "platform/richedit/TextView.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/FileFormat.h"
 #include "transform/CaseConversion.h"
 
 #include <QWidget>
@@ -370,9 +371,22 @@ void TFindReplace::DoFind(FindDialog *dialog)
         m_onFind(this);
 }
 
+bool TFindReplace::mayWrite(const QString &replaceText) const
+{
+    const QString missing = fileformat::firstMissing(Charset::Windows1251, replaceText);
+    if (missing.isEmpty())
+        return true;
+    prompts().message(
+        {tr("\"%1\" is not in Windows-1251: Replace cannot write it into the text.").arg(missing),
+         tr("Replace"), Prompts::Icon::Warning, Prompts::Buttons::Ok});
+    return false;
+}
+
 void TFindReplace::DoReplace(ReplaceDialog *dialog)
 {
     SearchableEdit &edit = control();
+    if (!mayWrite(m_showDialogs ? dialog->replaceText() : ReplaceText()))
+        return;
     if (edit.selLength() == 0)
         DoFind(dialog);
     if (edit.selLength() < 1)

@@ -118,6 +118,10 @@ public:
     virtual void ReplaceAll(const QString &findText, const QString &replaceText);
     // How many occurrences the last Replace All replaced.
     int replacedCount() const { return m_replacedCount; }
+    // Whether Replace can write the text: it writes in the code page, and
+    // a character the code page lacks would silently become "?". Says why
+    // not.
+    bool mayWrite(const QString &replaceText) const;
 
 protected:
     // Makes the dialogs when they do not exist yet and gives them the

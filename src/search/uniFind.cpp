@@ -422,6 +422,8 @@ void TfrmFind::btnReplaceNextClick()
 // direction, and in every document with "All open documents"; no message.
 void TfrmFind::btnReplaceAllClick()
 {
+    if (!FindReplace->mayWrite(cbReplace->currentText()))
+        return;
     applyDirection();
     const QScopedValueRollback replacing(ReplacingAll, true);
     int replaced = 0;

@@ -1,8 +1,8 @@
 #include "FakeEdit.h"
 #include "ScriptedPrompts.h"
 
-#include "platform/text/AnsiCodec.h"
 #include "platform/richedit/TRichEdit.h"
+#include "platform/text/AnsiCodec.h"
 #include "search/FindReplace.h"
 #include "transform/CaseConversion.h"
 
@@ -437,6 +437,37 @@ private Q_SLOTS:
         host.engine.Replace();
         QCOMPARE(host.edit.text, cp(result));
         QCOMPARE(host.log, events);
+    }
+
+    // Replace writes in the code page: a character it lacks is refused with
+    // a word instead of turning into "?".
+    void replaceRefusesWhatTheCodePageLacks_data()
+    {
+        QTest::addColumn<TFindOptions>("options");
+        QTest::addColumn<QString>("replacement");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("one") << TFindOptions(frDown) << QStringLiteral(u"café")
+                             << QStringLiteral(u"é");
+        QTest::newRow("all") << TFindOptions(frDown | frReplaceAll) << QStringLiteral(u"x😀")
+                             << QStringLiteral(u"😀");
+    }
+
+    void replaceRefusesWhatTheCodePageLacks()
+    {
+        QFETCH(TFindOptions, options);
+        QFETCH(QString, replacement);
+        QFETCH(QString, named);
+        Host host(QStringLiteral("two two"), options);
+        host.engine.setFindText(QStringLiteral("two"));
+        host.engine.setReplaceText(replacement);
+        host.edit.select(0, 3);
+        host.prompts.expectMessage(
+            QStringLiteral("\"%1\" is not in Windows-1251: Replace cannot write it into the text.")
+                .arg(named));
+        host.engine.Replace();
+        QCOMPARE(host.edit.text, cp(QStringLiteral("two two")));
+        QCOMPARE(host.edit.writes, 0);
+        QVERIFY(host.log.isEmpty());
     }
 
     void withoutControlNothingHappens_data()
