@@ -252,6 +252,10 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     QByteArray out;
     qsizetype taken = 0;
     qsizetype replaced = 0;
+    // The occurrences are changed where they are, the formatting around
+    // kept, unless the control takes the text whole (a long plain text).
+    const bool inPlace = edit.keepsFormatting();
+    QList<qsizetype> starts;
 
     // The character before a match at the seam is the end of what was
     // already written, not the original's.
@@ -296,6 +300,8 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
             out.reserve(text.size() + std::max<qsizetype>(0, replacement.size() - pattern.size()));
         out.append(QByteArrayView(text).sliced(taken, pos - taken));
         out.append(replacement);
+        if (inPlace)
+            starts.append(pos);
         taken = pos + pattern.size();
         ++replaced;
         // Searching on after the inserted text: it is never searched again.
@@ -311,7 +317,9 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     DoReplacedAll();
     // With nothing replaced the text stays as it is, formatting and caret
     // included, and the document is not marked modified.
-    if (replaced > 0) {
+    if (replaced > 0 && inPlace) {
+        edit.replaceEach(starts, pattern.size(), replacement);
+    } else if (replaced > 0) {
         out.append(QByteArrayView(text).sliced(taken));
         edit.setWholeText(out);
     }

@@ -2,10 +2,17 @@
 
 #include "platform/richedit/TRichEdit.h"
 
+#include <QTextDocument>
+
 void SearchableEdit::workOnText(const std::function<bool()> &step, const std::function<int()> &)
 {
     while (step()) {
     }
+}
+
+void SearchableEdit::replaceEach(const QList<qsizetype> &, qsizetype, QByteArrayView)
+{
+    Q_UNREACHABLE();
 }
 
 RichEditSearchable *RichEditSearchable::of(TRichEdit *edit)
@@ -37,6 +44,20 @@ void RichEditSearchable::workOnText(const std::function<bool()> &step,
                                     const std::function<int()> &percentDone)
 {
     m_edit->workOnText(step, percentDone);
+}
+
+bool RichEditSearchable::keepsFormatting() const
+{
+    // A long plain text is written whole, which is faster; what it could
+    // carry beyond characters a plain file does not keep anyway.
+    return !m_edit->isPlainTextMode() ||
+           m_edit->document()->characterCount() < TRichEdit::kLongText;
+}
+
+void RichEditSearchable::replaceEach(const QList<qsizetype> &starts, qsizetype length,
+                                     QByteArrayView replacement)
+{
+    m_edit->replaceEach(starts, length, replacement);
 }
 
 int RichEditSearchable::selStart() const

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -25,6 +26,14 @@ public:
     // of time at a time, answering and showing the percent done between.
     virtual void workOnText(const std::function<bool()> &step,
                             const std::function<int()> &percentDone);
+    // Whether Replace All changes the text where the occurrences are, so
+    // that the formatting around stays, rather than writing it whole.
+    virtual bool keepsFormatting() const { return false; }
+    // Puts the replacement in place of `length` bytes at each of the
+    // positions (ascending, not overlapping) as one change, the formatting
+    // around kept; only for a control that keepsFormatting().
+    virtual void replaceEach(const QList<qsizetype> &starts, qsizetype length,
+                             QByteArrayView replacement);
     virtual int selStart() const = 0;
     virtual void setSelStart(int start) = 0;
     virtual int selLength() const = 0;
@@ -51,6 +60,9 @@ public:
     void setWholeText(QByteArrayView bytes) override;
     void workOnText(const std::function<bool()> &step,
                     const std::function<int()> &percentDone) override;
+    bool keepsFormatting() const override;
+    void replaceEach(const QList<qsizetype> &starts, qsizetype length,
+                     QByteArrayView replacement) override;
     int selStart() const override;
     void setSelStart(int start) override;
     int selLength() const override;

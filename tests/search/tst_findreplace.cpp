@@ -6,8 +6,13 @@
 #include "search/FindReplace.h"
 #include "transform/CaseConversion.h"
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextTable>
 
 #include <memory>
 
@@ -546,6 +551,48 @@ private Q_SLOTS:
         engine.ReplaceAll(QStringLiteral("ПЕРВАЯ"), QStringLiteral("1"));
         QCOMPARE(edit.wholeText(), cp(QStringLiteral("1 line\r\nвторая строка\r\n")));
         QVERIFY(edit.isModified());
+    }
+
+    // Replace All in an RTF document changes the occurrences where they are:
+    // bold stays bold, the table stays a table, and one Undo brings the
+    // document back.
+    void replaceAllKeepsAnRtfDocumentsFormatting()
+    {
+        ScriptedPrompts prompts;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("letter.rtf"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 {\\b cat} and cat\\par\\trowd\\cellx1000\\cellx2000\\intbl cat\\cell"
+                   " dog\\cell\\row\\pard end cat}");
+        file.close();
+        TRichEdit edit;
+        edit.loadFromFile(path);
+        QVERIFY(!edit.isPlainTextMode());
+        const QByteArray before = edit.wholeText();
+        TFindReplace engine;
+        engine.setShowDialogs(false);
+        engine.setOptions(frDown);
+        engine.setEditControl(RichEditSearchable::of(&edit));
+        engine.ReplaceAll(QStringLiteral("cat"), QStringLiteral("кошка"));
+
+        QCOMPARE(engine.replacedCount(), 4);
+        QByteArray expected = before;
+        expected.replace("cat", cp(QStringLiteral("кошка")));
+        QCOMPARE(edit.wholeText(), expected);
+        QTextDocument &doc = *edit.document();
+        QTextCursor bold(&doc);
+        bold.setPosition(1);
+        QVERIFY(bold.charFormat().fontWeight() >= QFont::Bold);
+        bold.setPosition(12);
+        QVERIFY(bold.charFormat().fontWeight() < QFont::Bold);
+        QTextCursor cell(&doc);
+        cell.movePosition(QTextCursor::NextBlock);
+        QVERIFY(cell.currentTable());
+        QCOMPARE(cell.currentTable()->cellAt(0, 0).firstCursorPosition().block().text(),
+                 QStringLiteral("кошка"));
+        doc.undo();
+        QCOMPARE(edit.wholeText(), before);
     }
 
     void settersReachTheDialogs()

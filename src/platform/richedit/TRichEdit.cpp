@@ -572,6 +572,26 @@ void TRichEdit::setWholeText(QByteArrayView bytes)
     select(0, 0);
 }
 
+void TRichEdit::replaceEach(const QList<qsizetype> &starts, qsizetype length,
+                            QByteArrayView replacement)
+{
+    if (refuseChange())
+        return;
+    const QString text = textview::decode(replacement);
+    QTextDocument &doc = *document();
+    QTextCursor c(&doc);
+    c.beginEditBlock();
+    // From the last one back, so that the positions before stay where they
+    // were.
+    for (auto at = starts.crbegin(); at != starts.crend(); ++at) {
+        c.setPosition(textview::toDocument(doc, int(*at)));
+        c.setPosition(textview::toDocument(doc, int(*at + length)), QTextCursor::KeepAnchor);
+        c.insertText(text);
+    }
+    c.endEditBlock();
+    select(0, 0);
+}
+
 void TRichEdit::workOnText(const std::function<bool()> &step,
                            const std::function<int()> &percentDone)
 {

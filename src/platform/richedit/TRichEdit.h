@@ -81,6 +81,11 @@ public:
     // stay. A text that would move a line break is written whole, as
     // setWholeText does.
     void rewriteText(QByteArrayView bytes);
+    // Puts the replacement in place of `length` text-view bytes at each of
+    // the positions (ascending, not overlapping), as one change: the text
+    // around keeps its attributes, paragraphs, tables and pictures. The
+    // caret goes to the start, as after setWholeText.
+    void replaceEach(const QList<qsizetype> &starts, qsizetype length, QByteArrayView replacement);
 
     // Selection in text-view positions. Setting the start places the caret
     // there; setting the length extends the selection from the start.
