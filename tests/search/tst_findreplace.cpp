@@ -1,14 +1,13 @@
 #include "FakeEdit.h"
 #include "ScriptedPrompts.h"
+#include "TestFolder.h"
 
 #include "platform/richedit/TRichEdit.h"
 #include "platform/text/AnsiCodec.h"
 #include "search/FindReplace.h"
 #include "transform/CaseConversion.h"
 
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -559,16 +558,13 @@ private Q_SLOTS:
     void replaceAllKeepsAnRtfDocumentsFormatting()
     {
         ScriptedPrompts prompts;
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("letter.rtf"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\\rtf1 {\\b cat} and cat\\par\\trowd\\cellx1000\\cellx2000\\intbl cat\\cell"
-                   " dog\\cell\\row\\pard end cat}");
-        file.close();
+        const TestFolder folder;
         TRichEdit edit;
         edit.setPlainTextMode(false); // as the edit window has it for an .rtf name
-        edit.loadFromFile(path);
+        edit.loadFromFile(folder.write(
+            QStringLiteral("letter.rtf"),
+            "{\\rtf1 {\\b cat} and cat\\par\\trowd\\cellx1000\\cellx2000\\intbl cat\\cell"
+            " dog\\cell\\row\\pard end cat}"));
         const QByteArray before = edit.wholeText();
         TFindReplace engine;
         engine.setShowDialogs(false);
