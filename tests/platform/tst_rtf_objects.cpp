@@ -176,6 +176,28 @@ private Q_SLOTS:
         QVERIFY(doc->toPlainText().startsWith(QLatin1String("text")));
     }
 
+    // A cell that spans rows (a word processor's vertical merge) is one
+    // cell when read, and one again after our own save.
+    void cellsMergedDownSurvive()
+    {
+        const QByteArray rtf =
+            "{\\rtf1\\trowd\\clvmgf\\cellx1000\\cellx2000\\intbl tall\\cell a\\cell"
+            "\\row\\trowd\\clvmrg\\cellx1000\\cellx2000\\intbl\\cell b\\cell\\row"
+            "\\trowd\\cellx1000\\cellx2000\\intbl c\\cell d\\cell\\row\\pard}";
+        for (const QByteArray &bytes : {rtf, written(*std::unique_ptr<QTextDocument>(read(rtf)))}) {
+            const std::unique_ptr<QTextDocument> doc(read(bytes));
+            QTextCursor c(doc.get());
+            c.movePosition(QTextCursor::NextBlock);
+            const QTextTable *table = c.currentTable();
+            QVERIFY(table);
+            QCOMPARE(table->cellAt(0, 0).rowSpan(), 2);
+            QCOMPARE(table->cellAt(1, 0).firstCursorPosition().block().text(),
+                     QStringLiteral("tall"));
+            QCOMPARE(table->cellAt(1, 1).firstCursorPosition().block().text(), QStringLiteral("b"));
+            QCOMPARE(table->cellAt(2, 0).rowSpan(), 1);
+        }
+    }
+
     void columnWidthsAndBordersSurvive()
     {
         const std::unique_ptr<QTextDocument> doc(

@@ -413,8 +413,9 @@ private:
 
     TableBuilder m_tables;
     RowDefinition m_row;
-    bool m_rowDefined = false; // a \trowd that no \row ended yet
-    bool m_cellBorder = false; // a cell border is being described
+    bool m_rowDefined = false;      // a \trowd that no \row ended yet
+    bool m_cellBorder = false;      // a cell border is being described
+    bool m_cellMergedAbove = false; // \clvmrg came for the cell being described
     bool m_inNestedTable = false;
     qsizetype m_countedUpTo = 0; // where the last count of a table's rows ended
     Losses m_losses;
@@ -837,12 +838,18 @@ bool Reader::tableWord(QByteArrayView word, int param)
         m_row = RowDefinition{};
         m_rowDefined = true;
         m_cellBorder = false;
+        m_cellMergedAbove = false;
     } else if (word == "trleft") {
         m_row.left = std::clamp(param, -kMaxEdge, kMaxEdge);
     } else if (word == "cellx") {
-        if (m_row.cellRights.size() < size_t(TableBuilder::kMaxColumns))
+        if (m_row.cellRights.size() < size_t(TableBuilder::kMaxColumns)) {
             m_row.cellRights.push_back(std::clamp(param, -kMaxEdge, kMaxEdge));
+            m_row.mergedAbove.push_back(m_cellMergedAbove);
+        }
         m_cellBorder = false;
+        m_cellMergedAbove = false;
+    } else if (word == "clvmrg") {
+        m_cellMergedAbove = true;
     } else if (word == "clbrdrt" || word == "clbrdrl" || word == "clbrdrb" || word == "clbrdrr") {
         m_cellBorder = true;
     } else if (word.startsWith("brdr") && word != "brdrw" && word != "brdrcf" && word != "brdrsp" &&

@@ -112,4 +112,26 @@ void TableBuilder::layOut(const RowDefinition &row)
         m_table->setFormat(format);
     if (cells < columns)
         m_table->mergeCells(m_rows - 1, m_column, 1, columns - m_column);
+    mergeWithAbove(row);
+}
+
+// A cell that continues the one above joins it: the one above grows by a
+// row, as far across as it reaches.
+void TableBuilder::mergeWithAbove(const RowDefinition &row)
+{
+    if (m_rows < 2)
+        return;
+    const int cells = std::min(m_column + 1, int(row.mergedAbove.size()));
+    for (int i = 0; i < cells; ++i) {
+        if (!row.mergedAbove[size_t(i)])
+            continue;
+        const QTextTableCell above = m_table->cellAt(m_rows - 2, i);
+        const QTextTableCell here = m_table->cellAt(m_rows - 1, i);
+        // Only a cell of the same columns, not yet part of a span, joins.
+        if (here.row() != m_rows - 1 || here.column() != above.column() ||
+            here.columnSpan() != above.columnSpan())
+            continue;
+        m_table->mergeCells(above.row(), above.column(), m_rows - above.row(),
+                            above.columnSpan());
+    }
 }

@@ -10,8 +10,9 @@ class QTextTable;
 // drawn with borders.
 struct RowDefinition
 {
-    int left = 0;                // \trleft, twips
-    std::vector<int> cellRights; // \cellx, twips from the margin
+    int left = 0;                  // \trleft, twips
+    std::vector<int> cellRights;   // \cellx, twips from the margin
+    std::vector<bool> mergedAbove; // \clvmrg: the cell continues the one above
     bool borders = false;
 };
 
@@ -56,6 +57,7 @@ private:
     void nextRow();
     void nextColumn();
     void layOut(const RowDefinition &row);
+    void mergeWithAbove(const RowDefinition &row);
 
     QTextCursor &m_cursor;
     QTextTable *m_table = nullptr;
