@@ -1,7 +1,8 @@
 #pragma once
 
+#include "FileBytes.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,16 +16,10 @@ struct TestFolder
 
     QString write(const QString &name, const QByteArray &bytes) const
     {
-        QFile f(path(name));
-        if (!f.open(QIODevice::WriteOnly))
+        if (!testfiles::writeAll(path(name), bytes))
             QTest::qFail("cannot write a test file", __FILE__, __LINE__);
-        f.write(bytes);
         return path(name);
     }
 
-    QByteArray read(const QString &name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    QByteArray read(const QString &name) const { return testfiles::readAll(path(name)); }
 };

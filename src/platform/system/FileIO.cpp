@@ -4,13 +4,11 @@
 #include "platform/system/NewFile.h"
 #include "platform/system/RecoveryCopies.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -25,13 +23,12 @@ namespace {
 using posixfile::Descriptor;
 using posixfile::fail;
 using posixfile::failWithErrno;
+using posixfile::kPieceSize;
 
 // What a file costs once it is a document on screen: its text at two bytes
 // a character and the laid-out lines around it come to about ten times
 // its size (the rich-edit benchmark's memory lines).
 constexpr qint64 kMemoryPerFileByte = 10;
-// Reads go in pieces that the system takes whole.
-constexpr qsizetype kPieceSize = qsizetype(1) << 30;
 
 const QString kNotRegular = QStringLiteral("not a regular file");
 const QString kTooLarge = QStringLiteral("too large for the memory available");

@@ -87,11 +87,11 @@ qint64 pagesInBytes(int pagesName)
     return pages > 0 && pageSize > 0 ? qint64(pages) * pageSize : -1;
 }
 
-// The machine's own estimate counts caches it would give up; a kernel that
-// makes none leaves the free pages.
-qint64 machineAvailable()
+// The machine's own estimate, in `info` (/proc/meminfo), counts caches it
+// would give up; a kernel that makes none leaves the free pages.
+qint64 machineAvailable(const QByteArray &info)
 {
-    const qint64 estimate = memInfoBytes(memInfo(), "MemAvailable:");
+    const qint64 estimate = memInfoBytes(info, "MemAvailable:");
     return estimate >= 0 ? estimate : pagesInBytes(_SC_AVPHYS_PAGES);
 }
 
@@ -117,7 +117,7 @@ qint64 controlGroupRoom(const QByteArray &membership, const QString &root)
 
 qint64 available()
 {
-    const qint64 machine = machineAvailable();
+    const qint64 machine = machineAvailable(memInfo());
     const qint64 group = controlGroupRoom(fileText(QStringLiteral("/proc/self/cgroup")),
                                           QStringLiteral("/sys/fs/cgroup"));
     if (group < 0 || machine < 0)
@@ -130,10 +130,11 @@ Physical physical()
     if (installedPhysical)
         return *installedPhysical;
     Physical figures;
-    figures.totalBytes = memInfoBytes(memInfo(), "MemTotal:");
+    const QByteArray info = memInfo();
+    figures.totalBytes = memInfoBytes(info, "MemTotal:");
     if (figures.totalBytes < 0)
         figures.totalBytes = pagesInBytes(_SC_PHYS_PAGES);
-    const qint64 free = machineAvailable();
+    const qint64 free = machineAvailable(info);
     if (figures.totalBytes > 0 && free >= 0) {
         const qint64 used = std::clamp<qint64>(figures.totalBytes - free, 0, figures.totalBytes);
         figures.loadPercent = int(qRound64(100.0 * double(used) / double(figures.totalBytes)));

@@ -18,8 +18,6 @@
 namespace posixfile {
 namespace {
 
-// Reads and writes go in pieces that the system takes whole.
-constexpr qsizetype kPieceSize = qsizetype(1) << 30;
 constexpr qsizetype kCopyPieceSize = qsizetype(1) << 20;
 // Short whatever the file's own name: a name near the system's limit still
 // has room beside it.

@@ -9,6 +9,9 @@
 // they are complete.
 namespace posixfile {
 
+// Reads and writes go in pieces that the system takes whole.
+inline constexpr qsizetype kPieceSize = qsizetype(1) << 30;
+
 [[noreturn]] void fail(const QString &path, const QString &reason);
 [[noreturn]] void failWithErrno(const QString &path, int error);
 

@@ -1,6 +1,5 @@
 #include "platform/system/RecoveryCopies.h"
 
-#include "platform/system/FileIO.h"
 #include "platform/system/NewFile.h"
 
 #include <QDir>
