@@ -119,10 +119,9 @@ void TFrameForm::FormCreate(const StartOptions &options)
     }
     // Another copy that runs gets the files over the channel: two copies
     // started at once never share the one hand-off file.
-    if (options.singleInstance) {
-        m_justOne = new TJustOne(this, files);
-        m_copyStart = m_justOne->start();
-    }
+    // The guard stays, the frame's child, to answer the copies started later.
+    if (options.singleInstance)
+        m_copyStart = (new TJustOne(this, files))->start();
     // A copy that hands over ends here, without ever showing an icon.
     if (m_copyStart != CopyStart::OnlyCopy && m_copyStart != CopyStart::SecondCopy)
         return;
