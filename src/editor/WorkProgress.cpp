@@ -41,25 +41,26 @@ QString WorkProgress::stateText() const
     return m_state->isVisible() ? m_state->text() : QString();
 }
 
-void WorkProgress::show(TRichEdit::Work work, int percent)
+QString WorkProgress::workName(TRichEdit::Work work)
 {
     switch (work) {
     case TRichEdit::Work::Loading:
-        m_panel.setText(tr("Loading "));
-        break;
+        return tr("Loading ");
     case TRichEdit::Work::Reading:
-        m_panel.setText(tr("Reading "));
-        break;
+        return tr("Reading ");
     case TRichEdit::Work::Saving:
-        m_panel.setText(tr("Saving "));
-        break;
+        return tr("Saving ");
     case TRichEdit::Work::Changing:
-        m_panel.setText(tr("Changing "));
-        break;
+        return tr("Changing ");
     case TRichEdit::Work::None:
-        m_panel.clear();
         break;
     }
+    return {};
+}
+
+void WorkProgress::show(TRichEdit::Work work, int percent)
+{
+    m_panel.setText(workName(work));
     const bool working = work != TRichEdit::Work::None;
     m_bar->setValue(percent);
     m_bar->setVisible(working);

@@ -25,6 +25,7 @@ public:
     QString stateText() const;
 
 private:
+    static QString workName(TRichEdit::Work work);
     void show(TRichEdit::Work work, int percent);
     void showRefusal();
     void stopOnEscape(int virtualKey);
