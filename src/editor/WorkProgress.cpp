@@ -36,11 +36,6 @@ WorkProgress::WorkProgress(TRichEdit &editor, QStatusBar &statusBar, QLabel &pan
     connect(&editor, &TRichEdit::keyDown, this, &WorkProgress::stopOnEscape);
 }
 
-QString WorkProgress::stateText() const
-{
-    return m_state->isVisible() ? m_state->text() : QString();
-}
-
 QString WorkProgress::workName(TRichEdit::Work work)
 {
     switch (work) {
