@@ -77,7 +77,8 @@ void TEditForm::createControls()
     });
 
     createStatusBar();
-    m_workProgress = new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
+    // Lives as long as the editor, its parent.
+    new WorkProgress(*Editor, *StatusBar, *m_panels[LoadingPanel], LoadingPanel);
     encodingHint = new EncodingHint(StatusBar, this);
     connect(Editor, &TRichEdit::textChanged, this, [this] {
         if (Editor->isModified())

@@ -24,7 +24,6 @@ class Formatting;
 class IndentRuler;
 class TDragDrop;
 class TRichEdit;
-class WorkProgress;
 
 // An edit window: one document in its rich-edit control, with its toolbar,
 // ruler, status bar and menus, living in the frame's MDI area.
@@ -293,7 +292,6 @@ private:
     EditorSettings m_settings;
     Formatting *m_formatting = nullptr;
     FileWatch *m_fileWatch = nullptr;
-    WorkProgress *m_workProgress = nullptr;
     // The charset the user chose to read the file in; none: as it looks.
     std::optional<Charset> m_readAs;
     QActionGroup *m_saveEncodings = nullptr;

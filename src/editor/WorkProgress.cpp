@@ -36,30 +36,26 @@ WorkProgress::WorkProgress(TRichEdit &editor, QStatusBar &statusBar, QLabel &pan
     connect(&editor, &TRichEdit::keyDown, this, &WorkProgress::stopOnEscape);
 }
 
-QString WorkProgress::stateText() const
+QString WorkProgress::workName(TRichEdit::Work work)
 {
-    return m_state->isVisible() ? m_state->text() : QString();
+    switch (work) {
+    case TRichEdit::Work::Loading:
+        return tr("Loading ");
+    case TRichEdit::Work::Reading:
+        return tr("Reading ");
+    case TRichEdit::Work::Saving:
+        return tr("Saving ");
+    case TRichEdit::Work::Changing:
+        return tr("Changing ");
+    case TRichEdit::Work::None:
+        break;
+    }
+    return {};
 }
 
 void WorkProgress::show(TRichEdit::Work work, int percent)
 {
-    switch (work) {
-    case TRichEdit::Work::Loading:
-        m_panel.setText(tr("Loading "));
-        break;
-    case TRichEdit::Work::Reading:
-        m_panel.setText(tr("Reading "));
-        break;
-    case TRichEdit::Work::Saving:
-        m_panel.setText(tr("Saving "));
-        break;
-    case TRichEdit::Work::Changing:
-        m_panel.setText(tr("Changing "));
-        break;
-    case TRichEdit::Work::None:
-        m_panel.clear();
-        break;
-    }
+    m_panel.setText(workName(work));
     const bool working = work != TRichEdit::Work::None;
     m_bar->setValue(percent);
     m_bar->setVisible(working);

@@ -21,10 +21,8 @@ public:
     // The panel is the status bar's widget at panelIndex.
     WorkProgress(TRichEdit &editor, QStatusBar &statusBar, QLabel &panel, int panelIndex);
 
-    // What the status bar says beside the panel; empty while it says nothing.
-    QString stateText() const;
-
 private:
+    static QString workName(TRichEdit::Work work);
     void show(TRichEdit::Work work, int percent);
     void showRefusal();
     void stopOnEscape(int virtualKey);

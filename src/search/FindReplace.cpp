@@ -241,15 +241,19 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     m_replacedCount = 0;
     const TFindOptions options = m_replaceDialog->options();
 
-    // The result is built by appending: at every moment the working text is
-    // `out` followed by the original text from `taken` on, so positions in
-    // the working text are out.size() + (position in the original - taken).
+    // At every moment the working text is what was written (the original
+    // up to `taken`, the occurrences replaced) followed by the original from
+    // `taken` on, so positions in the working text are written + (position
+    // in the original - taken). Only a control that takes the text whole
+    // needs the written text itself, built by appending in `out`.
     const QByteArray text = edit.wholeText();
     const QByteArray pattern = patternBytes(findText);
     const QByteArray replacement = ansi::encode(replaceText);
     const TextMatcher matcher(text, pattern.isEmpty() ? QByteArray() : upperInSlices(edit, text),
                               pattern, true);
     QByteArray out;
+    qsizetype written = 0;
+    bool wordWritten = false; // the last byte written belongs to a word
     qsizetype taken = 0;
     qsizetype replaced = 0;
     // The occurrences are changed where they are, the formatting around
@@ -260,8 +264,7 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
     // The character before a match at the seam is the end of what was
     // already written, not the original's.
     const auto wholeWord = [&](qsizetype pos) {
-        const bool wordBefore =
-            pos > taken ? isWordChar(text[pos - 1]) : !out.isEmpty() && isWordChar(out.back());
+        const bool wordBefore = pos > taken ? isWordChar(text[pos - 1]) : wordWritten;
         const qsizetype end = pos + pattern.size();
         return !wordBefore && (end == text.size() || !isWordChar(text[end]));
     };
@@ -285,7 +288,7 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
             return from < text.size();
         }
         if (std::exchange(afterReplacement, false)) {
-            const qsizetype at = out.size() + (pos - taken);
+            const qsizetype at = written + (pos - taken);
             if (at % 60 == 0) {
                 DoProgress(int(at), terminate);
                 if (terminate)
@@ -296,12 +299,20 @@ void TFindReplace::ReplaceAll(const QString &findText, const QString &replaceTex
             from = pos + 1;
             return true;
         }
-        if (replaced == 0)
-            out.reserve(text.size() + std::max<qsizetype>(0, replacement.size() - pattern.size()));
-        out.append(QByteArrayView(text).sliced(taken, pos - taken));
-        out.append(replacement);
-        if (inPlace)
+        if (pos > taken)
+            wordWritten = isWordChar(text[pos - 1]);
+        if (!replacement.isEmpty())
+            wordWritten = isWordChar(replacement.back());
+        written += pos - taken + replacement.size();
+        if (inPlace) {
             starts.append(pos);
+        } else {
+            if (replaced == 0)
+                out.reserve(text.size() +
+                            std::max<qsizetype>(0, replacement.size() - pattern.size()));
+            out.append(QByteArrayView(text).sliced(taken, pos - taken));
+            out.append(replacement);
+        }
         taken = pos + pattern.size();
         ++replaced;
         // Searching on after the inserted text: it is never searched again.

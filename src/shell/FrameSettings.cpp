@@ -269,8 +269,9 @@ void TFrameForm::saveSettings()
 QList<session::Document> TFrameForm::openDocuments() const
 {
     QList<session::Document> documents;
+    const QList<TEditForm *> forms = editWindows();
     for (int tab = 0; tab < PageControl1->count(); ++tab) {
-        for (const TEditForm *form : editWindows()) {
+        for (const TEditForm *form : forms) {
             if (form->Tag == PageControl1->tag(tab) && QFileInfo(form->FFileName).isAbsolute())
                 documents.append({form->FFileName, form->Editor->selStart()});
         }

@@ -36,25 +36,31 @@
 
 namespace {
 
+struct FilterText
+{
+    const char *description;
+    const char *patterns;
+};
+
+constexpr FilterText kOpenFilters[] = {
+    {QT_TRANSLATE_NOOP("TFrameForm", "Plain text files (*.txt)"), "*.txt"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "Rich text files (*.rtf)"), "*.rtf"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "Pascal files (*.pas;*.dpr)"), "*.pas;*.dpr"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "C/C++ files (*.cpp;*.c;*.hpp;*.h)"), "*.cpp;*.c;*.hpp;*.h"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "Assembler files (*.asm)"), "*.asm"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "Java files (*.java)"), "*.java"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "Batch files (*.bat)"), "*.bat"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "HTML files"), "*.htm;*.html"},
+    {QT_TRANSLATE_NOOP("TFrameForm", "All files"), "*.*"},
+};
+
 QList<Prompts::FileFilter> openFilters()
 {
-    return {
-        {QCoreApplication::translate("TFrameForm", "Plain text files (*.txt)"),
-         QStringLiteral("*.txt")},
-        {QCoreApplication::translate("TFrameForm", "Rich text files (*.rtf)"),
-         QStringLiteral("*.rtf")},
-        {QCoreApplication::translate("TFrameForm", "Pascal files (*.pas;*.dpr)"),
-         QStringLiteral("*.pas;*.dpr")},
-        {QCoreApplication::translate("TFrameForm", "C/C++ files (*.cpp;*.c;*.hpp;*.h)"),
-         QStringLiteral("*.cpp;*.c;*.hpp;*.h")},
-        {QCoreApplication::translate("TFrameForm", "Assembler files (*.asm)"),
-         QStringLiteral("*.asm")},
-        {QCoreApplication::translate("TFrameForm", "Java files (*.java)"),
-         QStringLiteral("*.java")},
-        {QCoreApplication::translate("TFrameForm", "Batch files (*.bat)"), QStringLiteral("*.bat")},
-        {QCoreApplication::translate("TFrameForm", "HTML files"), QStringLiteral("*.htm;*.html")},
-        {QCoreApplication::translate("TFrameForm", "All files"), QStringLiteral("*.*")},
-    };
+    QList<Prompts::FileFilter> filters;
+    for (const FilterText &f : kOpenFilters)
+        filters.append({QCoreApplication::translate("TFrameForm", f.description),
+                        QString::fromLatin1(f.patterns)});
+    return filters;
 }
 
 // The hand-off file holds one line.
@@ -113,10 +119,9 @@ void TFrameForm::FormCreate(const StartOptions &options)
     }
     // Another copy that runs gets the files over the channel: two copies
     // started at once never share the one hand-off file.
-    if (options.singleInstance) {
-        m_justOne = new TJustOne(this, files);
-        m_copyStart = m_justOne->start();
-    }
+    // The guard stays, the frame's child, to answer the copies started later.
+    if (options.singleInstance)
+        m_copyStart = (new TJustOne(this, files))->start();
     // A copy that hands over ends here, without ever showing an icon.
     if (m_copyStart != CopyStart::OnlyCopy && m_copyStart != CopyStart::SecondCopy)
         return;

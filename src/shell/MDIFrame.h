@@ -298,7 +298,6 @@ private:
 
     QList<QAction *> m_windowListItems;
     Arrangement m_arrangement = Arrangement::Entire;
-    TJustOne *m_justOne = nullptr;
     RecentFiles *m_recentFiles = nullptr;
     TrayMenu *m_tray = nullptr;
     CopyStart m_copyStart = CopyStart::OnlyCopy;

@@ -2,6 +2,7 @@
 // the close model.
 
 #include "Drops.h"
+#include "FileBytes.h"
 #include "FrameFixture.h"
 #include "OwnFolder.h"
 #include "SmallDisk.h"
@@ -538,9 +539,7 @@ private Q_SLOTS:
         SettingsSandbox settings;
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("a.txt"));
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(testfiles::writeAll(file, {}));
         prompts.expectFailure(QStringLiteral("Error in TFrameForm.SaveTempOpenFile"));
         TFrameForm frame({{QStringLiteral("scrivlet"), file}, false});
         QCOMPARE(prompts.pending(), 0);
@@ -614,9 +613,7 @@ private Q_SLOTS:
         SettingsSandbox settings;
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("a.txt"));
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(testfiles::writeAll(file, {}));
         prompts.expectMessage(QStringLiteral("Another Scrivlet is running but not answering. "
                                              "Open a second window anyway?"),
                               answer);
