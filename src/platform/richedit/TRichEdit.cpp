@@ -25,7 +25,6 @@
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSet>
@@ -481,26 +480,26 @@ void TRichEdit::selectAll()
 
 void TRichEdit::undo()
 {
-    if (refuseChange())
-        return;
-    if (!document()->isUndoAvailable()) {
-        if (PlainView *before = m_states->back(m_plainView))
-            showPlainView(before);
-        return;
-    }
-    withView([](auto &view) { view.undo(); });
+    stepHistory(false);
 }
 
 void TRichEdit::redo()
 {
+    stepHistory(true);
+}
+
+void TRichEdit::stepHistory(bool forward)
+{
     if (refuseChange())
         return;
-    if (!document()->isRedoAvailable()) {
-        if (PlainView *after = m_states->forward(m_plainView))
-            showPlainView(after);
+    const QTextDocument &doc = *document();
+    if (forward ? doc.isRedoAvailable() : doc.isUndoAvailable()) {
+        withView([forward](auto &view) { forward ? view.redo() : view.undo(); });
         return;
     }
-    withView([](auto &view) { view.redo(); });
+    // Past the document's own history lie the states whole-text writes left.
+    if (PlainView *other = forward ? m_states->forward(m_plainView) : m_states->back(m_plainView))
+        showPlainView(other);
 }
 
 // Text --------------------------------------------------------------------
