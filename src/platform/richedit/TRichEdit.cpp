@@ -932,17 +932,16 @@ void TRichEdit::load(const QString &path, std::optional<Charset> charset, bool i
     const bool background = inBackground && bytes.size() >= kLongText;
     auto reader = std::make_unique<plainfile::Reader>(std::move(bytes), format);
     m_load = new TextFill(*doc, std::move(reader), this);
+    // The view's caret stays at the start, before the text that goes in
+    // after the first piece.
+    if (background)
+        m_load->appendSlice(0);
+    adoptDocument(doc);
+    connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
     if (!background) {
-        adoptDocument(doc);
-        connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
         m_load->runToEnd();
         return;
     }
-    // The view's caret stays at the start, before the text that goes in
-    // after the first piece.
-    m_load->appendSlice(0);
-    adoptDocument(doc);
-    connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
     connect(m_load, &TextFill::progress, this,
             [this](int percent) { Q_EMIT workProgress(Work::Loading, percent); });
     m_load->start();
