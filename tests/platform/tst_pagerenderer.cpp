@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "ViewedEdit.h"
 #include "platform/richedit/PageRenderer.h"
 #include "platform/richedit/TRichEdit.h"
@@ -150,10 +151,7 @@ private Q_SLOTS:
         rtf += "\\pard After}";
         QTemporaryDir dir;
         const QString source = dir.filePath(QStringLiteral("table.rtf"));
-        QFile file(source);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(rtf);
-        file.close();
+        QVERIFY(testfiles::writeAll(source, rtf));
         TRichEdit edit;
         edit.setPlainTextMode(false);
         edit.loadFromFile(source);

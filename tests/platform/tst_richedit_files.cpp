@@ -103,6 +103,8 @@ private Q_SLOTS:
             << QByteArray("one\ntwo") << detected << lf << QByteArray() << 4;
         QTest::newRow("UTF-8 Cyrillic")
             << utf8("Привет\nмир\n") << detected << utf8Lf << QByteArray() << 13;
+        QTest::newRow("UTF-8, a line break inside a paragraph")
+            << utf8("да\vнет\nend") << detected << utf8Lf << QByteArray() << 12;
         QTest::newRow("UTF-8 with BOM")
             << QByteArray("\xEF\xBB\xBFok\r\n") + utf8("да") << detected
             << FileFormat{.charset = Charset::Utf8, .byteOrderMark = true} << QByteArray() << 7;

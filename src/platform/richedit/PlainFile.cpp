@@ -30,13 +30,6 @@ QString decode(QByteArrayView bytes, const FileFormat &format)
     return textview::foldLineBreaks(fileformat::decode(format.charset, withoutMark(bytes, format)));
 }
 
-QByteArray encode(QStringView docText, const FileFormat &format, const QList<int> &continued)
-{
-    Writer file(format, continued);
-    file.add(docText);
-    return file.take();
-}
-
 Writer::Writer(const FileFormat &format, QList<int> continued)
     : m_format(format)
     , m_lineBreak(fileformat::bytesOf(format.lineBreak))
@@ -46,22 +39,29 @@ Writer::Writer(const FileFormat &format, QList<int> continued)
 
 void Writer::add(QStringView docText)
 {
-    QString text = docText.toString();
-    text.replace(QChar::LineSeparator, QLatin1Char(textview::kLineSeparatorByte));
-    m_out.reserve(m_out.size() + text.size() + text.count(QChar::ParagraphSeparator));
-    // Paragraph by paragraph (a table's cells are paragraphs too): replacing
-    // each break in the text would move the rest of a long text once for
-    // every few of them.
-    for (auto from = text.cbegin();; ++m_paragraph) {
-        const auto at = std::find_if(from, text.cend(), textview::isBlockBreak);
+    m_out.reserve(m_out.size() + docText.size() + docText.count(QChar::ParagraphSeparator));
+    // Line by line (a table's cells are paragraphs too), straight from the
+    // document's text: replacing each break in a copy would move the rest of
+    // a long text once for every few of them.
+    const auto isBreak = [](QChar c) {
+        return textview::isBlockBreak(c) || c == QChar::LineSeparator;
+    };
+    for (auto from = docText.begin();;) {
+        const auto at = std::find_if(from, docText.end(), isBreak);
         m_out += fileformat::encode(m_format.charset, QStringView(from, at));
-        if (at == text.cend())
+        if (at == docText.end())
             return;
+        from = at + 1;
+        // Every charset writes the line separator's byte as it is.
+        if (*at == QChar::LineSeparator) {
+            m_out += textview::kLineSeparatorByte;
+            continue;
+        }
         if (m_nextContinued < m_continued.size() && m_continued[m_nextContinued] == m_paragraph)
             ++m_nextContinued;
         else
             m_out += m_lineBreak;
-        from = at + 1;
+        ++m_paragraph;
     }
 }
 

@@ -28,13 +28,11 @@ constexpr int kLongestLine = 10000;
 QString decode(QByteArrayView bytes, const FileFormat &format);
 
 // A document's text (paragraph separators U+2029, line separators U+2028)
-// as a file in the format. Characters the charset lacks become "?". The
-// paragraphs numbered in `continued` (ascending) are pieces of a line that
-// goes on in the next paragraph: no line break follows them.
-QByteArray encode(QStringView docText, const FileFormat &format, const QList<int> &continued = {});
-
-// The same for a text given a piece at a time; a piece may end anywhere
-// but inside a character beyond U+FFFF.
+// as a file in the format, given a piece at a time; a piece may end
+// anywhere but inside a character beyond U+FFFF. Characters the charset
+// lacks become "?". The paragraphs numbered in `continued` (ascending) are
+// pieces of a line that goes on in the next paragraph: no line break
+// follows them.
 class Writer
 {
 public:
@@ -63,7 +61,7 @@ public:
     QString next() override;
     int percentGiven() const override;
     // The paragraphs given so far that continue the same line of the file,
-    // by number, ascending: what encode() takes.
+    // by number, ascending: what a Writer takes.
     const QList<int> &continued() const { return m_continued; }
 
 private:

@@ -25,7 +25,6 @@
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QResizeEvent>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSet>
@@ -481,26 +480,26 @@ void TRichEdit::selectAll()
 
 void TRichEdit::undo()
 {
-    if (refuseChange())
-        return;
-    if (!document()->isUndoAvailable()) {
-        if (PlainView *before = m_states->back(m_plainView))
-            showPlainView(before);
-        return;
-    }
-    withView([](auto &view) { view.undo(); });
+    stepHistory(false);
 }
 
 void TRichEdit::redo()
 {
+    stepHistory(true);
+}
+
+void TRichEdit::stepHistory(bool forward)
+{
     if (refuseChange())
         return;
-    if (!document()->isRedoAvailable()) {
-        if (PlainView *after = m_states->forward(m_plainView))
-            showPlainView(after);
+    const QTextDocument &doc = *document();
+    if (forward ? doc.isRedoAvailable() : doc.isUndoAvailable()) {
+        withView([forward](auto &view) { forward ? view.redo() : view.undo(); });
         return;
     }
-    withView([](auto &view) { view.redo(); });
+    // Past the document's own history lie the states whole-text writes left.
+    if (PlainView *other = forward ? m_states->forward(m_plainView) : m_states->back(m_plainView))
+        showPlainView(other);
 }
 
 // Text --------------------------------------------------------------------
@@ -933,17 +932,16 @@ void TRichEdit::load(const QString &path, std::optional<Charset> charset, bool i
     const bool background = inBackground && bytes.size() >= kLongText;
     auto reader = std::make_unique<plainfile::Reader>(std::move(bytes), format);
     m_load = new TextFill(*doc, std::move(reader), this);
+    // The view's caret stays at the start, before the text that goes in
+    // after the first piece.
+    if (background)
+        m_load->appendSlice(0);
+    adoptDocument(doc);
+    connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
     if (!background) {
-        adoptDocument(doc);
-        connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
         m_load->runToEnd();
         return;
     }
-    // The view's caret stays at the start, before the text that goes in
-    // after the first piece.
-    m_load->appendSlice(0);
-    adoptDocument(doc);
-    connect(m_load, &TextFill::finished, this, &TRichEdit::finishLoading);
     connect(m_load, &TextFill::progress, this,
             [this](int percent) { Q_EMIT workProgress(Work::Loading, percent); });
     m_load->start();

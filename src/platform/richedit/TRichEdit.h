@@ -320,6 +320,9 @@ private:
     // complete; the one before stays for Undo (PlainStates).
     bool writesAside(qsizetype chars) const;
     void writeAside(QByteArrayView bytes, int anchor, int position);
+    // Undo (back) or Redo (forward): in the document's own history, else to
+    // another state of the document (PlainStates).
+    void stepHistory(bool forward);
     // Shows the plain view of another state of the document.
     void showPlainView(PlainView *view);
     PlainView *makePlainView();
