@@ -10,7 +10,6 @@
 #include "editor/Formatting.h"
 #include "editor/Ruler.h"
 #include "platform/richedit/TRichEdit.h"
-#include "platform/system/FileIO.h"
 #include "platform/system/FileNames.h"
 #include "platform/system/Prompts.h"
 #include "platform/text/AnsiCodec.h"
@@ -275,26 +274,21 @@ void TEditForm::finishOpen()
     });
     ToolBar->show();
     if (done) {
-        offerConversion(FFileName);
+        offerConversion();
         if (const QString loss = Editor->lossNotice(); !loss.isEmpty())
             prompts().information(loss);
     }
 }
 
-void TEditForm::offerConversion(const QString &path)
+void TEditForm::offerConversion()
 {
     encodingHint->dismiss();
+    const QByteArray head = Editor->takeFileHead();
     // UTF-8 is read as UTF-8 already; a charset the user chose is not
     // second-guessed.
     if (!Editor->isPlainTextMode() || Editor->fileFormat().charset != Charset::Windows1251 ||
         m_readAs)
         return;
-    QByteArray head;
-    try {
-        head = fileio::read(path, encodings::kSampleSize);
-    } catch (const FileError &) {
-        return; // the file was read a moment ago; without a hint it reads as it is
-    }
     const encodings::Detection found = encodings::detect(head);
     QAction *command = nullptr;
     switch (found.encoding) {

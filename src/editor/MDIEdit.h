@@ -286,7 +286,7 @@ private:
     void renameDocument(const QString &name);
     // A Windows-1251 document whose file looks like KOI8-R or DOS 866 gets
     // the hint.
-    void offerConversion(const QString &path);
+    void offerConversion();
 
     EditHost &m_host;
     EditorSettings m_settings;

@@ -12,6 +12,7 @@
 #include "platform/richedit/TextView.h"
 #include "platform/system/FileIO.h"
 #include "platform/text/AnsiCodec.h"
+#include "platform/text/EncodingDetector.h"
 #include "platform/text/SingleByteCodec.h"
 #include "platform/text/WinColors.h"
 
@@ -905,6 +906,7 @@ void TRichEdit::load(const QString &path, std::optional<Charset> charset, bool i
         setWork(Work::None);
         throw;
     }
+    m_fileHead = bytes.first(std::min(bytes.size(), encodings::kSampleSize));
     m_losses = {};
     m_partial = false;
     m_continued.clear();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QAbstractScrollArea;
 class QMimeData;
@@ -129,6 +130,10 @@ public:
     // Whether a load was stopped, so that the document holds only the start
     // of its file; a save makes it whole again.
     bool isPartial() const { return m_partial; }
+    // The first bytes of the file the last load read (encodings::kSampleSize
+    // at most), handed over once, so that a look at them needs no second
+    // read of the file.
+    QByteArray takeFileHead() { return std::exchange(m_fileHead, {}); }
     // Whether the document holds lines too long for one paragraph each
     // (plainfile::kLongestLine): they are shown in pieces, written back
     // whole, and the document takes no change.
@@ -379,6 +384,7 @@ private:
     Work m_work = Work::None;
     TextFill *m_load = nullptr;
     bool m_partial = false;
+    QByteArray m_fileHead;
     // Paragraphs that continue the same line of the file (plainfile::Reader).
     QList<int> m_continued;
     int m_zoom = 100;
